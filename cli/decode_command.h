@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace orvex {
+
+class LocaleFormat;
+
+// orvex-decode [--no-report] [--no-wod] LOG...
+// Decodes each log as the window's Open command does, in a fresh state, and
+// prints one line per log. Returns the exit code: 0, 1 when a file could not
+// be read or written, 2 for a usage error.
+int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& format,
+                     std::ostream& out, std::ostream& err, bool showProgress);
+
+}  // namespace orvex

@@ -1,0 +1,58 @@
+#include "input/field_helpers.h"
+
+#include <charconv>
+
+namespace orvex {
+
+void AppendHexByte(std::string& out, std::uint8_t b) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    out.push_back(kDigits[b >> 4]);
+    out.push_back(kDigits[b & 0x0F]);
+}
+
+std::string HexByte(std::uint8_t b) {
+    std::string text;
+    AppendHexByte(text, b);
+    return text;
+}
+
+void AppendHexText(std::string& out, const Frame& frame, std::size_t from) {
+    for (std::size_t offset = from; offset < frame.FrameLength; ++offset) {
+        AppendHexByte(out, frame[offset]);
+        out.push_back(' ');
+    }
+}
+
+std::string_view FrameText(const Frame& frame, std::size_t from) {
+    if (frame.FrameLength <= from) {
+        return {};
+    }
+    return {reinterpret_cast<const char*>(frame.FrameBuffer.data()) + from,
+            frame.FrameLength - from};
+}
+
+void AppendDecimal(std::string& out, std::int64_t value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+std::string DecimalText(std::int64_t value) {
+    std::string text;
+    AppendDecimal(text, value);
+    return text;
+}
+
+void AppendPrintNumber(std::string& out, std::int64_t value) {
+    out.push_back(value < 0 ? '-' : ' ');
+    AppendDecimal(out, value < 0 ? -value : value);
+    out.push_back(' ');
+}
+
+void AppendHashPattern(std::string& out, std::int64_t value) {
+    if (value != 0) {
+        AppendDecimal(out, value);
+    }
+}
+
+}  // namespace orvex

@@ -1,0 +1,96 @@
+#include "input/kiss_reader.h"
+
+#include <cstring>
+
+namespace orvex {
+namespace {
+
+constexpr std::uint8_t kCr = 0x0D;
+constexpr std::uint8_t kLf = 0x0A;
+
+}  // namespace
+
+KissReader::KissReader(ByteSource& source, std::size_t blockSize)
+    : source_(source), block_(blockSize > 0 ? blockSize : 1) {}
+
+bool KissReader::Refill() {
+    if (exhausted_) {
+        return false;
+    }
+    consumed_ += end_;
+    position_ = end_ = 0;
+    const ByteSource::Result result = source_.Read(block_.data(), block_.size());
+    if (result.count == 0) {
+        exhausted_ = true;
+        readError_ = result.error;
+        return false;
+    }
+    end_ = result.count;
+    return true;
+}
+
+bool KissReader::ReadNextFrame(Frame& frame) {
+    // Between frames: everything up to the next FEND is skipped.
+    for (;;) {
+        if (position_ == end_ && !Refill()) {
+            return false;
+        }
+        const auto* start = block_.data() + position_;
+        const auto* fend =
+            static_cast<const std::uint8_t*>(std::memchr(start, kFend, end_ - position_));
+        if (fend != nullptr) {
+            position_ += static_cast<std::size_t>(fend - start) + 1;
+            break;
+        }
+        position_ = end_;
+    }
+
+    std::uint8_t* buffer = frame.FrameBuffer.data();
+    buffer[0] = kFend;
+    std::size_t c = 1;
+    bool overflow = false;
+    EscapePending = false;
+    auto take = [&](std::uint8_t value) {
+        if (c < kFrameCapacity) {
+            buffer[c++] = value;
+        } else {
+            overflow = true;
+        }
+    };
+
+    for (;;) {
+        if (position_ == end_ && !Refill()) {
+            break;
+        }
+        const std::uint8_t b = block_[position_++];
+        if (b == kFend) {
+            break;
+        }
+        if (overflow) {
+            continue;
+        }
+        if (EscapePending) {
+            EscapePending = false;
+            if (b == kTfend) {
+                take(kFend);
+                continue;
+            }
+            if (b == kTfesc) {
+                take(kFesc);
+                continue;
+            }
+        }
+        if (b == kFesc) {
+            EscapePending = true;
+        } else if (b == kLf && buffer[c - 1] == kCr) {
+            // The LF of a CR LF pair inside a frame is not kept.
+        } else {
+            take(b);
+        }
+    }
+    EscapePending = false;
+    frame.FrameLength = static_cast<std::uint16_t>(c);
+    return true;
+}
+
+}  // namespace orvex
