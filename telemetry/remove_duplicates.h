@@ -26,7 +26,10 @@ void RemoveDuplicateItems(std::vector<T>& items) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (keep[i]) {
-            items[kept++] = std::move(items[i]);
+            if (kept != i) {  // a self-move would empty the item
+                items[kept] = std::move(items[i]);
+            }
+            ++kept;
         }
     }
     items.resize(kept);

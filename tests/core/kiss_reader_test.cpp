@@ -2,32 +2,161 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/log_builder.h"
-
 #include <string>
 #include <vector>
+
+#include "tests/support/log_builder.h"
 
 namespace orvex {
 namespace {
 
+using test::Bytes;
+using Frames = std::vector<std::string>;
+
+std::string Bytes(const Frame& frame) {
+    return {reinterpret_cast<const char*>(frame.FrameBuffer.data()), frame.FrameLength};
+}
+
 // The frames a log's bytes give, each as the bytes at offsets 0..FrameLength-1.
-std::vector<std::string> FramesOf(const std::string& log, std::size_t blockSize = 1 << 20) {
+// Tiny blocks make every byte a block boundary.
+Frames FramesOf(const std::string& log, std::size_t blockSize = 1 << 20) {
     MemoryByteSource source(log);
     KissReader reader(source, blockSize);
     Frame frame;
-    std::vector<std::string> frames;
+    Frames frames;
     while (reader.ReadNextFrame(frame)) {
-        frames.emplace_back(reinterpret_cast<const char*>(frame.FrameBuffer.data()),
-                            frame.FrameLength);
+        frames.push_back(Bytes(frame));
     }
     return frames;
 }
 
-using Frames = std::vector<std::string>;
+void ExpectFrames(const std::string& log, const Frames& expected) {
+    for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20}) {
+        EXPECT_EQ(FramesOf(log, block), expected) << "with blocks of " << block << " bytes";
+    }
+}
 
-TEST(KissReader, ReadsAFrameBetweenTwoFends) {
-    EXPECT_EQ(FramesOf(test::Bytes({0xC0, 0x00, 0x11, 0x22, 0xC0})),
-              Frames{test::Bytes({0xC0, 0x00, 0x11, 0x22})});
+TEST(KissReader, FramingAndEscapes) {
+    ExpectFrames(Bytes({0xC0, 0x00, 0x11, 0x22, 0xC0}), {Bytes({0xC0, 0x00, 0x11, 0x22})});
+    ExpectFrames(Bytes({0xC0, 0x00, 0xDB, 0xDC, 0x41, 0xC0}), {Bytes({0xC0, 0x00, 0xC0, 0x41})});
+    ExpectFrames(Bytes({0xC0, 0x00, 0xDB, 0xDD, 0x41, 0xC0}), {Bytes({0xC0, 0x00, 0xDB, 0x41})});
+    // Without a preceding FESC these are ordinary bytes.
+    ExpectFrames(Bytes({0xC0, 0x00, 0xDC, 0xDD, 0xC0}), {Bytes({0xC0, 0x00, 0xDC, 0xDD})});
+    ExpectFrames(Bytes({0xC0, 0xC0}), {Bytes({0xC0})});
+}
+
+TEST(KissReader, LineFeedAfterStoredCarriageReturnIsDropped) {
+    ExpectFrames(Bytes({0xC0, 0x00, 0x41, 0x0D, 0x0A, 0x42, 0xC0}),
+                 {Bytes({0xC0, 0x00, 0x41, 0x0D, 0x42})});
+    ExpectFrames(Bytes({0xC0, 0x00, 0x41, 0x0A, 0x42, 0xC0}),
+                 {Bytes({0xC0, 0x00, 0x41, 0x0A, 0x42})});
+    // The second LF still follows the stored CR.
+    ExpectFrames(Bytes({0xC0, 0x0D, 0x0A, 0x0A, 0x41, 0xC0}), {Bytes({0xC0, 0x0D, 0x41})});
+    // Offset 0 holds C0, so an LF right after the FEND is stored.
+    ExpectFrames(Bytes({0xC0, 0x0A, 0xC0}), {Bytes({0xC0, 0x0A})});
+}
+
+TEST(KissReader, BytesOutsideFramesAreSkipped) {
+    ExpectFrames("junk" + Bytes({0xC0, 0x01, 0xC0}) + "between" + Bytes({0xC0, 0x02, 0xC0}) + "end",
+                 {Bytes({0xC0, 0x01}), Bytes({0xC0, 0x02})});
+    // Frames sharing one FEND: B lies between frames.
+    ExpectFrames(Bytes({0xC0, 'A', 0xC0, 'B', 0xC0, 'C', 0xC0}),
+                 {Bytes({0xC0, 'A'}), Bytes({0xC0, 'C'})});
+}
+
+TEST(KissReader, EndOfDataInsideAndOutsideFrames) {
+    ExpectFrames(Bytes({0xC0, 0x00, 0x41, 0x42}), {Bytes({0xC0, 0x00, 0x41, 0x42})});
+    ExpectFrames("no frame delimiter at all", {});
+    ExpectFrames("", {});
+    ExpectFrames(Bytes({0xC0}), {Bytes({0xC0})});
+}
+
+TEST(KissReader, EscapeFollowedByAnOrdinaryByteIsDropped) {
+    ExpectFrames(Bytes({0xC0, 0x00, 0xDB, 0x41, 0xC0}), {Bytes({0xC0, 0x00, 0x41})});
+    // The dropped escape's byte follows the usual rules: FEND ends the frame...
+    ExpectFrames(Bytes({0xC0, 0x00, 0xDB, 0xC0, 0x41}), {Bytes({0xC0, 0x00})});
+    // ...another FESC starts a new escape...
+    ExpectFrames(Bytes({0xC0, 0xDB, 0xDB, 0xDC, 0xC0}), {Bytes({0xC0, 0xC0})});
+    // ...and an LF after a stored CR is dropped.
+    ExpectFrames(Bytes({0xC0, 0x0D, 0xDB, 0x0A, 0x41, 0xC0}), {Bytes({0xC0, 0x0D, 0x41})});
+}
+
+TEST(KissReader, PendingEscapeDoesNotOutliveItsFrame) {
+    // A frame ends with its escape unresolved; the next frame's TFEND is data.
+    ExpectFrames(Bytes({0xC0, 0x00, 0xDB, 0xC0, 0xC0, 0xDC, 0xC0}),
+                 {Bytes({0xC0, 0x00}), Bytes({0xC0, 0xDC})});
+    ExpectFrames(Bytes({0xC0, 0x00, 0x41, 0xDB}), {Bytes({0xC0, 0x00, 0x41})});
+}
+
+TEST(KissReader, OversizedFrameKeepsItsFirst512Positions) {
+    std::string body;
+    for (int i = 0; i < 700; ++i) {
+        body += static_cast<char>('a' + i % 26);
+    }
+    const Frames frames = FramesOf("\xC0" + body + "\xC0" + Bytes({0xC0, 0x05, 0xC0}), 7);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0], "\xC0" + body.substr(0, 511));
+    // Escaped FENDs in the discarded part do not end the frame early.
+    EXPECT_EQ(frames[1], Bytes({0xC0, 0x05}));
+
+    const std::string escapedTail = "\xC0" + body.substr(0, 600) + Bytes({0xDB, 0xDC, 0x41}) +
+                                    "\xC0" + Bytes({0xC0, 0x06, 0xC0});
+    const Frames cut = FramesOf(escapedTail);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0].size(), 512u);
+    EXPECT_EQ(cut[1], Bytes({0xC0, 0x06}));
+}
+
+TEST(KissReader, EscapeResolvedIntoTheLastPosition) {
+    const std::string body(510, 'x');
+    const Frames frames = FramesOf("\xC0" + body + Bytes({0xDB, 0xDC, 0xDB, 0xDD, 0xC0}));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], "\xC0" + body + "\xC0");
+}
+
+TEST(KissReader, ShortFrameLeavesEarlierBytesBehindItsEnd) {
+    MemoryByteSource source(std::string("\xC0") + std::string(39, 'L') + "\xC0" + "\xC0" +
+                            std::string(9, 's') + "\xC0");
+    KissReader reader(source);
+    Frame frame;
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    EXPECT_EQ(frame.FrameLength, 10);
+    EXPECT_EQ(frame[9], 's');
+    for (std::size_t offset = 10; offset < 40; ++offset) {
+        EXPECT_EQ(frame[offset], 'L') << offset;
+    }
+    EXPECT_EQ(frame[40], 0);
+}
+
+class FailingSource : public ByteSource {
+  public:
+    explicit FailingSource(std::string head) : head_(std::move(head)) {}
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        if (served_) {
+            return {0, EIO};
+        }
+        served_ = true;
+        const std::size_t count = std::min(capacity, head_.size());
+        std::copy_n(head_.begin(), count, buffer);
+        return {count, 0};
+    }
+
+  private:
+    std::string head_;
+    bool served_ = false;
+};
+
+TEST(KissReader, ReadErrorEndsTheDataAndIsKept) {
+    FailingSource source(Bytes({0xC0, 0x00, 0x41, 0xC0, 0xC0, 0x00}));
+    KissReader reader(source);
+    Frame frame;
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    EXPECT_EQ(reader.ReadError(), 0);
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    EXPECT_EQ(Bytes(frame), Bytes({0xC0, 0x00}));
+    EXPECT_FALSE(reader.ReadNextFrame(frame));
+    EXPECT_EQ(reader.ReadError(), EIO);
 }
 
 }  // namespace

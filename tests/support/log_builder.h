@@ -35,6 +35,7 @@ std::string WodBody(const WodSampleBytes& a, const WodSampleBytes& b, const WodS
 
 // A body of `size` bytes with the given bytes at frame offsets (offset 7 is
 // the body's first byte); the rest zero.
-std::string BodyWith(std::size_t size, std::initializer_list<std::pair<std::size_t, std::uint8_t>> at);
+std::string BodyWith(std::size_t size,
+                     std::initializer_list<std::pair<std::size_t, std::uint8_t>> at);
 
 }  // namespace orvex::test

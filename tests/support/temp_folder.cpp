@@ -43,6 +43,8 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 }  // namespace orvex::test

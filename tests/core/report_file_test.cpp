@@ -1,0 +1,117 @@
+#include "input/report_file.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/support/load_fixture.h"
+
+namespace orvex {
+namespace {
+
+using test::KissFrame;
+using test::ReadFile;
+
+std::string ExpectedHeader(const std::string& logPath) {
+    return "Orvex Telemetry Decoder by Tamlo\r\n"
+           "================================\r\n"
+           "File: " +
+           logPath +
+           "\r\n"
+           "\r\n"
+           "[ZULWOD FILE]\r\n"
+           "\r\n"
+           "18 WOD version\r\n"
+           "71 10 Volts Bus   \r\n"
+           "123 TEPR State     \r\n"
+           "81 X- Array Cur   \r\n"
+           "83 X+ Array Cur   \r\n"
+           "85 Y- Array Cur   \r\n"
+           "87 Y+ Array Cur   \r\n"
+           "89 Z- Array Cur   \r\n"
+           "91 Z+ Array Cur   \r\n"
+           "65 Solar Array    \r\n"
+           "73 Batt #5 Temp   \r\n"
+           "\r\n";
+}
+
+TEST(NameBesideLog, CutsAtTheFirstDotOfTheWholePath) {
+    EXPECT_EQ(NameBesideLog("/logs/orbit.kss", "tlm"), "/logs/orbit.tlm");
+    EXPECT_EQ(NameBesideLog("/data.old/orbit.kss", "tlm"), "/data.tlm");
+    EXPECT_EQ(NameBesideLog("/logs/orbit.2026.kss", "csv"), "/logs/orbit.csv");
+    EXPECT_EQ(NameBesideLog("/logs/orbit", "tlm"), "tlm");
+    EXPECT_EQ(NameBesideLog("/logs/orbit.", "csv"), "/logs/orbit.csv");
+}
+
+class ReportFile : public test::LoadFixture {};
+
+TEST_F(ReportFile, HeaderThenOneBlockPerFrame) {
+    Load(KissFrame(1, "12:00:00"));
+    EXPECT_EQ(Report(), ExpectedHeader(logPath) + "[TIME] 12:00:00\r\n\r\n");
+}
+
+TEST_F(ReportFile, TimeFrameOfSevenBytesWritesTheTagAlone) {
+    Load(KissFrame(1, ""));
+    EXPECT_EQ(ReportBody(), "[TIME] \r\n\r\n");
+    EXPECT_EQ(window.list1, std::vector<std::string>{""});
+}
+
+TEST_F(ReportFile, TimeFrameIsListedAndCountedWithTheReportOff) {
+    window.writeTlmFile = false;
+    Load(KissFrame(1, "12:00:00"));
+    EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
+    EXPECT_EQ(window.list1, std::vector<std::string>{"12:00:00"});
+    EXPECT_EQ(window.label3, "1 frames");
+}
+
+TEST_F(ReportFile, DotInAFolderNameCutsThere) {
+    std::filesystem::create_directory(folder / "data.old");
+    Load(KissFrame(1, "A"), "data.old/orbit.kss");
+    EXPECT_EQ(ReadFile(folder / "data.tlm"), ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
+    EXPECT_EQ(ReadFile(folder / "data.csv").substr(0, 5), "Time;");
+}
+
+TEST_F(ReportFile, PathWithoutADotWritesTlmInTheWorkingFolder) {
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
+    Load(KissFrame(1, "A"), "orbitlog");
+    ASSERT_EQ(::chdir(previous), 0);
+    EXPECT_EQ(ReadFile(folder / "tlm"), ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
+    EXPECT_TRUE(test::FileExists(folder / "csv"));
+}
+
+TEST_F(ReportFile, SecondLoadReplacesTheFirstLoadsReport) {
+    Load(KissFrame(1, "first"));
+    Load(KissFrame(1, "second"));
+    EXPECT_EQ(Report(), ExpectedHeader(logPath) + "[TIME] second\r\n\r\n");
+}
+
+TEST_F(ReportFile, UncheckedAtOpenButCheckedDuringTheLoadAppendsWithoutHeader) {
+    folder.Write("orbit.tlm", "earlier\r\n");
+    window.writeTlmFile = false;
+    window.onYield = [this](std::uint64_t) { window.writeTlmFile = true; };
+    Load(KissFrame(1, "one") + KissFrame(1, "two"));
+    EXPECT_EQ(Report(), "earlier\r\n[TIME] two\r\n\r\n");
+}
+
+TEST_F(ReportFile, SwitchedOffDuringTheLoadKeepsWhatWasWritten) {
+    window.onYield = [this](std::uint64_t) { window.writeTlmFile = false; };
+    Load(KissFrame(1, "one") + KissFrame(1, "two"));
+    EXPECT_EQ(ReportBody(), "[TIME] one\r\n\r\n");
+}
+
+TEST_F(ReportFile, FrameBytesReachTheReportUnchanged) {
+    std::string text;
+    for (int b = 1; b < 256; ++b) {
+        if (b != 0x0A) {  // an LF after the CR byte would be dropped by the framing
+            text += static_cast<char>(b);
+        }
+    }
+    Load(KissFrame(7, text));
+    EXPECT_EQ(ReportBody(), "[INF] " + text + "\r\n\r\n");
+    EXPECT_EQ(window.list1, std::vector<std::string>{text});
+}
+
+}  // namespace
+}  // namespace orvex

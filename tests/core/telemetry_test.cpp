@@ -1,0 +1,250 @@
+#include <QLocale>
+
+#include "telemetry/calibration.h"
+#include "telemetry/channel_table.h"
+#include "tests/support/load_fixture.h"
+
+namespace orvex {
+namespace {
+
+using test::KissFrame;
+using test::TlmBody;
+
+constexpr std::uint32_t kAfternoon = 1796652185;  // 2026-12-07 14:03:05 UTC
+
+const char kAllZeroBlock[] =
+    "[TLM]         Timestamp: 07/12/2026 14:03:05 UTC\r\n"
+    "\r\n"
+    "Battery 0        : 1.900  V\r\n"
+    "Battery 4        : 1.900  V\r\n"
+    "Battery 2        : 1.900  V\r\n"
+    "Battery 6        : 1.900  V\r\n"
+    "Battery 1        : 1.900  V\r\n"
+    "Battery 5        : 1.900  V\r\n"
+    "Battery 3        : 1.900  V\r\n"
+    "Battery 7        : 1.900  V\r\n"
+    "Solar Array      : 7.965  V\r\n"
+    "8 Volts Bus      : 7.047  V\r\n"
+    "5 Volts Bus      : 3.750  V\r\n"
+    "10 Volts Bus     : 8.170  V\r\n"
+    "Batt #5 Temp     : 145.080  \xB0"
+    "C\r\n"
+    "10 V Bus Cur     : -8.577  mA\r\n"
+    "8 V Bus Cur      : -0.264  mA\r\n"
+    "5 V Bus Cur      : -1.601  mA\r\n"
+    "X- Array Cur     : 2.539  mA\r\n"
+    "X+ Array Cur     : 3.878  mA\r\n"
+    "Y- Array Cur     : 1.945  mA\r\n"
+    "Y+ Array Cur     : 0.838  mA\r\n"
+    "Z- Array Cur     : -5.171  mA\r\n"
+    "Z+ Array Cur     : 3.719  mA\r\n"
+    "External Cur     : -1.315  mA\r\n"
+    "BCR Input Cur    : 9.861  mA\r\n"
+    "BCR Output Cur   : 0.000  \r\n"
+    "BCR Plate Temp   : 145.080  \xB0"
+    "C\r\n"
+    "BCR PC Board     : 145.080  \xB0"
+    "C\r\n"
+    "Batt #0 Temp     : 145.080  \xB0"
+    "C\r\n"
+    "TX A RF Output   : -21.996  mW\r\n"
+    "TX B RF Output   : -111.610  mW\r\n"
+    "TX THER A        : 140.692  \xB0"
+    "C\r\n"
+    "TX THER B        : 140.692  \xB0"
+    "C\r\n"
+    "TX THER C        : 140.692  \xB0"
+    "C\r\n"
+    "TX THER D        : 140.692  \xB0"
+    "C\r\n"
+    "EDAC Counter     : 0.000  \r\n"
+    "Eclipse          : NO [0]\r\n"
+    "Set Point        : 0\r\n"
+    "TEPR State       : 0\r\n"
+    "\r\n";
+
+TEST(ChannelTable, NamesAreFifteenCharactersAndNumbersMapToIndices) {
+    for (const Channel& channel : StandardChannelTable()) {
+        EXPECT_EQ(channel.Name.size(), 15u) << channel.Name;
+    }
+    EXPECT_EQ(StandardChannelTable()[24].Unit, "");
+    EXPECT_EQ(StandardChannelTable()[23].Unit, "mA");
+    EXPECT_EQ(StandardChannelTable()[12].Unit,
+              "\xB0"
+              "C");
+    EXPECT_EQ(ChannelIndexOfNumber(49), 0);
+    EXPECT_EQ(ChannelIndexOfNumber(123), 37);
+    EXPECT_EQ(ChannelIndexOfNumber(71), 11);
+}
+
+TEST(InitChannelTable, WritesNamesAndUnitsAndEmptiesTheFirstFourValues) {
+    HeadlessWindow window;
+    window.text1.fill("old");
+    ChannelTable table;
+    WodChannelList wod{};
+    InitChannelTable(table, wod, window);
+    EXPECT_EQ(window.label1[35], "Eclipse        ");
+    EXPECT_EQ(window.label2[24], "");
+    EXPECT_EQ(window.label2[0], "V");
+    EXPECT_EQ(window.text1[3], "");
+    EXPECT_EQ(window.text1[4], "old");
+    EXPECT_EQ(wod[0], 18);
+    EXPECT_EQ(wod[2], 123);
+}
+
+TEST(Calibration, WorkedExamples) {
+    EXPECT_DOUBLE_EQ(Calibrate(28, 100), 1303.576867);
+    EXPECT_DOUBLE_EQ(Calibrate(0, 255), 0.837517);
+    EXPECT_DOUBLE_EQ(Calibrate(12, 255), -89.52);
+    EXPECT_EQ(Calibrate(10, 5), 3.8125);
+    EXPECT_EQ(Calibrate(37, 7), 7.0);
+}
+
+class TlmFrames : public test::LoadFixture {};
+
+TEST_F(TlmFrames, AllZeroChannelsGiveTheirOffsets) {
+    Load(KissFrame(2, TlmBody(kAfternoon, 0, 12)));
+    EXPECT_EQ(ReportBody(), kAllZeroBlock);
+    EXPECT_EQ(window.text3[1], "Software Version 12");
+}
+
+TEST_F(TlmFrames, ValuesOfRawHundredAndStatusLines) {
+    std::array<std::uint8_t, 38> raw;
+    raw.fill(100);
+    raw[35] = 3;   // eclipse
+    raw[36] = 12;  // set point
+    Load(KissFrame(2, TlmBody(kAfternoon, raw)));
+    const std::string body = ReportBody();
+    EXPECT_NE(body.find("TX A RF Output   : 1303.577  mW\r\n"), std::string::npos);
+    EXPECT_NE(body.find("Batt #5 Temp     : 53.080  \xB0"
+                        "C\r\n"),
+              std::string::npos);
+    EXPECT_NE(body.find("EDAC Counter     : 100.000  \r\n"), std::string::npos);
+    EXPECT_NE(body.find("Eclipse          : YES [3]\r\n"), std::string::npos);
+    EXPECT_NE(body.find("Set Point        : 12\r\n"), std::string::npos);
+    EXPECT_NE(body.find("TEPR State       : 100\r\n"), std::string::npos);
+}
+
+TEST_F(TlmFrames, OddBytesBetweenTheChannelsHaveNoInfluence) {
+    std::string body = TlmBody(kAfternoon, 0);
+    for (std::size_t offset = 57; offset <= 131; offset += 2) {
+        body[offset - 7] = '\x5A';
+    }
+    Load(KissFrame(2, body));
+    EXPECT_EQ(ReportBody(), kAllZeroBlock);
+}
+
+TEST_F(TlmFrames, RecordAndPanelWithTheReportOff) {
+    window.writeTlmFile = false;
+    std::array<std::uint8_t, 38> raw{};
+    raw[34] = 7;
+    raw[35] = 255;
+    Load(KissFrame(2, TlmBody(kAfternoon, raw, 3)));
+    EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
+    ASSERT_EQ(session.State().records.RecordCount(), 1);
+    EXPECT_EQ(session.State().records[1].Timestamp, kAfternoon);
+    EXPECT_EQ(window.text3[1], "Software Version 3");
+    EXPECT_EQ(window.text1[0], "1.900");
+    EXPECT_EQ(window.text1[13], "-8.577");
+    EXPECT_EQ(window.text1[24], "0.000");
+    EXPECT_EQ(window.text1[34], "7.000");
+    EXPECT_EQ(window.text1[35], "YES [255]");
+    EXPECT_EQ(window.text1[36], "0");
+    EXPECT_EQ(window.text3[3], "07/12/2026 14:03:05");
+}
+
+TEST_F(TlmFrames, TimestampsBeyondSignedRangeKeepTheirDate) {
+    Load(KissFrame(2, TlmBody(4294967295u, 0)));
+    EXPECT_EQ(session.State().records[1].Timestamp, 4294967295u);
+    EXPECT_EQ(window.text3[3], "07/02/2106 06:28:15");
+    EXPECT_EQ(ReportBody().substr(0, 50), "[TLM]         Timestamp: 07/02/2106 06:28:15 UTC\r\n");
+}
+
+TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
+    std::string log;
+    for (std::uint32_t i = 0; i < 103; ++i) {
+        log += KissFrame(2, TlmBody(kAfternoon + i, static_cast<std::uint8_t>(i), i));
+    }
+    const LoadOutcome outcome = Load(log);
+    EXPECT_EQ(outcome.frames, 103u);
+    EXPECT_EQ(outcome.records, 100);
+    EXPECT_EQ(outcome.tlmFramesNotKept, 3u);
+    EXPECT_EQ(window.text3[1], "Software Version 102");
+    EXPECT_EQ(session.State().records[100].Timestamp, kAfternoon + 99);
+    std::size_t blocks = 0;
+    for (auto at = Report().find("[TLM]"); at != std::string::npos;
+         at = Report().find("[TLM]", at + 1)) {
+        ++blocks;
+    }
+    EXPECT_EQ(blocks, 103u);
+    EXPECT_NE(Report().find("Timestamp: 07/12/2026 14:04:47 UTC"), std::string::npos);
+}
+
+TEST_F(TlmFrames, ShortFrameReadsTheBytesOfEarlierFrames) {
+    window.writeTlmFile = false;
+    Load(KissFrame(2, TlmBody(kAfternoon, 100)) + KissFrame(2, test::LittleEndian32(kAfternoon)));
+    ASSERT_EQ(session.State().records.RecordCount(), 2);
+    EXPECT_EQ(session.State().records[2].Value[28], Calibrate(28, 100));
+}
+
+class TlmFramesGerman : public test::LoadFixture {
+  protected:
+    TlmFramesGerman() : LoadFixture("de_DE") {}
+};
+
+TEST_F(TlmFramesGerman, DecimalCommaAndGermanDate) {
+    Load(KissFrame(2, TlmBody(kAfternoon, 100)));
+    const std::string body = ReportBody();
+    EXPECT_EQ(body.substr(0, 50), "[TLM]         Timestamp: 07.12.2026 14:03:05 UTC\r\n");
+    EXPECT_NE(body.find("TX A RF Output   : 1303,577  mW\r\n"), std::string::npos);
+    EXPECT_EQ(window.text1[28], "1303,577");
+}
+
+class RecordDisplay : public test::LoadFixture {};
+
+TEST_F(RecordDisplay, ChartHasOnePointPerRecordInRecordOrder) {
+    window.writeTlmFile = false;
+    Load(KissFrame(2, TlmBody(kAfternoon, 10)) + KissFrame(2, TlmBody(kAfternoon - 3600, 20)) +
+         KissFrame(2, TlmBody(kAfternoon - 3600, 30)));
+    EXPECT_EQ(window.frame1Caption, "Battery 0       [ V ] ");
+    ASSERT_EQ(window.chart.size(), 3u);
+    EXPECT_EQ(window.chart[0].label, "14:03:05");
+    EXPECT_EQ(window.chart[1].label, "13:03:05");
+    EXPECT_EQ(window.chart[2].label, "13:03:05");
+    EXPECT_EQ(window.chart[1].value, Calibrate(0, 20));
+
+    session.ShowChannelChart(24);
+    EXPECT_EQ(window.frame1Caption, "BCR Output Cur  [  ] ");
+    EXPECT_EQ(window.chart[2].value, 30.0);
+}
+
+TEST_F(RecordDisplay, NavigationShowsTheChosenRecordOnly) {
+    window.writeTlmFile = false;
+    Load(KissFrame(2, TlmBody(kAfternoon, 10)) + KissFrame(2, TlmBody(kAfternoon + 1, 20)));
+    EXPECT_EQ(window.text2, "#1 / 2");
+    EXPECT_EQ(window.text1[24], "10.000");
+    const std::string caption = window.frame1Caption;
+    session.RecordPositionChanged(2);
+    EXPECT_EQ(window.text2, "#2 / 2");
+    EXPECT_EQ(window.text1[24], "20.000");
+    EXPECT_EQ(window.text3[3], "07/12/2026 14:03:06");
+    EXPECT_EQ(window.frame1Caption, caption);
+}
+
+TEST_F(RecordDisplay, NoRecordEmptiesThePanel) {
+    window.writeTlmFile = false;
+    Load(KissFrame(2, TlmBody(kAfternoon, 10)));
+    window.onHScroll1Change = [this](int p) { session.RecordPositionChanged(p); };
+    Load(KissFrame(1, "no telemetry here"));
+    EXPECT_EQ(window.hScroll1Maximum, 0);
+    EXPECT_EQ(window.hScroll1Position, 0);
+    EXPECT_EQ(window.text2, "#0 / 0");
+    for (const std::string& value : window.text1) {
+        EXPECT_EQ(value, "");
+    }
+    EXPECT_EQ(window.text3[3], "");
+    EXPECT_TRUE(window.chart.empty());
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include <string>
+
+#include "input/headless_window.h"
+#include "input/load_pipeline.h"
+#include "input/locale_format.h"
+#include "tests/support/log_builder.h"
+#include "tests/support/temp_folder.h"
+
+namespace orvex::test {
+
+// A program run with an in-memory window, a pinned locale and a scratch
+// folder: write a log's bytes, load it, read the files it left.
+class LoadFixture : public ::testing::Test {
+  protected:
+    explicit LoadFixture(const char* locale = "en_GB")
+        : format(QLocale(QString::fromLatin1(locale))), session(window, format) {
+        session.Start();
+    }
+
+    LoadOutcome Load(const std::string& bytes, const std::string& name = "orbit.kss") {
+        logPath = folder.Write(name, bytes);
+        return session.OpenLog(logPath);
+    }
+    std::string Report() const { return ReadFile(folder / "orbit.tlm"); }
+    std::string Export() const { return ReadFile(folder / "orbit.csv"); }
+    // The report after its 18 header lines.
+    std::string ReportBody() const {
+        const std::string report = Report();
+        const auto end = report.find("Batt #5 Temp   \r\n\r\n");
+        return end == std::string::npos ? report : report.substr(end + 19);
+    }
+    // The export after its header line.
+    std::string ExportRows() const {
+        const std::string csv = Export();
+        const auto end = csv.find("\r\n");
+        return end == std::string::npos ? csv : csv.substr(end + 2);
+    }
+
+    TempFolder folder;
+    LocaleFormat format;
+    HeadlessWindow window;
+    DecoderSession session;
+    std::string logPath;
+};
+
+}  // namespace orvex::test
