@@ -1,0 +1,94 @@
+#include "cli/decode_command.h"
+
+#include <unistd.h>
+
+#include <sstream>
+
+#include "tests/support/load_fixture.h"
+
+namespace orvex {
+namespace {
+
+using test::KissFrame;
+
+class Cli : public ::testing::Test {
+  protected:
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return RunDecodeCommand(args, format, out, err, false);
+    }
+
+    test::TempFolder folder;
+    LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
+    std::ostringstream out, err;
+};
+
+TEST_F(Cli, DecodesEachLogAndPrintsOneLine) {
+    const std::string a =
+        folder.Write("a.kss", KissFrame(2, test::TlmBody(0, 1)) + KissFrame(1, "x"));
+    const std::string b = folder.Write("b.kss", "");
+    EXPECT_EQ(Run({a, b}), 0);
+    EXPECT_EQ(out.str(), a + ": 2 frames, 1 TLM records, 0 WOD rows (0 distinct)\n" + b +
+                             ": 0 frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_TRUE(test::FileExists(folder / "a.tlm"));
+    EXPECT_TRUE(test::FileExists(folder / "b.csv"));
+}
+
+TEST_F(Cli, SwitchesTurnTheOutputsOff) {
+    const std::string log = folder.Write("a.kss", KissFrame(1, "x"));
+    EXPECT_EQ(Run({"--no-report", "--no-wod", log}), 0);
+    EXPECT_FALSE(test::FileExists(folder / "a.tlm"));
+    EXPECT_FALSE(test::FileExists(folder / "a.csv"));
+    EXPECT_EQ(out.str(), log + ": 1 frames, 0 TLM records, 0 WOD rows\n");
+}
+
+TEST_F(Cli, RelativePathIsJoinedToTheWorkingFolderAsItStands) {
+    folder.Write("a.kss", KissFrame(1, "x"));
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
+    const int code = Run({"./a.kss"});
+    ASSERT_EQ(::chdir(previous), 0);
+    EXPECT_EQ(code, 0);
+    const std::string absolute = folder.Path() + "/./a.kss";
+    EXPECT_EQ(out.str().substr(0, absolute.size() + 1), absolute + ":");
+    // The first dot is now the one of "./": the report is named after the folder.
+    EXPECT_NE(test::ReadFile(folder.Path() + "/.tlm").find("File: " + absolute + "\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Cli, MissingLogIsReportedAndTheOthersStillDecoded) {
+    const std::string good = folder.Write("good.kss", KissFrame(1, "x"));
+    const std::string missing = folder / "missing.kss";
+    EXPECT_EQ(Run({missing, good}), 1);
+    EXPECT_EQ(err.str(),
+              "orvex-decode: Cannot open the log " + missing + ": No such file or directory\n");
+    EXPECT_NE(out.str().find(good + ": 1 frames"), std::string::npos);
+}
+
+TEST_F(Cli, TlmFramesBeyondTheStoreAreTold) {
+    std::string log;
+    for (int i = 0; i < 101; ++i) {
+        log += KissFrame(2, test::TlmBody(i, 0));
+    }
+    EXPECT_EQ(Run({folder.Write("many.kss", log)}), 0);
+    EXPECT_EQ(err.str(), "orvex-decode: " + (folder / "many.kss") +
+                             ": 1 TLM frames after the first 100 were not kept as records "
+                             "(the report holds them all)\n");
+}
+
+TEST_F(Cli, UsageErrorsAndInformation) {
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_NE(err.str().find("Usage: orvex-decode"), std::string::npos);
+    EXPECT_EQ(Run({"--frobnicate", "x.kss"}), 2);
+    EXPECT_NE(err.str().find("unknown option --frobnicate"), std::string::npos);
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out.str().find("--no-report"), std::string::npos);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(out.str(), std::string("orvex-decode ") + ORVEX_VERSION + "\n");
+}
+
+}  // namespace
+}  // namespace orvex
