@@ -6,8 +6,8 @@
 namespace orvex {
 
 ValueTexts::ValueTexts(const LocaleFormat& format) {
-    three_.reserve(kChannelCount * 256);
-    two_.reserve(kChannelCount * 256);
+    three_.reserve(std::size_t{kChannelCount} * 256);
+    two_.reserve(std::size_t{kChannelCount} * 256);
     const auto& values = CalibrationTable();
     for (int channel = 0; channel < kChannelCount; ++channel) {
         for (int raw = 0; raw < 256; ++raw) {
