@@ -1,0 +1,108 @@
+#include "app/channel_panel.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/panel_layout.h"
+#include "app/window_style.h"
+
+namespace orvex {
+namespace {
+
+// The selectors lie in four frames, so no container can make them exclusive;
+// the panel clears them itself. A click on a set selector leaves it set, as
+// an option button does, instead of clearing it as a lone checkable would.
+class ChannelSelector : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    void nextCheckState() override { setChecked(true); }
+};
+
+QString Indexed(const char* name, int row) {
+    return QString("%1_%2").arg(QLatin1String(name)).arg(row);
+}
+
+QRect FrameRect(const PanelFrame& frame) {
+    return TwipsRect(frame.left, frame.top, frame.width, frame.height);
+}
+
+QRect PanelRect() {
+    QRect all;
+    for (const PanelFrame& frame : PanelFrames()) {
+        all = all.united(FrameRect(frame));
+    }
+    return all;
+}
+
+}  // namespace
+
+ChannelPanel::ChannelPanel(QWidget* parent) : QWidget(parent) {
+    setGeometry(PanelRect());
+    std::array<QGroupBox*, kPanelFrameCount> frames{};
+    for (int f = 0; f < kPanelFrameCount; ++f) {
+        const PanelFrame& layout = PanelFrames()[f];
+        frames[f] = new QGroupBox(QString::fromLatin1(layout.caption), this);
+        frames[f]->setObjectName(QString::fromLatin1(layout.name));
+        frames[f]->setGeometry(FrameRect(layout).translated(-geometry().topLeft()));
+        frames[f]->setFont(DialogFont(8.25, true));
+    }
+    for (int row = 0; row < kChannelCount; ++row) {
+        const RowPlace& place = RowPlaces()[row];
+        AddRow(row, frames[place.frame], place.left, place.top);
+    }
+}
+
+void ChannelPanel::AddRow(int row, QWidget* frame, int left, int top) {
+    const QFont font = DialogFont();
+    auto* selector = new ChannelSelector(frame);
+    selector->setObjectName(Indexed("Option1", row));
+    selector->setGeometry(TwipsRect(left + 240, top, 255, 255));
+    selector->setAutoExclusive(false);
+    connect(selector, &QAbstractButton::toggled, this, [this, row](bool set) {
+        if (set) {
+            SelectChannel(row);
+        }
+    });
+    option1_[row] = selector;
+
+    label1_[row] =
+        MakeLabel(frame, Indexed("Label1", row), TwipsRect(left + 600, top, 1335, 255), font);
+    text1_[row] =
+        MakeDisplayField(frame, Indexed("Text1", row), TwipsRect(left + 2040, top, 735, 285), font);
+    SetFieldBackground(text1_[row], colour::kWhite);
+    label2_[row] =
+        MakeLabel(frame, Indexed("Label2", row), TwipsRect(left + 2880, top, 375, 255), font);
+}
+
+void ChannelPanel::SetText1(int row, const QString& text) {
+    ShowFieldText(text1_[row], text);
+}
+
+void ChannelPanel::SetLabel1Caption(int row, const QString& text) {
+    label1_[row]->setText(text);
+}
+
+void ChannelPanel::SetLabel2Caption(int row, const QString& text) {
+    label2_[row]->setText(text);
+}
+
+void ChannelPanel::SetOption1(int row) {
+    option1_[row]->setChecked(true);
+}
+
+void ChannelPanel::SelectChannel(int row) {
+    for (int r = 0; r < kChannelCount; ++r) {
+        SetFieldBackground(text1_[r], colour::kWhite);
+        if (r != row) {
+            option1_[r]->setChecked(false);
+        }
+    }
+    SetFieldBackground(text1_[row], colour::kLightYellow);
+    emit channelSelected(row);
+}
+
+}  // namespace orvex

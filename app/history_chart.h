@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QChartView>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "input/locale_format.h"
+#include "input/window_port.h"
+
+class QLineSeries;
+class QValueAxis;
+
+namespace orvex {
+
+class TimeAxisLabels;
+
+// One channel's history: a point per stored record, in record order, each
+// under its record's time of day. Hovering a point tells its time and value.
+class HistoryChart : public QChartView {
+    Q_OBJECT
+  public:
+    HistoryChart(const LocaleFormat& format, QWidget* parent);
+    ~HistoryChart() override;
+
+    void ShowPoints(const std::vector<ChartPoint>& points);
+
+    const QStringList& Labels() const;
+    QString PointToolTip(int index) const;
+
+  private:
+    void FitAxes(const QList<QPointF>& points);
+    void PlaceLabels();
+    void ShowHover(const QPointF& point, bool hovered);
+
+    const LocaleFormat& format_;
+    QChart* chart_;
+    QLineSeries* series_;
+    QValueAxis* axisX_;
+    QValueAxis* axisY_;
+    std::unique_ptr<TimeAxisLabels> labels_;
+};
+
+}  // namespace orvex

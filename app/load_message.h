@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "input/load_pipeline.h"
+
+namespace orvex {
+
+// What the user must hear after a load: every file that could not be read or
+// written, and the TLM records the window could not keep. Empty when the load
+// went as it should.
+QString LoadMessageText(const LoadOutcome& outcome);
+
+}  // namespace orvex

@@ -1,0 +1,57 @@
+#include "app/panel_layout.h"
+
+#include <initializer_list>
+
+namespace orvex {
+namespace {
+
+constexpr int kFirstRowTop = 360;
+constexpr int kRowPitch = 240;
+constexpr int kGap = -1;  // in a column's row list: extra space between two groups
+constexpr int kGapHeight = 120;
+
+enum Frame { kVoltage, kCurrent, kTemperature, kStatus };
+
+void PlaceColumn(std::array<RowPlace, kChannelCount>& places, int frame,
+                 std::initializer_list<int> rows) {
+    int top = kFirstRowTop;
+    for (const int row : rows) {
+        if (row == kGap) {
+            top += kGapHeight;
+            continue;
+        }
+        places[row] = {frame, 0, top};
+        top += kRowPitch;
+    }
+}
+
+std::array<RowPlace, kChannelCount> MakeRowPlaces() {
+    std::array<RowPlace, kChannelCount> places{};
+    PlaceColumn(places, kVoltage, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    PlaceColumn(places, kCurrent, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24});
+    PlaceColumn(places, kTemperature, {12, 25, 26, 27, 30, 31, 32, 33, kGap, 34, kGap, 28, 29});
+    // The status rows share one line.
+    places[kEclipseChannel] = {kStatus, 0, kFirstRowTop};
+    places[kSetPointChannel] = {kStatus, 3720, kFirstRowTop};
+    places[kTeprStateChannel] = {kStatus, 7320, kFirstRowTop};
+    return places;
+}
+
+}  // namespace
+
+const std::array<PanelFrame, kPanelFrameCount>& PanelFrames() {
+    static const std::array<PanelFrame, kPanelFrameCount> frames{{
+        {"Frame2", "Voltage", 120, 600, 3495, 3375},
+        {"Frame3", "Current", 3840, 600, 3495, 3375},
+        {"Frame4", "Temperature", 7440, 600, 3495, 3375},
+        {"Frame5", "Status", 120, 4080, 10815, 615},
+    }};
+    return frames;
+}
+
+const std::array<RowPlace, kChannelCount>& RowPlaces() {
+    static const std::array<RowPlace, kChannelCount> places = MakeRowPlaces();
+    return places;
+}
+
+}  // namespace orvex

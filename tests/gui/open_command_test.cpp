@@ -1,0 +1,162 @@
+#include <QApplication>
+#include <QChart>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/history_chart.h"
+#include "tests/gui/form_fixture.h"
+#include "tests/support/log_builder.h"
+
+namespace orvex::test {
+namespace {
+
+using OpenCommand = FormTest;
+
+std::string ThreeRecords() {
+    std::array<std::uint8_t, 38> eclipse{};
+    eclipse[kEclipseChannel] = 255;
+    return TimeFrame("12:00:00") + TlmFrame(kDecemberAfternoon, 0, 11) + TextFrame("HELLO") +
+           TlmFrame(kDecemberAfternoon + 1, 100) + KissFrame(2, TlmBody(0, eclipse, 12));
+}
+
+TEST_F(OpenCommand, ShowsTheFirstRecordAndTheLogsTexts) {
+    const std::string path = OpenLog(ThreeRecords());
+    EXPECT_EQ(Text1(0), "1.900");
+    EXPECT_EQ(Text1(13), "-8.577");
+    EXPECT_EQ(Text1(34), "0.000");
+    EXPECT_EQ(Text1(35), "NO [0]");
+    EXPECT_EQ(Text1(37), "0");
+    EXPECT_EQ(Text("Text3_3"), "07/12/2026 14:03:05");
+    EXPECT_EQ(Text("Text3_1"), "Software Version 12");
+    EXPECT_EQ(Text("Text2"), "#1 / 3");
+    EXPECT_EQ(Text("Text4"), QString::fromStdString(path));
+    EXPECT_EQ(Find<QLabel>("Label3")->text(), "5 frames");
+    EXPECT_EQ(List1Items(), QStringList({"12:00:00", "HELLO"}));
+    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    EXPECT_TRUE(scrollBar->isEnabled());
+    EXPECT_EQ(scrollBar->maximum(), 3);
+    EXPECT_TRUE(Find<QRadioButton>("Option1_0")->isChecked());
+    EXPECT_EQ(Find<HistoryChart>("MSChart1")->Labels().size(), 3);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(OpenCommand, ACancelledDialogKeepsTheLoadButEmptiesTheFirstFourValues) {
+    OpenLog(ThreeRecords());
+    Open("");
+    EXPECT_EQ(Text("Text4"), "");
+    EXPECT_EQ(Text1(3), "");
+    EXPECT_EQ(Text1(4), "1.900");
+    EXPECT_EQ(List1Items().size(), 2);
+    EXPECT_EQ(Find<HistoryChart>("MSChart1")->Labels().size(), 3);
+}
+
+TEST_F(OpenCommand, ALogWithoutRecordsShowsNoStaleRecord) {
+    OpenLog(ThreeRecords());
+    Find<QScrollBar>("HScroll1")->setValue(3);
+    OpenLog(TimeFrame("12:00:00"), "quiet.kss");
+    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    EXPECT_EQ(scrollBar->minimum(), 0);
+    EXPECT_EQ(scrollBar->maximum(), 0);
+    EXPECT_EQ(Text("Text2"), "#0 / 0");
+    for (int row = 0; row < kChannelCount; ++row) {
+        EXPECT_EQ(Text1(row), "") << row;
+    }
+    EXPECT_EQ(Text("Text3_3"), "");
+    EXPECT_TRUE(Find<HistoryChart>("MSChart1")->Labels().isEmpty());
+
+    OpenLog(ThreeRecords());
+    EXPECT_EQ(Text("Text2"), "#1 / 3");
+    EXPECT_EQ(Text1(0), "1.900");
+}
+
+TEST_F(OpenCommand, AShorterLogMovesThePositionToItsLastRecord) {
+    OpenLog(ThreeRecords());
+    Find<QScrollBar>("HScroll1")->setValue(3);
+    OpenLog(TlmFrame(0, 0) + TlmFrame(kDecemberAfternoon, 100), "short.kss");
+    EXPECT_EQ(Text("Text2"), "#2 / 2");
+    EXPECT_EQ(Text1(28), "1303.577");
+}
+
+TEST_F(OpenCommand, AMissingLogIsNamedAndTheLastLoadStays) {
+    OpenLog(ThreeRecords());
+    Open(folder / "gone.kss");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messageIcons[0], QMessageBox::Warning);
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(folder / "gone.kss")));
+    EXPECT_TRUE(messages[0].contains("No such file or directory"));
+    EXPECT_EQ(List1Items().size(), 2);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(OpenCommand, AReportThatCannotBeWrittenIsNamedAndTheLogStillShows) {
+    std::filesystem::create_directory(folder / "orbit.tlm");
+    OpenLog(ThreeRecords());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].startsWith("Cannot write the report"));
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(folder / "orbit.tlm")));
+    EXPECT_EQ(Text("Text2"), "#1 / 3");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(OpenCommand, TellsHowManyTlmRecordsWereNotKept) {
+    std::string log;
+    for (int i = 0; i < 103; ++i) {
+        log += TlmFrame(kDecemberAfternoon + i, 1);
+    }
+    OpenLog(log);
+    EXPECT_EQ(Text("Text2"), "#1 / 100");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messageIcons[0], QMessageBox::Information);
+    EXPECT_TRUE(messages[0].contains("3 more TLM records were not kept"));
+    EXPECT_TRUE(messages[0].contains("The report holds them all."));
+}
+
+TEST_F(OpenCommand, OpenIsDisabledWhileALoadRunsAndTheWindowStaysUsable) {
+    bool openEnabledDuringLoad = true;
+    bool busyDuringLoad = false;
+    form.setFileChooser([&] {
+        QTimer::singleShot(0, &form, [&] {
+            openEnabledDuringLoad = Action("MenuFileOpen")->isEnabled();
+            busyDuringLoad = QApplication::overrideCursor() != nullptr;
+            Action("WriteTLMFile")->trigger();
+        });
+        return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
+    });
+    Action("MenuFileOpen")->trigger();
+    EXPECT_FALSE(openEnabledDuringLoad);
+    EXPECT_TRUE(busyDuringLoad);
+    EXPECT_TRUE(Action("MenuFileOpen")->isEnabled());
+    EXPECT_FALSE(Action("WriteTLMFile")->isChecked());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
+    form.show();
+    form.setFileChooser([&] {
+        QTimer::singleShot(0, &form, [&] { Action("MenuFileExit")->trigger(); });
+        return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
+    });
+    Action("MenuFileOpen")->trigger();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(Text("Text2"), "");  // the end-of-load steps did not run
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(OpenCommand, ListsHundredsOfThousandsOfTextFrames) {
+    std::string log;
+    for (int i = 0; i < 200000; ++i) {
+        log += TextFrame("PING");
+    }
+    OpenLog(log);
+    EXPECT_EQ(Find<QListView>("List1")->model()->rowCount(), 200000);
+    EXPECT_EQ(Find<QLabel>("Label3")->text(), "200000 frames");
+}
+
+}  // namespace
+}  // namespace orvex::test

@@ -1,0 +1,104 @@
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+
+#include "tests/gui/form_fixture.h"
+
+namespace orvex::test {
+namespace {
+
+class WindowLayout : public FormTest {
+  protected:
+    QWidget* Row(int row) const { return Find(QString("Text1_%1").arg(row)); }
+    QRect RowField(int row) const { return Row(row)->geometry(); }
+    QString FrameOf(int row) const { return Row(row)->parentWidget()->objectName(); }
+};
+
+TEST_F(WindowLayout, IsAFixedWindowWithTheDesignedClientArea) {
+    EXPECT_EQ(form.windowTitle(), "Velta Orvex Telemetry Decoder");
+    EXPECT_EQ(form.centralWidget()->size(), QSize(734, 607));
+    form.show();
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_EQ(Find("Frame1")->geometry(), QRect(8, 320, 721, 257));
+    EXPECT_EQ(Find("MSChart1")->geometry(), QRect(8, 16, 705, 225));
+    EXPECT_EQ(Find("HScroll1")->geometry(), QRect(624, 8, 57, 17));
+    EXPECT_EQ(Find("Label3")->geometry(), QRect(648, 584, 81, 17));
+    EXPECT_EQ(form.findChild<QWidget*>("List2"), nullptr);
+}
+
+TEST_F(WindowLayout, RowsFollowTheDisplayOrderNotTheIndexOrder) {
+    EXPECT_EQ(RowField(0), QRect(136, 24, 49, 19));
+    EXPECT_EQ(FrameOf(12), "Frame4");
+    EXPECT_EQ(RowField(12).top(), 24);
+    EXPECT_EQ(FrameOf(24), "Frame3");
+    // Two gaps of 120 twips: before the EDAC counter and before the RF outputs.
+    EXPECT_EQ(RowField(34).top(), RowField(33).top() + 16 + 8);
+    EXPECT_EQ(RowField(28).top(), RowField(34).top() + 16 + 8);
+    EXPECT_EQ(RowField(29).top(), RowField(28).top() + 16);
+    EXPECT_EQ(FrameOf(37), "Frame5");
+    EXPECT_EQ(RowField(36).left() - RowField(35).left(), 248);
+    EXPECT_EQ(RowField(37).left() - RowField(35).left(), 488);
+    EXPECT_EQ(Find<QGroupBox>("Frame4")->title(), "Temperature");
+}
+
+TEST_F(WindowLayout, StartsWithNamesAndUnitsButNoValues) {
+    EXPECT_EQ(Find<QLabel>("Label1_24")->text(), "BCR Output Cur ");
+    EXPECT_EQ(Find<QLabel>("Label2_24")->text(), "");
+    EXPECT_EQ(Find<QLabel>("Label1_35")->text(), "Eclipse        ");
+    EXPECT_EQ(Find<QLabel>("Label2_12")->text(), QString::fromUtf8("°C"));
+    for (int row = 0; row < kChannelCount; ++row) {
+        EXPECT_EQ(Text1(row), "") << row;
+    }
+    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    EXPECT_FALSE(scrollBar->isEnabled());
+    EXPECT_EQ(scrollBar->value(), 1);
+    EXPECT_TRUE(Action("WriteTLMFile")->isChecked());
+    EXPECT_TRUE(Action("WriteWODFile")->isChecked());
+    EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "");
+}
+
+TEST_F(WindowLayout, UsesTheStatedFontsAndColours) {
+    const QFont version = Find("Text3_1")->font();
+    EXPECT_TRUE(version.bold());
+    EXPECT_EQ(version.pointSizeF(), 8.25);
+    EXPECT_EQ(Find("Text3_1")->palette().color(QPalette::Text), QColor(0, 0, 192));
+    EXPECT_EQ(Find("Text3_3")->palette().color(QPalette::Base), QColor(224, 224, 224));
+    EXPECT_EQ(Find("Label3")->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+    EXPECT_EQ(Find<QLabel>("Label3")->alignment() & Qt::AlignRight, Qt::AlignRight);
+    EXPECT_EQ(Find("Frame1")->font().pointSizeF(), 9.75);
+    EXPECT_FALSE(Find("Label1_0")->font().bold());
+}
+
+TEST_F(WindowLayout, MenusCarryTheirCommandsAndShortcuts) {
+    QStringList menus;
+    for (QAction* action : form.menuBar()->actions()) {
+        menus << action->text();
+    }
+    EXPECT_EQ(menus, QStringList({"File", "Settings", "Info"}));
+    EXPECT_EQ(Action("MenuFileOpen")->text(), "Open");
+    EXPECT_EQ(Action("MenuFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(Action("MenuFileExit")->shortcut(), QKeySequence("Ctrl+Q"));
+}
+
+TEST_F(WindowLayout, BothCheckMarksToggleAndDecideTheFiles) {
+    Action("WriteTLMFile")->trigger();
+    Action("WriteTLMFile")->trigger();
+    EXPECT_TRUE(Action("WriteTLMFile")->isChecked());
+
+    Action("WriteTLMFile")->trigger();
+    Action("WriteWODFile")->trigger();
+    EXPECT_FALSE(Action("WriteWODFile")->isChecked());
+    OpenLog(TlmFrame(0, 0));
+    EXPECT_FALSE(FileExists(folder / "orbit.tlm"));
+    EXPECT_FALSE(FileExists(folder / "orbit.csv"));
+
+    Action("WriteTLMFile")->trigger();
+    Action("WriteWODFile")->trigger();
+    OpenLog(TlmFrame(0, 0));
+    EXPECT_TRUE(FileExists(folder / "orbit.tlm"));
+    EXPECT_TRUE(FileExists(folder / "orbit.csv"));
+}
+
+}  // namespace
+}  // namespace orvex::test
