@@ -1,5 +1,6 @@
 #include "input/kiss_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvex {
@@ -11,7 +12,9 @@ constexpr std::uint8_t kLf = 0x0A;
 }  // namespace
 
 KissReader::KissReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), block_(blockSize > 0 ? blockSize : 1) {}
+    : source_(source),
+      blockSize_(std::max<std::size_t>(blockSize, 1)),
+      block_(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize_)) {}
 
 bool KissReader::Refill() {
     if (exhausted_) {
@@ -19,7 +22,7 @@ bool KissReader::Refill() {
     }
     consumed_ += end_;
     position_ = end_ = 0;
-    const ByteSource::Result result = source_.Read(block_.data(), block_.size());
+    const ByteSource::Result result = source_.Read(block_.get(), blockSize_);
     if (result.count == 0) {
         exhausted_ = true;
         readError_ = result.error;
@@ -35,7 +38,7 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         if (position_ == end_ && !Refill()) {
             return false;
         }
-        const auto* start = block_.data() + position_;
+        const auto* start = block_.get() + position_;
         const auto* fend =
             static_cast<const std::uint8_t*>(std::memchr(start, kFend, end_ - position_));
         if (fend != nullptr) {

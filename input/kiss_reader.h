@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "input/byte_source.h"
 #include "input/frame.h"
@@ -36,7 +36,9 @@ class KissReader {
     bool Refill();
 
     ByteSource& source_;
-    std::vector<std::uint8_t> block_;
+    std::size_t blockSize_;
+    // Not zeroed: every load would otherwise clear a block it overwrites.
+    std::unique_ptr<std::uint8_t[]> block_;
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     std::uint64_t consumed_ = 0;
