@@ -14,8 +14,8 @@ constexpr double kDepthOfDischarge = 0.3;
 constexpr double kRechargedAt = 0.4;  // fraction of the sunlit arc
 constexpr std::uint32_t kSecondsPerEdacCount = 1700;
 
-// Noise of each channel in its unit, peak to peak: the sensors' own
-// jitter, so that neighbouring frames differ by a count now and then.
+// The largest deviation of each channel's noise, in its unit: the sensors'
+// own jitter, so that neighbouring frames differ by a count now and then.
 constexpr std::array<double, kChannelCount> kNoise = {
     0.004, 0.004, 0.004, 0.004, 0.004, 0.004, 0.004, 0.004,     // cells
     0.08,  0.012, 0.012, 0.03,  0.6,                            // array, buses, temp

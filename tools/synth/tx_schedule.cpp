@@ -14,7 +14,7 @@ ToprTable TxSchedule::TableAt(std::uint32_t time) const {
     Random random(Mix64(seed_ ^ 0x70D2) + time / kSecondsPerDay);
     ToprTable table;
     for (ToprState& state : table) {
-        state.seconds = static_cast<std::uint16_t>(300 * random.Between(2, 24));
+        state.seconds = static_cast<std::uint16_t>(300 * random.Between(2, 12));
         state.mode = static_cast<std::uint8_t>(random.Between(1, 6));
     }
     // Some days leave the last state unused, and rarely one more is switched

@@ -1,0 +1,39 @@
+#include "tests/tools/generated_log.h"
+
+#include <gtest/gtest.h>
+
+#include "input/kiss_reader.h"
+#include "tools/synth/log_generator.h"
+
+namespace orvex::synth::test {
+
+SynthOptions OptionsFrom(const std::vector<std::string>& args) {
+    SynthOptions options;
+    std::string error;
+    EXPECT_EQ(ParseSynthOptions(args, options, error), ParseOutcome::kRun) << error;
+    return options;
+}
+
+std::string GenerateLog(const SynthOptions& options) {
+    StringSink sink;
+    WriteLog(options, sink);
+    return sink.Bytes();
+}
+
+std::string GenerateLog(const std::vector<std::string>& args) {
+    return GenerateLog(OptionsFrom(args));
+}
+
+std::vector<std::string> FramesOf(const std::string& log) {
+    MemoryByteSource source(log);
+    KissReader reader(source);
+    Frame frame;
+    std::vector<std::string> frames;
+    while (reader.ReadNextFrame(frame)) {
+        frames.emplace_back(reinterpret_cast<const char*>(frame.FrameBuffer.data()),
+                            frame.FrameLength);
+    }
+    return frames;
+}
+
+}  // namespace orvex::synth::test

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+#include "input/headless_window.h"
+#include "input/load_pipeline.h"
+#include "input/locale_format.h"
+#include "tests/support/temp_folder.h"
+#include "tests/tools/generated_log.h"
+#include "tools/synth/orbit_model.h"
+
+namespace orvex::synth::test {
+namespace {
+
+constexpr int kTlmType = 2, kWodType = 8;
+
+bool IsListed(int type) {
+    return type == 1 || type == 3 || (type >= 6 && type <= 12 && type != 8);
+}
+
+// A generated log of three passes, decoded by the program's own load with the
+// report and the export on.
+class DecodedLog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string log = GenerateLog({"--passes", "3", "--seed", "6"});
+        for (const std::string& frame : FramesOf(log)) {
+            ++typeCounts[TypeOf(frame)];
+            listed += IsListed(TypeOf(frame)) ? 1 : 0;
+            ++frames;
+        }
+        path = folder.Write("passes.kss", log);
+        session.Start();
+        outcome = session.OpenLog(path);
+    }
+
+    std::map<int, std::uint64_t> typeCounts;
+    std::uint64_t frames = 0, listed = 0;
+    orvex::test::TempFolder folder;
+    std::string path;
+    HeadlessWindow window;
+    LocaleFormat format{QLocale::c()};
+    DecoderSession session{window, format};
+    LoadOutcome outcome;
+};
+
+TEST_F(DecodedLog, CountsEveryFrameListsTheTextsAndKeepsTheRecords) {
+    ASSERT_TRUE(outcome.decoded);
+    EXPECT_TRUE(outcome.problems.empty());
+    EXPECT_EQ(outcome.frames, frames);
+    EXPECT_EQ(window.list1.size(), listed);
+    const std::uint64_t tlm = typeCounts[kTlmType];
+    ASSERT_GT(tlm, 100u);
+    EXPECT_EQ(outcome.records, 100);
+    EXPECT_EQ(outcome.tlmFramesNotKept, tlm - 100);
+    EXPECT_EQ(window.text3[1], "Software Version 12");
+}
+
+TEST_F(DecodedLog, RecordsHoldPlausibleValues) {
+    const RecordStore& records = session.State().records;
+    for (int r = 1; r <= records.RecordCount(); ++r) {
+        const TelemetryRecord& record = records[r];
+        if (r > 1) {
+            EXPECT_GT(record.Timestamp, records[r - 1].Timestamp);
+        }
+        for (int cell = 0; cell < 8; ++cell) {
+            EXPECT_GE(record.Value[cell], 1.2) << r;
+            EXPECT_LE(record.Value[cell], 1.45) << r;
+        }
+        EXPECT_NEAR(record.Value[kBus5Volts], 5.0, 0.05);
+        EXPECT_NEAR(record.Value[kTxBRf], 0, 20);
+        EXPECT_TRUE(record.Value[kEclipse] == 0 || record.Value[kEclipse] == 1);
+        EXPECT_LE(record.Value[kTeprState], 6);
+    }
+}
+
+TEST_F(DecodedLog, ExportsEachWodSampleOnceOnWholeMinutes) {
+    EXPECT_EQ(outcome.wodRows, 3 * typeCounts[kWodType]);
+    ASSERT_TRUE(outcome.wodRowsExported);
+    EXPECT_LT(*outcome.wodRowsExported, outcome.wodRows);  // samples sent more than once
+    std::istringstream csv(orvex::test::ReadFile(folder / "passes.csv"));
+    std::string line;
+    std::getline(csv, line);
+    std::uint64_t rows = 0;
+    for (; std::getline(csv, line); ++rows) {
+        EXPECT_EQ(line.substr(5, 4), ":00;") << line;
+        EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 11) << line;
+    }
+    EXPECT_EQ(rows, *outcome.wodRowsExported);
+}
+
+}  // namespace
+}  // namespace orvex::synth::test
