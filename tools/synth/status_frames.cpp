@@ -65,7 +65,8 @@ bool BuildSwsFrame(SynthFrame& frame, std::uint32_t sequence, std::uint32_t time
     const std::uint32_t daysInOrbit = day > kLaunchDay ? day - kLaunchDay : 0;
     FrameBuilder builder(frame, kSwsType, sequence);
     PutSteadyBytes(builder, 7, 87, time, seed);
-    builder.Put(7, state.txMode <= 3 ? 1 : 0);  // the digipeater runs in the digital modes
+    // The digipeater runs in the digital modes.
+    builder.Put(7, state.txMode >= 1 && state.txMode <= 3 ? 1 : 0);
     builder.Put(8, state.txMode);
     builder.Put(9, kWodGatherSeconds);
     builder.Put(27, 30);                                           // transmit timeout, minutes
