@@ -1,0 +1,62 @@
+// Ending the program during a load: the load stops after the current frame,
+// skips the end-of-load steps, leaves no half-written file behind and leaves
+// the session able to load again.
+#include <filesystem>
+
+#include "tests/support/load_fixture.h"
+
+namespace orvex {
+namespace {
+
+using test::KissFrame;
+using test::WodBody;
+
+std::string LongLog() {
+    std::string log;
+    for (int i = 0; i < 5000; ++i) {
+        log += KissFrame(1, "frame " + std::to_string(i)) + KissFrame(8, WodBody({}, {}, {}));
+    }
+    return log;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class StopDuringLoad : public test::LoadFixture {};
+
+TEST_F(StopDuringLoad, EndsAtOnceWithoutTheEndSteps) {
+    window.onYield = [this](std::uint64_t) { window.stopRequested = true; };
+    const LoadOutcome outcome = Load(LongLog());
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(window.yields, 1u);
+    EXPECT_EQ(outcome.frames, 1u);
+    EXPECT_FALSE(window.busy);
+    EXPECT_FALSE(session.Loading());
+    EXPECT_FALSE(window.hScroll1Enabled);
+    EXPECT_EQ(window.text2, "");
+    EXPECT_EQ(window.selectedRow, -1);
+    // The report holds the one decoded frame; no export, no temporary file.
+    EXPECT_EQ(ReportBody(), "[TIME] frame 0\r\n\r\n");
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"orbit.kss", "orbit.tlm"}));
+}
+
+TEST_F(StopDuringLoad, SessionLoadsAgainAfterwards) {
+    window.onYield = [this](std::uint64_t count) { window.stopRequested = count == 3; };
+    Load(LongLog());
+    window.onYield = nullptr;
+    window.stopRequested = false;
+    const LoadOutcome outcome = session.OpenLog(logPath);
+    EXPECT_FALSE(outcome.stopped);
+    EXPECT_EQ(outcome.frames, 10000u);
+    EXPECT_EQ(outcome.wodRowsExported, 1u);
+    EXPECT_TRUE(window.hScroll1Enabled);
+}
+
+}  // namespace
+}  // namespace orvex
