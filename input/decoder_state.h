@@ -22,12 +22,13 @@ struct DecoderState {
     DecoderState(WindowPort& window, const LocaleFormat& format)
         : window(window),
           format(format),
-          valueTexts(format),
+          valueTexts(format, StandardChannelTable()),
           wodChannels(StandardWodChannelList()),
           List2(format, valueTexts, wodChannels) {}
 
     WindowPort& window;
     const LocaleFormat& format;
+    // Channel descriptions never change, so their texts are made once.
     const ValueTexts valueTexts;
 
     Frame frame;

@@ -1,6 +1,5 @@
 #include "input/field_helpers.h"
 #include "telemetry/calibration.h"
-#include "telemetry/record_display.h"
 #include "telemetry/telemetry_decoders.h"
 
 namespace orvex {
@@ -14,28 +13,16 @@ std::uint8_t RawChannelByte(const Frame& frame, int channel) {
     return frame[kFirstChannelOffset + 2 * static_cast<std::size_t>(channel)];
 }
 
-void WriteTlmBlock(DecoderState& state, const TelemetryRecord& record) {
+void WriteTlmBlock(DecoderState& state, std::uint32_t timestamp) {
     const Frame& frame = state.frame;
     std::string& out = state.report.Out();
     out += "[TLM]         Timestamp: ";
-    state.format.AppendDateTime(out, UnixTimeToDate(record.Timestamp));
+    state.format.AppendDateTime(out, UnixTimeToDate(timestamp));
     out += " UTC";
     EndLine(out);
     EndLine(out);
     for (int i = 0; i < kChannelCount; ++i) {
-        const Channel& channel = state.channels[i];
-        out += channel.Name;
-        out += "  : ";
-        if (i <= kFirstStatusChannel) {
-            out += state.valueTexts.ThreeDecimals(i, RawChannelByte(frame, i));
-            out += "  ";
-            out += channel.Unit;
-        } else if (i == kEclipseChannel) {
-            AppendEclipseText(out, record.Value[i]);
-        } else {
-            AppendStatusText(out, record.Value[i]);
-        }
-        EndLine(out);
+        out += state.valueTexts.TlmReportLine(i, RawChannelByte(frame, i));
     }
     EndLine(out);
     state.report.EndBlock();
@@ -66,7 +53,7 @@ void DecodeTlmFrame(DecoderState& state) {
     state.window.SetText3(1, version);
 
     if (state.ReportEnabled()) {
-        WriteTlmBlock(state, *record);
+        WriteTlmBlock(state, record->Timestamp);
     }
 }
 

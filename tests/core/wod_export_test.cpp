@@ -119,7 +119,7 @@ TEST_F(WodFramesGerman, DecimalCommaInRows) {
 TEST(WodRowList, OrderIsTheOrdinalOrderOfTheTexts) {
     for (const char* name : {"en_GB", "de_DE", "fi_FI"}) {
         const LocaleFormat format{QLocale(QString::fromLatin1(name))};
-        const ValueTexts texts(format);
+        const ValueTexts texts(format, StandardChannelTable());
         WodRowList list(format, texts, StandardWodChannelList());
         std::uint32_t state = 12345;
         for (int i = 0; i < 3000; ++i) {
@@ -141,7 +141,7 @@ TEST(WodRowList, OrderIsTheOrdinalOrderOfTheTexts) {
 // rows and the de-duplication come out the same.
 TEST(WodRowList, RunsOnDiskGiveTheSameRows) {
     const LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
-    const ValueTexts texts(format);
+    const ValueTexts texts(format, StandardChannelTable());
     WodRowList inMemory(format, texts, StandardWodChannelList());
     WodRowList onDisk(format, texts, StandardWodChannelList(), 7);
     for (std::uint32_t i = 0; i < 200; ++i) {
