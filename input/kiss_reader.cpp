@@ -1,6 +1,7 @@
 #include "input/kiss_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace orvex {
@@ -32,8 +33,7 @@ bool KissReader::Refill() {
     return true;
 }
 
-bool KissReader::ReadNextFrame(Frame& frame) {
-    // Between frames: everything up to the next FEND is skipped.
+bool KissReader::SkipPastFend() {
     for (;;) {
         if (position_ == end_ && !Refill()) {
             return false;
@@ -43,43 +43,67 @@ bool KissReader::ReadNextFrame(Frame& frame) {
             static_cast<const std::uint8_t*>(std::memchr(start, kFend, end_ - position_));
         if (fend != nullptr) {
             position_ += static_cast<std::size_t>(fend - start) + 1;
-            break;
+            return true;
         }
         position_ = end_;
     }
+}
 
+std::size_t KissReader::CopyOrdinaryRun(std::uint8_t* to, std::size_t room) {
+    static constexpr auto kNeedsRule = [] {
+        std::array<bool, 256> table{};
+        table[kFend] = table[kFesc] = table[kLf] = true;
+        return table;
+    }();
+    const std::uint8_t* from = block_.get() + position_;
+    const std::size_t limit = std::min(room, end_ - position_);
+    std::size_t count = 0;
+    while (count < limit && !kNeedsRule[from[count]]) {
+        ++count;
+    }
+    std::memcpy(to, from, count);
+    position_ += count;
+    return count;
+}
+
+bool KissReader::ReadNextFrame(Frame& frame) {
+    if (!SkipPastFend()) {
+        return false;
+    }
     std::uint8_t* buffer = frame.FrameBuffer.data();
     buffer[0] = kFend;
     std::size_t c = 1;
-    bool overflow = false;
     EscapePending = false;
     auto take = [&](std::uint8_t value) {
-        if (c < kFrameCapacity) {
-            buffer[c++] = value;
-        } else {
-            overflow = true;
+        if (c == kFrameCapacity) {
+            return false;
         }
+        buffer[c++] = value;
+        return true;
     };
 
     for (;;) {
         if (position_ == end_ && !Refill()) {
             break;
         }
-        const std::uint8_t b = block_[position_++];
+        if (!EscapePending) {
+            c += CopyOrdinaryRun(buffer + c, kFrameCapacity - c);
+            if (position_ == end_) {
+                continue;
+            }
+        }
+        std::uint8_t b = block_[position_++];
         if (b == kFend) {
             break;
         }
-        if (overflow) {
-            continue;
-        }
         if (EscapePending) {
             EscapePending = false;
-            if (b == kTfend) {
-                take(kFend);
-                continue;
-            }
-            if (b == kTfesc) {
-                take(kFesc);
+            if (b == kTfend || b == kTfesc) {
+                b = b == kTfend ? kFend : kFesc;
+                if (!take(b)) {
+                    SkipPastFend();  // the rest of an oversized frame is lost
+                    break;
+                }
                 continue;
             }
         }
@@ -87,8 +111,9 @@ bool KissReader::ReadNextFrame(Frame& frame) {
             EscapePending = true;
         } else if (b == kLf && buffer[c - 1] == kCr) {
             // The LF of a CR LF pair inside a frame is not kept.
-        } else {
-            take(b);
+        } else if (!take(b)) {
+            SkipPastFend();
+            break;
         }
     }
     EscapePending = false;

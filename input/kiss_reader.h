@@ -22,7 +22,7 @@ inline constexpr std::uint8_t kTfesc = 0xDD;
 // is dropped. An LF right after a stored CR is dropped. A frame that would
 // need more than 512 positions keeps its first 512 and loses the rest.
 class KissReader {
-  public:
+public:
     explicit KissReader(ByteSource& source, std::size_t blockSize = 1 << 20);
 
     // True with the next frame in `frame`; false at the end of the data.
@@ -32,8 +32,14 @@ class KissReader {
     int ReadError() const { return readError_; }
     std::uint64_t BytesConsumed() const { return consumed_ + position_; }
 
-  private:
+private:
     bool Refill();
+    // Consumes the data up to and including the next FEND; false when the
+    // data ends first.
+    bool SkipPastFend();
+    // Copies bytes that need no rule of their own (all but FEND, FESC and
+    // LF) into `to`, at most `room`, from the current block.
+    std::size_t CopyOrdinaryRun(std::uint8_t* to, std::size_t room);
 
     ByteSource& source_;
     std::size_t blockSize_;
