@@ -13,6 +13,7 @@ namespace {
 QLabel* AddText(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
                 const QFont& font = DialogFont()) {
     QLabel* label = MakeLabel(parent, QString::fromLatin1(name), geometry, font);
+    FitFontToText(label, text, geometry.width());
     label->setText(text);
     return label;
 }

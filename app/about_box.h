@@ -8,10 +8,10 @@ namespace orvex {
 // it is modeless and deletes itself when closed.
 class Info : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit Info(QWidget* parent);
 
-  private:
+private:
     void AddVersionFrame();
     void AddContact();
 };

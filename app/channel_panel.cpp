@@ -15,15 +15,21 @@ namespace {
 // the panel clears them itself. A click on a set selector leaves it set, as
 // an option button does, instead of clearing it as a lone checkable would.
 class ChannelSelector : public QRadioButton {
-  public:
+public:
     using QRadioButton::QRadioButton;
 
-  protected:
+protected:
     void nextCheckState() override { setChecked(true); }
 };
 
 QString Indexed(const char* name, int row) {
     return QString("%1_%2").arg(QLatin1String(name)).arg(row);
+}
+
+// Names keep their trailing blanks, which take no room on screen.
+void ShowCaption(QLabel* label, const QString& text) {
+    FitFontToText(label, text.trimmed(), label->width());
+    label->setText(text);
 }
 
 QRect FrameRect(const PanelFrame& frame) {
@@ -83,11 +89,11 @@ void ChannelPanel::SetText1(int row, const QString& text) {
 }
 
 void ChannelPanel::SetLabel1Caption(int row, const QString& text) {
-    label1_[row]->setText(text);
+    ShowCaption(label1_[row], text);
 }
 
 void ChannelPanel::SetLabel2Caption(int row, const QString& text) {
-    label2_[row]->setText(text);
+    ShowCaption(label2_[row], text);
 }
 
 void ChannelPanel::SetOption1(int row) {

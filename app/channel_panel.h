@@ -16,7 +16,7 @@ namespace orvex {
 // value field and asks for its chart.
 class ChannelPanel : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit ChannelPanel(QWidget* parent);
 
     void SetText1(int row, const QString& text);
@@ -26,10 +26,10 @@ class ChannelPanel : public QWidget {
     // Sets the row's selector; a selector that was already set starts nothing.
     void SetOption1(int row);
 
-  signals:
+signals:
     void channelSelected(int row);
 
-  private:
+private:
     void AddRow(int row, QWidget* frame, int left, int top);
     void SelectChannel(int row);
 

@@ -29,7 +29,7 @@ class TopStrip;
 // talks to, and it owns the core's session.
 class Form1 : public QMainWindow, public WindowPort {
     Q_OBJECT
-  public:
+public:
     explicit Form1(const LocaleFormat& format, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -62,10 +62,10 @@ class Form1 : public QMainWindow, public WindowPort {
     void ShowFrameCount(std::uint64_t frameCount) override;
     bool StopRequested() const override { return stopRequested_; }
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void createActions();
     void createMenus();
     void createClientArea();

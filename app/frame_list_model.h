@@ -12,7 +12,7 @@ namespace orvex {
 // text and handed to the view in batches, so that neither memory nor the
 // view's bookkeeping grows with every single item.
 class FrameListModel : public QAbstractListModel {
-  public:
+public:
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -23,7 +23,7 @@ class FrameListModel : public QAbstractListModel {
     void Flush();
     void Clear();
 
-  private:
+private:
     std::vector<std::string> items_;
     int shown_ = 0;
 };

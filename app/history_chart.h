@@ -19,7 +19,7 @@ class TimeAxisLabels;
 // under its record's time of day. Hovering a point tells its time and value.
 class HistoryChart : public QChartView {
     Q_OBJECT
-  public:
+public:
     HistoryChart(const LocaleFormat& format, QWidget* parent);
     ~HistoryChart() override;
 
@@ -28,7 +28,7 @@ class HistoryChart : public QChartView {
     const QStringList& Labels() const;
     QString PointToolTip(int index) const;
 
-  private:
+private:
     void FitAxes(const QList<QPointF>& points);
     void PlaceLabels();
     void ShowHover(const QPointF& point, bool hovered);

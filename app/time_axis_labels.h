@@ -16,7 +16,7 @@ namespace orvex {
 // upright, below the plot, and thinned to every n-th point when they would
 // touch.
 class TimeAxisLabels {
-  public:
+public:
     TimeAxisLabels(QChart* chart, QAbstractSeries* series, const QFont& font);
 
     void SetTexts(const QStringList& texts);
@@ -26,7 +26,7 @@ class TimeAxisLabels {
     // Puts the labels under their points; returns the label step.
     int Place();
 
-  private:
+private:
     QGraphicsSimpleTextItem* Item(int index);
 
     QChart* chart_;

@@ -13,7 +13,7 @@ namespace orvex {
 // software version, the record scroll bar and the record position, between
 // the two black lines.
 class TopStrip : public QWidget {
-  public:
+public:
     TopStrip(QAbstractItemModel* frameList, QWidget* parent);
 
     // Index 1 is the software version, 3 the record's time.
@@ -21,7 +21,7 @@ class TopStrip : public QWidget {
     void SetText2(const QString& text);
     QScrollBar* HScroll1() const { return hScroll1_; }
 
-  private:
+private:
     void AddLine(const char* name, int top);
     void AddFrameList(QAbstractItemModel* frameList);
     void AddScrollBar();

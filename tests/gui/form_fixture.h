@@ -25,7 +25,7 @@ namespace orvex::test {
 // names instead of running the file dialog, and the messages it would show
 // are kept for the test to read.
 class FormTest : public ::testing::Test {
-  protected:
+protected:
     FormTest();
 
     // The Open command with `path` chosen in the dialog; "" cancels it.
@@ -50,7 +50,7 @@ class FormTest : public ::testing::Test {
     std::vector<QString> messages;
     std::vector<QMessageBox::Icon> messageIcons;
 
-  private:
+private:
     QString chosenPath_;
 };
 

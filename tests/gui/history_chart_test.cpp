@@ -12,7 +12,7 @@ namespace orvex::test {
 namespace {
 
 class HistoryChartTest : public FormTest {
-  protected:
+protected:
     HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
     QList<QPointF> Points() const {
         return static_cast<QLineSeries*>(Chart()->chart()->series().at(0))->points();

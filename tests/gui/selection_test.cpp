@@ -10,7 +10,7 @@ namespace orvex::test {
 namespace {
 
 class Selection : public FormTest {
-  protected:
+protected:
     QRadioButton* Option(int row) const {
         return Find<QRadioButton>(QString("Option1_%1").arg(row));
     }

@@ -9,7 +9,7 @@ namespace orvex::test {
 namespace {
 
 class WindowLayout : public FormTest {
-  protected:
+protected:
     QWidget* Row(int row) const { return Find(QString("Text1_%1").arg(row)); }
     QRect RowField(int row) const { return Row(row)->geometry(); }
     QString FrameOf(int row) const { return Row(row)->parentWidget()->objectName(); }
