@@ -3,6 +3,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QTest>
+#include <QToolTip>
 
 #include "app/history_chart.h"
 #include "app/time_axis_labels.h"
@@ -43,6 +44,15 @@ TEST_F(HistoryChartTest, HoveringAPointTellsItsTimeAndValue) {
     OpenLog(TlmFrame(36000, 0) + TlmFrame(36001, 100));
     QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton);
     EXPECT_EQ(Chart()->PointToolTip(1), "10:00:01\n1303.577");
+
+    form.show();
+    QCoreApplication::processEvents();
+    QChart* chart = Chart()->chart();
+    const QPointF onPoint = chart->mapToPosition(Points().at(1), chart->series().at(0));
+    QTest::mouseMove(Chart()->viewport(), Chart()->mapFromScene(chart->mapToScene(onPoint)));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "10:00:01\n1303.577");
 }
 
 TEST(HistoryChartLocale, TooltipValuesUseTheLocalesDecimalSeparator) {
