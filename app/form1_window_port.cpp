@@ -50,8 +50,13 @@ void Form1::SetText3(int index, std::string_view text) {
 }
 
 void Form1::SetText4(std::string_view logPath) {
-    const QByteArray path(logPath.data(), static_cast<qsizetype>(logPath.size()));
-    ShowFieldText(text4_, QFile::decodeName(path));
+    const QString path =
+        QFile::decodeName(QByteArray(logPath.data(), static_cast<qsizetype>(logPath.size())));
+    // A path may be longer than any font could fit: it keeps its font, shows
+    // its start, and tells the whole path on hover.
+    text4_->setText(path);
+    text4_->setCursorPosition(0);
+    text4_->setToolTip(path);
 }
 
 void Form1::ClearList1() {
