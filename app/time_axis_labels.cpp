@@ -26,8 +26,8 @@ TimeAxisLabels::TimeAxisLabels(QChart* chart, QAbstractSeries* series, const QFo
 
 void TimeAxisLabels::SetTexts(const QStringList& texts) {
     texts_ = texts;
-    for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
-        items_[i]->setVisible(false);
+    for (QGraphicsSimpleTextItem* item : items_) {
+        item->setVisible(false);
     }
     for (int i = 0; i < texts_.size(); ++i) {
         Item(i)->setText(texts_[i]);
