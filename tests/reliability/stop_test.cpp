@@ -1,6 +1,7 @@
 // Ending the program during a load: the load stops after the current frame,
 // skips the end-of-load steps, leaves no half-written file behind and leaves
 // the session able to load again.
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/support/load_fixture.h"
