@@ -113,16 +113,17 @@ void Form1::YieldAfterFrame(std::uint64_t frameCount) {
         return;
     }
     yieldClock_.start();
+    frameList_->ShowPending();
     ShowProgress(frameCount);
     QCoreApplication::processEvents();
 }
 
 void Form1::ShowFrameCount(std::uint64_t frameCount) {
+    frameList_->Flush();
     ShowProgress(frameCount);
 }
 
 void Form1::ShowProgress(std::uint64_t frameCount) {
-    frameList_->Flush();
     const QString caption = QString::fromStdString(FrameCountCaption(frameCount));
     FitFontToText(label3_, caption, label3_->width());
     label3_->setText(caption);

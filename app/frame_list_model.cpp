@@ -19,6 +19,13 @@ void FrameListModel::Append(std::string_view text) {
     items_.emplace_back(text);
 }
 
+void FrameListModel::ShowPending() {
+    const auto pending = static_cast<int>(items_.size()) - shown_;
+    if (pending > 0 && pending >= shown_ / 8) {
+        Flush();
+    }
+}
+
 void FrameListModel::Flush() {
     const int count = static_cast<int>(items_.size());
     if (count == shown_) {

@@ -20,6 +20,10 @@ public:
 
     // Kept at once, shown by the next Flush.
     void Append(std::string_view text);
+    // During a load: shows the pending items once they are an eighth of those
+    // shown. The view lays out all its rows after every insertion, so
+    // geometric batches keep a long load's layout work linear.
+    void ShowPending();
     void Flush();
     void Clear();
 

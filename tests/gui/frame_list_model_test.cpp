@@ -19,5 +19,26 @@ TEST(FrameListModel, ShowsAppendedItemsInBatchesAndKeepsTheirBytes) {
     EXPECT_EQ(model.rowCount(), 0);
 }
 
+TEST(FrameListModel, DuringALoadShowsItemsInGrowingBatches) {
+    FrameListModel model;
+    model.Append("first");
+    model.ShowPending();
+    EXPECT_EQ(model.rowCount(), 1);
+    for (int i = 0; i < 15; ++i) {
+        model.Append("more");
+    }
+    model.ShowPending();
+    ASSERT_EQ(model.rowCount(), 16);
+    model.Append("one of sixteen shown is not enough");
+    model.ShowPending();
+    EXPECT_EQ(model.rowCount(), 16);
+    model.Append("two is an eighth");
+    model.ShowPending();
+    EXPECT_EQ(model.rowCount(), 18);
+    model.Append("the end of the load shows the rest");
+    model.Flush();
+    EXPECT_EQ(model.rowCount(), 19);
+}
+
 }  // namespace
 }  // namespace orvex
