@@ -66,8 +66,8 @@ void KissReaderFrames(benchmark::State& state) {
         benchmark::DoNotOptimize(frame.FrameLength);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(frames),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
 }
 BENCHMARK(KissReaderFrames)->Unit(benchmark::kMillisecond);
 
@@ -84,8 +84,8 @@ void LoadWithOutputsOff(benchmark::State& state) {
         frames += session.OpenLog("/nonexistent/bench.kss", source).frames;
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(frames),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
 }
 BENCHMARK(LoadWithOutputsOff)->Unit(benchmark::kMillisecond);
 
