@@ -16,7 +16,7 @@ struct TelemetryRecord {
 // The TLM records of the current log, slots 1..100. Slots above RecordCount
 // keep whatever an earlier log left in them; readers address only 1..count.
 class RecordStore {
-  public:
+public:
     static constexpr int kCapacity = 100;
 
     int RecordCount() const { return count_; }
@@ -30,7 +30,7 @@ class RecordStore {
     // Slot `number`, 1..RecordCount().
     const TelemetryRecord& operator[](int number) const { return slots_[number - 1]; }
 
-  private:
+private:
     std::array<TelemetryRecord, kCapacity> slots_{};
     int count_ = 0;
 };

@@ -34,7 +34,7 @@ struct WodSample {
 // turned into text only when written. Keys beyond a bound are sorted into
 // runs in temporary files, so memory stays flat on logs of any length.
 class WodRowList {
-  public:
+public:
     WodRowList(const LocaleFormat& format, const ValueTexts& texts,
                const WodChannelList& wodChannels, std::size_t keysInMemory = 1 << 20);
     ~WodRowList();
@@ -52,7 +52,7 @@ class WodRowList {
     void ForEachRow(const std::function<void(std::string_view row)>& visit);
     std::vector<std::string> Items();
 
-  private:
+private:
     struct Key {
         std::uint64_t high = 0;
         std::uint64_t low = 0;
