@@ -32,7 +32,9 @@ QValueAxis* AddAxis(QChart* chart, QLineSeries* series, Qt::Alignment side) {
 }  // namespace
 
 HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
-    : QChartView(parent), format_(format), chart_(new QChart), series_(new QLineSeries) {
+    // Given at construction, the view owns the chart; setChart() would leave
+    // the view's default chart to leak.
+    : QChartView(new QChart, parent), format_(format), chart_(chart()), series_(new QLineSeries) {
     chart_->legend()->hide();
     chart_->setBackgroundRoundness(0);
     chart_->setLocalizeNumbers(true);
@@ -45,7 +47,6 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
     axisX_->setTickAnchor(0);
     axisY_ = AddAxis(chart_, series_, Qt::AlignLeft);
     labels_ = std::make_unique<TimeAxisLabels>(chart_, series_, DialogFont(7.5));
-    setChart(chart_);
     setRenderHint(QPainter::Antialiasing);
     connect(chart_, &QChart::plotAreaChanged, this, &HistoryChart::PlaceLabels);
     connect(series_, &QLineSeries::hovered, this, &HistoryChart::ShowHover);
