@@ -60,6 +60,7 @@ public:
     void RestorePointer() override;
     void YieldAfterFrame(std::uint64_t frameCount) override;
     void ShowFrameCount(std::uint64_t frameCount) override;
+    void YieldWhileReading() override;
     bool StopRequested() const override { return stopRequested_; }
 
 protected:

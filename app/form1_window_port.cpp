@@ -118,6 +118,14 @@ void Form1::YieldAfterFrame(std::uint64_t frameCount) {
     QCoreApplication::processEvents();
 }
 
+void Form1::YieldWhileReading() {
+    if (yieldClock_.isValid() && yieldClock_.elapsed() < kYieldIntervalMs) {
+        return;
+    }
+    yieldClock_.start();
+    QCoreApplication::processEvents();
+}
+
 void Form1::ShowFrameCount(std::uint64_t frameCount) {
     frameList_->Flush();
     ShowProgress(frameCount);

@@ -52,26 +52,19 @@ struct Options {
 
 // Progress of a long load on the terminal, a few times a second.
 class ProgressLine {
-  public:
+public:
     ProgressLine(std::ostream& err, const DecoderSession& session, const std::string& path)
         : err_(err), session_(session), path_(path) {}
 
-    void Update(std::uint64_t frames) {
-        if (++calls_ % 4096 != 0) {
-            return;
+    // After a frame: the clock is read only every few thousand frames.
+    void AfterFrame(std::uint64_t frames) {
+        frames_ = frames;
+        if (++calls_ % 4096 == 0) {
+            Show();
         }
-        const auto now = std::chrono::steady_clock::now();
-        if (now - last_ < std::chrono::milliseconds(250)) {
-            return;
-        }
-        last_ = now;
-        shown_ = true;
-        err_ << '\r' << path_ << ": " << frames << " frames";
-        if (const std::uint64_t size = session_.LogSize()) {
-            err_ << ", " << session_.BytesRead() * 100 / size << "%";
-        }
-        err_.flush();
     }
+    // Between blocks of the log, where frames may be rare.
+    void WhileReading() { Show(); }
     ~ProgressLine() {
         if (shown_) {
             err_ << "\r\033[K";
@@ -79,12 +72,27 @@ class ProgressLine {
         }
     }
 
-  private:
+private:
+    void Show() {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(250)) {
+            return;
+        }
+        last_ = now;
+        shown_ = true;
+        err_ << '\r' << path_ << ": " << frames_ << " frames";
+        if (const std::uint64_t size = session_.LogSize()) {
+            err_ << ", " << session_.BytesRead() * 100 / size << "%";
+        }
+        err_.flush();
+    }
+
     std::ostream& err_;
     const DecoderSession& session_;
     const std::string& path_;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
     std::uint64_t calls_ = 0;
+    std::uint64_t frames_ = 0;
     bool shown_ = false;
 };
 
@@ -100,10 +108,12 @@ bool DecodeOne(const std::string& log, const Options& options, const LocaleForma
     {
         ProgressLine progress(err, session, path);
         if (showProgress) {
-            window.onYield = [&progress](std::uint64_t frames) { progress.Update(frames); };
+            window.onYield = [&progress](std::uint64_t frames) { progress.AfterFrame(frames); };
+            window.onReadingYield = [&progress] { progress.WhileReading(); };
         }
         const LoadOutcome outcome = session.OpenLog(path);
         window.onYield = nullptr;
+        window.onReadingYield = nullptr;
         for (const FileProblem& problem : outcome.problems) {
             err << kProgram << ": " << problem.Message() << '\n';
         }

@@ -8,7 +8,7 @@ namespace orvex {
 
 // Where the KISS reader gets the log's bytes from, a block at a time.
 class ByteSource {
-  public:
+public:
     virtual ~ByteSource() = default;
     struct Result {
         std::size_t count = 0;  // 0 at the end of the data
@@ -20,7 +20,7 @@ class ByteSource {
 // A log file opened read-only. A folder is refused at Open, as it has no
 // bytes to read.
 class FileByteSource : public ByteSource {
-  public:
+public:
     FileByteSource() = default;
     ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;
@@ -36,18 +36,18 @@ class FileByteSource : public ByteSource {
     std::uint64_t Inode() const { return inode_; }
     std::uint64_t Size() const { return size_; }
 
-  private:
+private:
     int fd_ = -1;
     std::uint64_t device_ = 0, inode_ = 0, size_ = 0;
 };
 
 // A log held in memory.
 class MemoryByteSource : public ByteSource {
-  public:
+public:
     explicit MemoryByteSource(std::string bytes) : bytes_(std::move(bytes)) {}
     Result Read(std::uint8_t* buffer, std::size_t capacity) override;
 
-  private:
+private:
     std::string bytes_;
     std::size_t position_ = 0;
 };

@@ -15,7 +15,7 @@ namespace orvex {
 // without going through QLocale. Names and am/pm texts are taken from the
 // locale when the pattern is built and stored as single-byte text.
 class DateTimePattern {
-  public:
+public:
     DateTimePattern() = default;
     DateTimePattern(const QString& format, const QLocale& locale);
 
@@ -27,7 +27,7 @@ class DateTimePattern {
     void Append(std::string& out, const DateTime& dt) const;
     bool IsEmpty() const { return tokens_.empty(); }
 
-  private:
+private:
     enum class Field {
         Literal,
         Day,

@@ -30,6 +30,13 @@ void HeadlessWindow::YieldAfterFrame(std::uint64_t frameCount) {
     }
 }
 
+void HeadlessWindow::YieldWhileReading() {
+    ++readingYields;
+    if (onReadingYield) {
+        onReadingYield();
+    }
+}
+
 void HeadlessWindow::ShowFrameCount(std::uint64_t frameCount) {
     label3 = FrameCountCaption(frameCount);
 }

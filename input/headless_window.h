@@ -15,7 +15,7 @@ namespace orvex {
 // range 1..max, or 0..0 without records) and calls onHScroll1Change when a
 // new range moves its position.
 class HeadlessWindow : public WindowPort {
-  public:
+public:
     // keepList1 false only counts List1's items, so a long log's text frames
     // take no memory.
     explicit HeadlessWindow(bool keepList1 = true) : keepList1_(keepList1) {}
@@ -45,6 +45,7 @@ class HeadlessWindow : public WindowPort {
     void RestorePointer() override { busy = false; }
     void YieldAfterFrame(std::uint64_t frameCount) override;
     void ShowFrameCount(std::uint64_t frameCount) override;
+    void YieldWhileReading() override;
     bool StopRequested() const override { return stopRequested; }
 
     std::array<std::string, kChannelCount> text1, label1, label2;
@@ -66,11 +67,13 @@ class HeadlessWindow : public WindowPort {
     bool busy = false;
     bool stopRequested = false;
     std::uint64_t yields = 0;
+    std::uint64_t readingYields = 0;
 
     std::function<void(int position)> onHScroll1Change;
     std::function<void(std::uint64_t frameCount)> onYield;
+    std::function<void()> onReadingYield;
 
-  private:
+private:
     bool keepList1_;
 };
 

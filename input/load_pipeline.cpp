@@ -17,14 +17,36 @@ constexpr std::uint16_t kShortestDecodedFrame = 7;
 // Runs its action however the scope is left.
 template <class Action>
 class ScopeExit {
-  public:
+public:
     explicit ScopeExit(Action action) : action_(std::move(action)) {}
     ~ScopeExit() { action_(); }
     ScopeExit(const ScopeExit&) = delete;
     ScopeExit& operator=(const ScopeExit&) = delete;
 
-  private:
+private:
     Action action_;
+};
+
+// Hands the window a turn between blocks of the log; a stop asked for then
+// ends the log's data.
+class ResponsiveSource : public ByteSource {
+public:
+    ResponsiveSource(ByteSource& inner, WindowPort& window) : inner_(inner), window_(window) {}
+
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        if (reads_++ > 0) {
+            window_.YieldWhileReading();
+            if (window_.StopRequested()) {
+                return {};
+            }
+        }
+        return inner_.Read(buffer, capacity);
+    }
+
+private:
+    ByteSource& inner_;
+    WindowPort& window_;
+    std::uint64_t reads_ = 0;
 };
 
 }  // namespace
@@ -144,7 +166,8 @@ LoadOutcome DecoderSession::Load(const std::string& path, ByteSource& source,
 
 void DecoderSession::DecodeLogFile(ByteSource& source, LoadOutcome& outcome) {
     WindowPort& window = state_.window;
-    KissReader reader(source);
+    ResponsiveSource responsive(source, window);
+    KissReader reader(responsive);
     reader_ = &reader;
     window.ClearList1();
     state_.List2.Clear();
@@ -158,10 +181,10 @@ void DecoderSession::DecodeLogFile(ByteSource& source, LoadOutcome& outcome) {
         DispatchFrame(state_);
         window.YieldAfterFrame(state_.FrameCount);
         if (window.StopRequested()) {
-            outcome.stopped = true;
             break;
         }
     }
+    outcome.stopped = window.StopRequested();
     if (anyFrame) {
         window.ShowFrameCount(state_.FrameCount);
     }

@@ -29,7 +29,7 @@ struct LoadOutcome {
 // dispatch, the end-of-load steps, and the window's record and channel
 // handlers that read what a load left.
 class DecoderSession {
-  public:
+public:
     DecoderSession(WindowPort& window, const LocaleFormat& format);
 
     // Start-up: the channel names and units into the panel.
@@ -53,7 +53,7 @@ class DecoderSession {
     const DecoderState& State() const { return state_; }
     DecoderState& State() { return state_; }
 
-  private:
+private:
     struct LogIdentity {
         std::uint64_t device = 0, inode = 0, size = 0;
     };

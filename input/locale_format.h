@@ -15,7 +15,7 @@ namespace orvex {
 // such texts; nothing else asks the locale. Texts are single-byte: locale
 // characters outside Latin-1 become '?', and digits are always ASCII.
 class LocaleFormat {
-  public:
+public:
     explicit LocaleFormat(const QLocale& locale);
     // The host locale as the environment sets it (LC_ALL, LC_TIME /
     // LC_NUMERIC, LANG).
@@ -39,7 +39,7 @@ class LocaleFormat {
     char DecimalSeparator() const { return decimalSeparator_; }
     char TimeSeparator() const { return timeSeparator_; }
 
-  private:
+private:
     DateTimePattern date_;
     DateTimePattern time_;
     char decimalSeparator_ = '.';

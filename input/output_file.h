@@ -9,7 +9,7 @@ namespace orvex {
 // A file written through a large buffer. The first failure is kept and every
 // later write is dropped, so the caller reports it once, at Close.
 class OutputFile {
-  public:
+public:
     enum class Mode {
         Append,   // opened for appending, created when missing
         Replace,  // emptied, or created
@@ -48,7 +48,7 @@ class OutputFile {
     bool Failed() const { return !reason_.empty(); }
     const std::string& FailureReason() const { return reason_; }
 
-  private:
+private:
     static constexpr std::size_t kFlushSize = 1 << 18;
 
     void Flush();

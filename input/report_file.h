@@ -25,7 +25,7 @@ std::string ReportHeader(const std::string& logPath, const ChannelTable& channel
 // of the load, so the bytes on disk are those of one open-append-close per
 // block.
 class ReportWriter {
-  public:
+public:
     // The report's name for this load; the log's identity keeps the report
     // from replacing the log.
     void StartLoad(const std::string& path, std::uint64_t logDevice, std::uint64_t logInode);
@@ -41,7 +41,7 @@ class ReportWriter {
     const std::string& Path() const { return path_; }
     bool Written() const { return written_; }
 
-  private:
+private:
     bool EnsureOpen(OutputFile::Mode mode);
 
     OutputFile file_;

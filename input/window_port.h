@@ -19,7 +19,7 @@ struct ChartPoint {
 // is in the file system's own encoding. The Qt main window implements this;
 // HeadlessWindow serves the command-line decoder and the tests.
 class WindowPort {
-  public:
+public:
     virtual ~WindowPort() = default;
 
     // Channel panel, row 0..37: value field, name label, unit label.
@@ -57,6 +57,10 @@ class WindowPort {
     // long as ShowFrameCount follows the last frame.
     virtual void YieldAfterFrame(std::uint64_t frameCount) = 0;
     virtual void ShowFrameCount(std::uint64_t frameCount) = 0;
+    // Between blocks of the log: let the window process pending events, as a
+    // long stretch without frames (or an endless device) would otherwise
+    // leave it frozen. The count stays as it is.
+    virtual void YieldWhileReading() = 0;
     // True once the user has asked the program to end during a load.
     virtual bool StopRequested() const = 0;
 };

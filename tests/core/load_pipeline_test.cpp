@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "tests/support/load_fixture.h"
 
 namespace orvex {
@@ -17,7 +19,7 @@ std::string TlmFrames(int count, std::uint8_t firstRaw = 0) {
 }
 
 class LoadPipeline : public test::LoadFixture {
-  protected:
+protected:
     LoadPipeline() {
         window.onHScroll1Change = [this](int position) { session.RecordPositionChanged(position); };
     }
@@ -124,6 +126,21 @@ TEST_F(LoadPipeline, StopRequestEndsTheLoadWithoutTheEndSteps) {
     EXPECT_FALSE(window.hScroll1Enabled);
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
     EXPECT_EQ(ReportBody(), "[TIME] 1\r\n\r\n[TIME] 2\r\n\r\n");
+}
+
+TEST_F(LoadPipeline, LongStretchWithoutFramesStillYieldsAndCanBeStopped) {
+    const std::string junk(3 << 20, 'x');
+    Load(junk + KissFrame(1, "late"));
+    EXPECT_GE(window.readingYields, 3u);
+    EXPECT_EQ(window.list1, std::vector<std::string>{"late"});
+
+    std::filesystem::remove(folder / "orbit.csv");
+    window.onReadingYield = [this] { window.stopRequested = true; };
+    const LoadOutcome outcome = Load(junk + KissFrame(1, "never read"));
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(outcome.frames, 0u);
+    EXPECT_FALSE(window.busy);
+    EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
 }
 
 }  // namespace
