@@ -148,6 +148,19 @@ TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(OpenCommand, ExitAnswersWhileALongStretchHoldsNoFrame) {
+    form.show();
+    form.setFileChooser([&] {
+        QTimer::singleShot(0, &form, [&] { Action("MenuFileExit")->trigger(); });
+        return QString::fromStdString(
+            folder.Write("orbit.kss", std::string(8 << 20, 'x') + ThreeRecords()));
+    });
+    Action("MenuFileOpen")->trigger();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(Find<QLabel>("Label3")->text(), "");  // no frame was reached
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(OpenCommand, ListsHundredsOfThousandsOfTextFrames) {
     std::string log;
     for (int i = 0; i < 200000; ++i) {
