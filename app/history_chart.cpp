@@ -81,6 +81,9 @@ QString HistoryChart::PointToolTip(int index) const {
 
 void HistoryChart::FitAxes(const QList<QPointF>& points) {
     const int count = static_cast<int>(points.size());
+    // The axis lays out a label for every tick of a new range, hidden or not:
+    // keep the ticks few until PlaceLabels sets the labels' own step.
+    axisX_->setTickInterval(std::max(count, 1));
     axisX_->setRange(-0.5, std::max(count, 1) - 0.5);
     double low = 0;
     double high = 1;
