@@ -16,10 +16,21 @@ std::string HexByte(std::uint8_t b) {
     return text;
 }
 
+void AppendHexBytes(std::string& out, const std::uint8_t* bytes, std::size_t count) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const std::size_t start = out.size();
+    out.resize(start + 3 * count);
+    char* to = out.data() + start;
+    for (std::size_t i = 0; i < count; ++i) {
+        *to++ = kDigits[bytes[i] >> 4];
+        *to++ = kDigits[bytes[i] & 0x0F];
+        *to++ = ' ';
+    }
+}
+
 void AppendHexText(std::string& out, const Frame& frame, std::size_t from) {
-    for (std::size_t offset = from; offset < frame.FrameLength; ++offset) {
-        AppendHexByte(out, frame[offset]);
-        out.push_back(' ');
+    if (frame.FrameLength > from) {
+        AppendHexBytes(out, frame.FrameBuffer.data() + from, frame.FrameLength - from);
     }
 }
 

@@ -15,6 +15,9 @@ namespace orvex {
 void AppendHexByte(std::string& out, std::uint8_t b);
 std::string HexByte(std::uint8_t b);
 
+// Each byte as two hex digits and a blank.
+void AppendHexBytes(std::string& out, const std::uint8_t* bytes, std::size_t count);
+
 // Each byte from `from` to the frame's last byte as two hex digits and a blank.
 void AppendHexText(std::string& out, const Frame& frame, std::size_t from);
 

@@ -49,7 +49,7 @@ public:
     const std::string& FailureReason() const { return reason_; }
 
 private:
-    static constexpr std::size_t kFlushSize = 1 << 18;
+    static constexpr std::size_t kFlushSize = 1 << 20;
 
     void Flush();
     void Fail(int error);

@@ -36,9 +36,17 @@ DateValue UnixTimeToDate(double seconds) {
         secondOfDay += kSecondsPerDay;
         --days;
     }
-    DateTime dt;
-    dt.dayNumber = days;
-    CivilFromDays(days, dt);
+    // Timestamps of a log come day after day: keep the last day's calendar.
+    thread_local DateTime lastDay = [] {
+        DateTime first;
+        CivilFromDays(0, first);
+        return first;
+    }();
+    if (lastDay.dayNumber != days) {
+        lastDay.dayNumber = days;
+        CivilFromDays(days, lastDay);
+    }
+    DateTime dt = lastDay;
     dt.hour = static_cast<int>(secondOfDay / 3600);
     dt.minute = static_cast<int>(secondOfDay / 60 % 60);
     dt.second = static_cast<int>(secondOfDay % 60);

@@ -31,10 +31,7 @@ void DecodeWodFrame(DecoderState& state) {
             *out += "  [";
             AppendHexByte(*out, frame[s + 4]);
             *out += "]  ";
-            for (const std::uint8_t raw : sample.raw) {
-                AppendHexByte(*out, raw);
-                *out += ' ';
-            }
+            AppendHexBytes(*out, sample.raw.data(), sample.raw.size());
             EndLine(*out);
         }
         state.List2.Add(sample);

@@ -84,6 +84,9 @@ WodRowList::Key WodRowList::KeyOf(const WodSample& sample) const {
 }
 
 void WodRowList::Add(const WodSample& sample) {
+    if (keys_.capacity() == 0) {
+        keys_.reserve(std::min<std::size_t>(keysInMemory_, 1 << 20));
+    }
     const Key key = KeyOf(sample);
     if (sorted_ && !keys_.empty() && key < keys_.back()) {
         sorted_ = false;
