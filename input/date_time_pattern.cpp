@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <string_view>
 
 #include "input/field_helpers.h"
@@ -216,6 +217,26 @@ DateTimePattern DateTimePattern::WithoutTimeZone() const {
     std::erase_if(tokens,
                   [](const Token& t) { return t.field == Field::Literal && t.text.empty(); });
     return copy;
+}
+
+bool DateTimePattern::UsesDate() const {
+    return std::any_of(tokens_.begin(), tokens_.end(), [](const Token& token) {
+        switch (token.field) {
+            case Field::Day:
+            case Field::Day2:
+            case Field::DayNameShort:
+            case Field::DayNameLong:
+            case Field::Month:
+            case Field::Month2:
+            case Field::MonthNameShort:
+            case Field::MonthNameLong:
+            case Field::Year2:
+            case Field::Year4:
+                return true;
+            default:
+                return false;
+        }
+    });
 }
 
 void DateTimePattern::Append(std::string& out, const DateTime& dt) const {

@@ -48,7 +48,23 @@ LocaleFormat::LocaleFormat(const QLocale& locale)
     : date_(DateTimePattern(locale.dateFormat(QLocale::ShortFormat), locale).WithFourDigitYear()),
       time_(DateTimePattern(locale.timeFormat(QLocale::LongFormat), locale).WithoutTimeZone()),
       decimalSeparator_(SingleByteOr(locale.decimalPoint(), '.')),
-      timeSeparator_(TimeSeparatorOf(locale)) {}
+      timeSeparator_(TimeSeparatorOf(locale)) {
+    if (time_.UsesDate()) {
+        return;
+    }
+    constexpr int kSecondsPerDay = 86400;
+    timeTexts_.reserve(kSecondsPerDay * 12);
+    timeTextStarts_.reserve(kSecondsPerDay + 1);
+    timeTextStarts_.push_back(0);
+    DateTime dt;
+    for (int second = 0; second < kSecondsPerDay; ++second) {
+        dt.hour = second / 3600;
+        dt.minute = second / 60 % 60;
+        dt.second = second % 60;
+        time_.Append(timeTexts_, dt);
+        timeTextStarts_.push_back(static_cast<std::uint32_t>(timeTexts_.size()));
+    }
+}
 
 LocaleFormat LocaleFormat::FromSystem() {
     return LocaleFormat(QLocale::system());
@@ -64,10 +80,17 @@ void LocaleFormat::AppendDateTime(std::string& out, const DateValue& date) const
         cachedDay_ = date->dayNumber;
     }
     out += cachedDateText_;
-    if (!date->IsMidnight()) {
-        out.push_back(' ');
-        time_.Append(out, *date);
+    if (date->IsMidnight()) {
+        return;
     }
+    out.push_back(' ');
+    if (timeTextStarts_.empty()) {
+        time_.Append(out, *date);
+        return;
+    }
+    const auto second = static_cast<std::size_t>(date->SecondOfDay());
+    out.append(timeTexts_, timeTextStarts_[second],
+               timeTextStarts_[second + 1] - timeTextStarts_[second]);
 }
 
 std::string LocaleFormat::DateTimeText(const DateValue& date) const {

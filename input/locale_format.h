@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "input/date_time_pattern.h"
 #include "input/unix_time.h"
@@ -42,6 +44,10 @@ public:
 private:
     DateTimePattern date_;
     DateTimePattern time_;
+    // The long time of every second of the day, one after another, when it
+    // depends on nothing else: a log's dates are written by look-up.
+    std::string timeTexts_;
+    std::vector<std::uint32_t> timeTextStarts_;
     char decimalSeparator_ = '.';
     char timeSeparator_ = ':';
 
