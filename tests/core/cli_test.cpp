@@ -12,7 +12,7 @@ namespace {
 using test::KissFrame;
 
 class Cli : public ::testing::Test {
-  protected:
+protected:
     int Run(std::vector<std::string> args) {
         out.str("");
         err.str("");

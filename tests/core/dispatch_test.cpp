@@ -7,7 +7,7 @@ using test::Bytes;
 using test::KissFrame;
 
 class Dispatch : public test::LoadFixture {
-  protected:
+protected:
     int yieldsSeen = 0;
 };
 

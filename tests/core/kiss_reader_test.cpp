@@ -130,7 +130,7 @@ TEST(KissReader, ShortFrameLeavesEarlierBytesBehindItsEnd) {
 }
 
 class FailingSource : public ByteSource {
-  public:
+public:
     explicit FailingSource(std::string head) : head_(std::move(head)) {}
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {
         if (served_) {
@@ -142,7 +142,7 @@ class FailingSource : public ByteSource {
         return {count, 0};
     }
 
-  private:
+private:
     std::string head_;
     bool served_ = false;
 };

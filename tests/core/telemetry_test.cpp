@@ -188,7 +188,7 @@ TEST_F(TlmFrames, ShortFrameReadsTheBytesOfEarlierFrames) {
 }
 
 class TlmFramesGerman : public test::LoadFixture {
-  protected:
+protected:
     TlmFramesGerman() : LoadFixture("de_DE") {}
 };
 

@@ -105,7 +105,7 @@ TEST_F(WodFrames, ExportReplacesTheEarlierOne) {
 }
 
 class WodFramesGerman : public test::LoadFixture {
-  protected:
+protected:
     WodFramesGerman() : LoadFixture("de_DE") {}
 };
 

@@ -17,7 +17,7 @@ namespace orvex::test {
 // A program run with an in-memory window, a pinned locale and a scratch
 // folder: write a log's bytes, load it, read the files it left.
 class LoadFixture : public ::testing::Test {
-  protected:
+protected:
     explicit LoadFixture(const char* locale = "en_GB")
         : format(QLocale(QString::fromLatin1(locale))), session(window, format) {
         session.Start();

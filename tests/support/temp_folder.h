@@ -8,7 +8,7 @@ namespace orvex::test {
 // A fresh folder under the system's temporary folder, removed with its
 // contents at the end of the test.
 class TempFolder {
-  public:
+public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -19,7 +19,7 @@ class TempFolder {
     std::string operator/(std::string_view name) const;
     std::string Write(std::string_view name, std::string_view bytes) const;
 
-  private:
+private:
     std::string path_;
 };
 

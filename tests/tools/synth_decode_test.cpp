@@ -24,7 +24,7 @@ bool IsListed(int type) {
 // A generated log of three passes, decoded by the program's own load with the
 // report and the export on.
 class DecodedLog : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const std::string log = GenerateLog({"--passes", "3", "--seed", "6"});
         for (const std::string& frame : FramesOf(log)) {

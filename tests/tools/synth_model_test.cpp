@@ -37,7 +37,7 @@ TEST(SynthModel, RawForInvertsEveryCalibration) {
 
 // One orbit sampled every 10 s from the default start.
 class OrbitSamples : public ::testing::Test {
-  protected:
+protected:
     OrbitModel model{11};
     static constexpr int kSamples = static_cast<int>(OrbitModel::kPeriodSeconds / 10);
     SpacecraftState At(int k) const { return model.At(kDefaultStart + 10 * k); }

@@ -8,7 +8,7 @@ namespace orvex::synth {
 
 // The frame types a log may hold.
 class FrameMix {
-  public:
+public:
     // All thirteen types, as a station logs them.
     static FrameMix Realistic();
     // "realistic", or a comma-separated list of tlm, wod, hws, sws, topr,
@@ -17,7 +17,7 @@ class FrameMix {
 
     bool Has(std::uint8_t type) const { return type < 16 && (types_ >> type & 1) != 0; }
 
-  private:
+private:
     explicit FrameMix(std::uint16_t types) : types_(types) {}
     std::uint16_t types_;
 };

@@ -17,13 +17,13 @@ namespace orvex::synth {
 // so a long pass brings some WOD frames twice; now and then the station also
 // logs one WOD frame twice in a row.
 class FrameStream {
-  public:
+public:
     FrameStream(std::uint64_t seed, std::uint32_t start, FrameMix mix);
 
     // False once the time would pass 2^32 - 1 seconds.
     bool Next(SynthFrame& frame);
 
-  private:
+private:
     void StartNextPass();
     bool Build(const DownlinkSlot& slot, std::uint32_t time, SynthFrame& frame);
     bool BuildHousekeeping(std::uint8_t type, std::uint32_t sequence, std::uint32_t time,

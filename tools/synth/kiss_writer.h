@@ -14,7 +14,7 @@ namespace orvex::synth {
 // and now and then a few stray bytes between two frames (a line end, a
 // prompt, noise), none of them a FEND. Output is gathered in large blocks.
 class KissWriter {
-  public:
+public:
     KissWriter(ByteSink& sink, std::uint64_t seed);
     ~KissWriter() { Flush(); }
     KissWriter(const KissWriter&) = delete;
@@ -24,7 +24,7 @@ class KissWriter {
     void Flush();
     std::uint64_t BytesWritten() const { return flushed_ + buffer_.size(); }
 
-  private:
+private:
     void WriteStrayBytes();
 
     ByteSink& sink_;

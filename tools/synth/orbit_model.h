@@ -49,7 +49,7 @@ struct SpacecraftState {
 // swing with a lag behind sunlight. The state is a function of the time alone,
 // so a moment sampled twice (a TLM frame and a WOD sample) reads the same.
 class OrbitModel {
-  public:
+public:
     static constexpr double kPeriodSeconds = 5790;  // 96.5 minutes
     static constexpr double kEclipseFraction = 0.36;
     // Temperature thresholds of the TEPR states, degrees C of TX thermistor A.
@@ -62,7 +62,7 @@ class OrbitModel {
     SpacecraftState At(std::uint32_t time) const;
     const TxSchedule& Schedule() const { return schedule_; }
 
-  private:
+private:
     double Phase(std::uint32_t time) const;  // 0 at eclipse entry, in turns
     void SetPower(SpacecraftState& state, double phase) const;
     void SetArrays(SpacecraftState& state, std::uint32_t time) const;

@@ -15,7 +15,7 @@ struct Pass {
 // minutes as it crosses the sky, three to five passes about one orbit apart,
 // then some ten hours of silence while the ground track lies elsewhere.
 class PassScheduler {
-  public:
+public:
     PassScheduler(std::uint64_t firstStart, std::uint64_t seed);
 
     Pass Next();
@@ -24,7 +24,7 @@ class PassScheduler {
     // near the horizon the signal fades and frames are lost.
     static double ReceptionChance(const Pass& pass, std::uint32_t second);
 
-  private:
+private:
     Random random_;
     std::uint64_t nextStart_;
     int leftInGroup_;

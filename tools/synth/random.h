@@ -24,7 +24,7 @@ constexpr double HashUnit(std::uint64_t seed, std::uint64_t a, std::uint64_t b =
 // whose output differs between standard libraries: a seed has to give the
 // same log byte for byte on every machine.
 class Random {
-  public:
+public:
     explicit Random(std::uint64_t seed) {
         for (std::uint64_t& word : state_) {
             seed += 0x9E3779B97F4A7C15ULL;
@@ -53,7 +53,7 @@ class Random {
         return lo + static_cast<int>((Next() >> 32) * span >> 32);
     }
 
-  private:
+private:
     static constexpr std::uint64_t Rotate(std::uint64_t x, int k) {
         return (x << k) | (x >> (64 - k));
     }

@@ -30,7 +30,7 @@ struct SynthFrame {
 // which no reader would notice, and refuses a frame that would need a time or
 // the type byte changed.
 class FrameBuilder {
-  public:
+public:
     // Header: FEND, command 0, the satellite's frame sequence number, type.
     FrameBuilder(SynthFrame& frame, std::uint8_t type, std::uint32_t sequence);
 
@@ -42,7 +42,7 @@ class FrameBuilder {
     // False when the frame cannot be logged faithfully.
     bool Finish();
 
-  private:
+private:
     SynthFrame& frame_;
     std::bitset<kLongestFrame> fixed_;  // bytes that must not be nudged
 };

@@ -17,13 +17,13 @@ using ToprTable = std::array<ToprState, 7>;
 // transmitter mode (and with it the RF output and the HPA flags) holds for an
 // hour or so and then changes.
 class TxSchedule {
-  public:
+public:
     explicit TxSchedule(std::uint64_t seed) : seed_(seed) {}
 
     ToprTable TableAt(std::uint32_t time) const;
     std::uint8_t ModeAt(std::uint32_t time) const;
 
-  private:
+private:
     std::uint64_t seed_;
 };
 
