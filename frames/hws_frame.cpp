@@ -1,4 +1,5 @@
 #include "frames/frame_decoders.h"
+#include "frames/status_block.h"
 #include "input/field_helpers.h"
 
 namespace orvex {
@@ -27,34 +28,29 @@ void AppendFlagLine(std::string& out, bool set, std::string_view text) {
 }  // namespace
 
 void DecodeHwsFrame(DecoderState& state) {
-    ++state.FrameCount;
-    if (!state.ReportEnabled()) {
-        return;
-    }
-    const Frame& frame = state.frame;
-    std::string& out = state.report.Out();
-    out += "[HWS]Timestamp: ";
-    state.format.AppendDateTime(out, UnixTimeToDate(frame.TimestampAt(kTimeOffset)));
-    out += " - ";
-    AppendHexText(out, frame, kHexFrom);
-    EndLine(out);
+    WriteStatusBlock(state, [&format = state.format](std::string& out, const Frame& frame) {
+        out += "[HWS]Timestamp: ";
+        format.AppendDateTime(out, UnixTimeToDate(frame.TimestampAt(kTimeOffset)));
+        out += " - ";
+        AppendHexText(out, frame, kHexFrom);
+        EndLine(out);
 
-    out += "[HWS]";
-    AppendGroup(out, frame, "RXAART: ", 11);
-    out += kSeparator;
-    AppendGroup(out, frame, "TXAART: ", 14);
-    out += kSeparator;
-    AppendGroup(out, frame, "BCAART: ", 17);
-    out += kSeparator;
-    AppendGroup(out, frame, "ModemAART: ", 20);
-    EndLine(out);
+        out += "[HWS]";
+        AppendGroup(out, frame, "RXAART: ", 11);
+        out += kSeparator;
+        AppendGroup(out, frame, "TXAART: ", 14);
+        out += kSeparator;
+        AppendGroup(out, frame, "BCAART: ", 17);
+        out += kSeparator;
+        AppendGroup(out, frame, "ModemAART: ", 20);
+        EndLine(out);
 
-    AppendFlagLine(out, frame[12] & 0x20, "TXC Exciter ON");
-    AppendFlagLine(out, frame[22] & 0x08, "TXC 5V HPA ON");
-    AppendFlagLine(out, frame[22] & 0x01, "TXC 8.5V HPA ON");
-    AppendFlagLine(out, frame[22] & 0x04, "TXC 10V HPA ON");
-    EndLine(out);
-    state.report.EndBlock();
+        AppendFlagLine(out, frame[12] & 0x20, "TXC Exciter ON");
+        AppendFlagLine(out, frame[22] & 0x08, "TXC 5V HPA ON");
+        AppendFlagLine(out, frame[22] & 0x01, "TXC 8.5V HPA ON");
+        AppendFlagLine(out, frame[22] & 0x04, "TXC 10V HPA ON");
+        EndLine(out);
+    });
 }
 
 }  // namespace orvex

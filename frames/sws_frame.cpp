@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "frames/frame_decoders.h"
+#include "frames/status_block.h"
 #include "input/field_helpers.h"
 
 namespace orvex {
@@ -41,39 +42,35 @@ std::string_view TxModeText(std::uint8_t mode) {
 }
 
 void DecodeSwsFrame(DecoderState& state) {
-    ++state.FrameCount;
-    if (!state.ReportEnabled()) {
-        return;
-    }
-    const Frame& frame = state.frame;
-    std::string& out = state.report.Out();
-    out += "[SWS]";
-    AppendHexText(out, frame, kBodyOffset);
-    EndLine(out);
-    EndLine(out);
-    AppendFieldLine(
-        out, frame,
-        {{"Digi: ", 7}, {"TXMode: ", 8}, {"WODGather: ", 9}, {"TOTOut: ", 27}, {"TOTOver: ", 28}});
-    AppendFieldLine(out, frame, {{"WDOG0: ", 38}, {"WDOG1: ", 39}, {"WDOG2: ", 40}});
-    EndLine(out);
-    AppendFieldLine(out, frame, {{"WOD Version: ", 43}});
-    out += "[SWS]WOC Channel: ";
-    for (std::size_t offset = 44; offset <= 53; ++offset) {
-        AppendDecimal(out, frame[offset]);
-        out += ", ";
-    }
-    EndLine(out);
-    AppendFieldLine(out, frame, {{"SPSUN: ", 54}, {"SPECL: ", 55}, {"ECCO: ", 60}, {"EVCO: ", 61}});
-    EndLine(out);
-    for (std::size_t k = 1; k <= 6; ++k) {
-        out += "[SWS]TEPR";
-        AppendDecimal(out, static_cast<std::int64_t>(k));
-        AppendPrintNumber(out, frame[61 + k]);
-        AppendPrintNumber(out, frame[73 + k]);
+    WriteStatusBlock(state, [](std::string& out, const Frame& frame) {
+        AppendTaggedHexLines(out, "[SWS]", frame);
+        AppendFieldLine(out, frame,
+                        {{"Digi: ", 7},
+                         {"TXMode: ", 8},
+                         {"WODGather: ", 9},
+                         {"TOTOut: ", 27},
+                         {"TOTOver: ", 28}});
+        AppendFieldLine(out, frame, {{"WDOG0: ", 38}, {"WDOG1: ", 39}, {"WDOG2: ", 40}});
         EndLine(out);
-    }
-    EndLine(out);
-    state.report.EndBlock();
+        AppendFieldLine(out, frame, {{"WOD Version: ", 43}});
+        out += "[SWS]WOC Channel: ";
+        for (std::size_t offset = 44; offset <= 53; ++offset) {
+            AppendDecimal(out, frame[offset]);
+            out += ", ";
+        }
+        EndLine(out);
+        AppendFieldLine(out, frame,
+                        {{"SPSUN: ", 54}, {"SPECL: ", 55}, {"ECCO: ", 60}, {"EVCO: ", 61}});
+        EndLine(out);
+        for (std::size_t k = 1; k <= 6; ++k) {
+            out += "[SWS]TEPR";
+            AppendDecimal(out, static_cast<std::int64_t>(k));
+            AppendPrintNumber(out, frame[61 + k]);
+            AppendPrintNumber(out, frame[73 + k]);
+            EndLine(out);
+        }
+        EndLine(out);
+    });
 }
 
 }  // namespace orvex
