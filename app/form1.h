@@ -79,6 +79,8 @@ private:
     void ShowMessageBox(QMessageBox::Icon icon, const QString& text);
     void ReportLoad(const LoadOutcome& outcome);
     void ShowProgress(std::uint64_t frameCount);
+    // True, and the clock restarted, once a yield interval has passed.
+    bool YieldDue();
 
     LocaleFormat format_;
     FrameListModel* frameList_;

@@ -108,22 +108,27 @@ void Form1::RestorePointer() {
     QApplication::restoreOverrideCursor();
 }
 
-void Form1::YieldAfterFrame(std::uint64_t frameCount) {
+bool Form1::YieldDue() {
     if (yieldClock_.isValid() && yieldClock_.elapsed() < kYieldIntervalMs) {
-        return;
+        return false;
     }
     yieldClock_.start();
+    return true;
+}
+
+void Form1::YieldAfterFrame(std::uint64_t frameCount) {
+    if (!YieldDue()) {
+        return;
+    }
     frameList_->ShowPending();
     ShowProgress(frameCount);
     QCoreApplication::processEvents();
 }
 
 void Form1::YieldWhileReading() {
-    if (yieldClock_.isValid() && yieldClock_.elapsed() < kYieldIntervalMs) {
-        return;
+    if (YieldDue()) {
+        QCoreApplication::processEvents();
     }
-    yieldClock_.start();
-    QCoreApplication::processEvents();
 }
 
 void Form1::ShowFrameCount(std::uint64_t frameCount) {

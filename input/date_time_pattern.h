@@ -25,7 +25,6 @@ public:
     DateTimePattern WithoutTimeZone() const;
 
     void Append(std::string& out, const DateTime& dt) const;
-    bool IsEmpty() const { return tokens_.empty(); }
     // True when the text depends on the date, not only on the time of day.
     bool UsesDate() const;
 

@@ -48,12 +48,6 @@ void AppendDecimal(std::string& out, std::int64_t value) {
     out.append(digits, result.ptr);
 }
 
-std::string DecimalText(std::int64_t value) {
-    std::string text;
-    AppendDecimal(text, value);
-    return text;
-}
-
 void AppendPrintNumber(std::string& out, std::int64_t value) {
     out.push_back(value < 0 ? '-' : ' ');
     AppendDecimal(out, value < 0 ? -value : value);

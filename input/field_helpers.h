@@ -27,7 +27,6 @@ std::string_view FrameText(const Frame& frame, std::size_t from);
 
 // Plain decimal digits, a minus sign only when negative.
 void AppendDecimal(std::string& out, std::int64_t value);
-std::string DecimalText(std::int64_t value);
 
 // The report's print-statement form of a number: sign place, digits, blank.
 void AppendPrintNumber(std::string& out, std::int64_t value);

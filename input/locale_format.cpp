@@ -53,16 +53,16 @@ LocaleFormat::LocaleFormat(const QLocale& locale)
         return;
     }
     constexpr int kSecondsPerDay = 86400;
-    timeTexts_.reserve(kSecondsPerDay * 12);
-    timeTextStarts_.reserve(kSecondsPerDay + 1);
-    timeTextStarts_.push_back(0);
+    timeTexts_.Reserve(kSecondsPerDay, kSecondsPerDay * 12);
     DateTime dt;
+    std::string text;
     for (int second = 0; second < kSecondsPerDay; ++second) {
         dt.hour = second / 3600;
         dt.minute = second / 60 % 60;
         dt.second = second % 60;
-        time_.Append(timeTexts_, dt);
-        timeTextStarts_.push_back(static_cast<std::uint32_t>(timeTexts_.size()));
+        text.clear();
+        time_.Append(text, dt);
+        timeTexts_.Add(text);
     }
 }
 
@@ -84,13 +84,11 @@ void LocaleFormat::AppendDateTime(std::string& out, const DateValue& date) const
         return;
     }
     out.push_back(' ');
-    if (timeTextStarts_.empty()) {
+    if (timeTexts_.Empty()) {
         time_.Append(out, *date);
         return;
     }
-    const auto second = static_cast<std::size_t>(date->SecondOfDay());
-    out.append(timeTexts_, timeTextStarts_[second],
-               timeTextStarts_[second + 1] - timeTextStarts_[second]);
+    out += timeTexts_[static_cast<std::size_t>(date->SecondOfDay())];
 }
 
 std::string LocaleFormat::DateTimeText(const DateValue& date) const {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "input/date_time_pattern.h"
+#include "input/text_table.h"
 #include "input/unix_time.h"
 
 class QLocale;
@@ -39,15 +39,13 @@ public:
     std::string FixedText(double value, int decimals) const;
 
     char DecimalSeparator() const { return decimalSeparator_; }
-    char TimeSeparator() const { return timeSeparator_; }
 
 private:
     DateTimePattern date_;
     DateTimePattern time_;
     // The long time of every second of the day, one after another, when it
     // depends on nothing else: a log's dates are written by look-up.
-    std::string timeTexts_;
-    std::vector<std::uint32_t> timeTextStarts_;
+    TextTable timeTexts_;
     char decimalSeparator_ = '.';
     char timeSeparator_ = ':';
 
