@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "tests/reliability/cli_runner.h"
-#include "tests/reliability/working_folder.h"
+#include "tests/support/working_folder.h"
 #include "tests/support/load_fixture.h"
 
 namespace orvex {
