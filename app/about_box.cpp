@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "app/artwork.h"
+#include "app/object_names.h"
 #include "app/window_style.h"
 
 namespace orvex {
@@ -18,7 +19,7 @@ QLabel* AddText(QWidget* parent, const char* name, const QRect& geometry, const 
     return label;
 }
 
-// Looks like a link, as in the original window, but opens nothing.
+// Looks like a link but opens nothing: the about box has no commands.
 void AddLinkText(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
     QFont font = DialogFont();
     font.setUnderline(true);
@@ -34,44 +35,44 @@ QIcon NoIcon() {
 }  // namespace
 
 QString VersionLine() {
-    return QStringLiteral("Version 2.4    (May 31, 2009)");
+    return QStringLiteral("Version " ORVEX_SHORT_VERSION "    (" ORVEX_RELEASE_DATE ")");
 }
 
-Info::Info(QWidget* parent) : QWidget(parent, Qt::Dialog) {
-    setObjectName("Info");
+AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setObjectName(object_name::kAboutBox);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Info");
+    setWindowTitle(QStringLiteral("Info"));
     setWindowIcon(NoIcon());
     setFixedSize(TwipsToPixels(5115), TwipsToPixels(2790));
     SetBackground(this, colour::kGrey);
 
-    QLabel* title = AddText(this, "Label1", TwipsRect(120, 120, 4935, 375),
+    QLabel* title = AddText(this, object_name::kAboutTitle, TwipsRect(120, 120, 4935, 375),
                             "Velta Orvex Telemetry Decoder", DialogFont(13.5, true));
     SetTextColour(title, colour::kDarkGreen);
-    AddText(this, "Label3", TwipsRect(120, 600, 2775, 255),
+    AddText(this, object_name::kAboutAuthor, TwipsRect(120, 600, 2775, 255),
             QStringLiteral("\u00A9 2009 Tam Lofgren"));
-    AddText(this, "Label8", TwipsRect(120, 960, 735, 255), "Tamlo", DialogFont(8.25, true));
+    AddText(this, object_name::kAboutCallSign, TwipsRect(120, 960, 735, 255), "Tamlo", DialogFont(8.25, true));
     AddVersionFrame();
     AddContact();
 
-    QLabel* picture = MakeLabel(this, "Image1", TwipsRect(3240, 600, 1665, 2130), DialogFont());
+    QLabel* picture = MakeLabel(this, object_name::kAboutPicture, TwipsRect(3240, 600, 1665, 2130), DialogFont());
     picture->setPixmap(QPixmap::fromImage(AboutPicture()));
     picture->setScaledContents(true);
 }
 
-void Info::AddVersionFrame() {
+void AboutBox::AddVersionFrame() {
     auto* frame = new QGroupBox(this);
-    frame->setObjectName("Frame1");
+    frame->setObjectName(object_name::kAboutVersionFrame);
     frame->setGeometry(TwipsRect(120, 1320, 2775, 615));
-    AddText(frame, "Label2", TwipsRect(120, 240, 2535, 255), VersionLine())
+    AddText(frame, object_name::kAboutVersion, TwipsRect(120, 240, 2535, 255), VersionLine())
         ->setAlignment(Qt::AlignCenter);
 }
 
-void Info::AddContact() {
-    AddText(this, "Label6", TwipsRect(120, 2040, 855, 255), "Homepage:");
-    AddLinkText(this, "Label4", TwipsRect(1080, 2040, 1815, 255), "tamlo.example.org");
-    AddText(this, "Label7", TwipsRect(120, 2400, 615, 255), "e-mail:");
-    AddLinkText(this, "Label5", TwipsRect(1080, 2400, 1815, 255), "tamlo@example.org");
+void AboutBox::AddContact() {
+    AddText(this, object_name::kAboutHomepageCaption, TwipsRect(120, 2040, 855, 255), "Homepage:");
+    AddLinkText(this, object_name::kAboutHomepage, TwipsRect(1080, 2040, 1815, 255), "tamlo.example.org");
+    AddText(this, object_name::kAboutMailCaption, TwipsRect(120, 2400, 615, 255), "e-mail:");
+    AddLinkText(this, object_name::kAboutMail, TwipsRect(1080, 2400, 1815, 255), "tamlo@example.org");
 }
 
 }  // namespace orvex

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "app/object_names.h"
 #include "app/panel_layout.h"
 #include "app/window_style.h"
 
@@ -21,10 +22,6 @@ public:
 protected:
     void nextCheckState() override { setChecked(true); }
 };
-
-QString Indexed(const char* name, int row) {
-    return QString("%1_%2").arg(QLatin1String(name)).arg(row);
-}
 
 // Names keep their trailing blanks, which take no room on screen.
 void ShowCaption(QLabel* label, const QString& text) {
@@ -52,7 +49,7 @@ ChannelPanel::ChannelPanel(QWidget* parent) : QWidget(parent) {
     for (int f = 0; f < kPanelFrameCount; ++f) {
         const PanelFrame& layout = PanelFrames()[f];
         frames[f] = new QGroupBox(QString::fromLatin1(layout.caption), this);
-        frames[f]->setObjectName(QString::fromLatin1(layout.name));
+        frames[f]->setObjectName(QString::fromLatin1(layout.objectName));
         frames[f]->setGeometry(FrameRect(layout).translated(-geometry().topLeft()));
         frames[f]->setFont(DialogFont(8.25, true));
     }
@@ -65,7 +62,7 @@ ChannelPanel::ChannelPanel(QWidget* parent) : QWidget(parent) {
 void ChannelPanel::AddRow(int row, QWidget* frame, int left, int top) {
     const QFont font = DialogFont();
     auto* selector = new ChannelSelector(frame);
-    selector->setObjectName(Indexed("Option1", row));
+    selector->setObjectName(object_name::ChannelSelector(row));
     selector->setGeometry(TwipsRect(left + 240, top, 255, 255));
     selector->setAutoExclusive(false);
     connect(selector, &QAbstractButton::toggled, this, [this, row](bool set) {
@@ -73,42 +70,43 @@ void ChannelPanel::AddRow(int row, QWidget* frame, int left, int top) {
             SelectChannel(row);
         }
     });
-    option1_[row] = selector;
+    selectors_[row] = selector;
 
-    label1_[row] =
-        MakeLabel(frame, Indexed("Label1", row), TwipsRect(left + 600, top, 1335, 255), font);
-    text1_[row] =
-        MakeDisplayField(frame, Indexed("Text1", row), TwipsRect(left + 2040, top, 735, 285), font);
-    SetFieldBackground(text1_[row], colour::kWhite);
-    label2_[row] =
-        MakeLabel(frame, Indexed("Label2", row), TwipsRect(left + 2880, top, 375, 255), font);
+    names_[row] = MakeLabel(frame, object_name::ChannelName(row),
+                            TwipsRect(left + 600, top, 1335, 255), font);
+    values_[row] = MakeDisplayField(frame, object_name::ChannelValue(row),
+                                    TwipsRect(left + 2040, top, 735, 285), font);
+    SetFieldBackground(values_[row], colour::kWhite);
+    units_[row] = MakeLabel(frame, object_name::ChannelUnit(row),
+                            TwipsRect(left + 2880, top, 375, 255), font);
 }
 
-void ChannelPanel::SetText1(int row, const QString& text) {
-    ShowFieldText(text1_[row], text);
+void ChannelPanel::ShowLabels(int row, const QString& name, const QString& unit) {
+    ShowCaption(names_[row], name);
+    ShowCaption(units_[row], unit);
 }
 
-void ChannelPanel::SetLabel1Caption(int row, const QString& text) {
-    ShowCaption(label1_[row], text);
+void ChannelPanel::ShowValue(int row, const QString& text) {
+    ShowFieldText(values_[row], text);
 }
 
-void ChannelPanel::SetLabel2Caption(int row, const QString& text) {
-    ShowCaption(label2_[row], text);
-}
-
-void ChannelPanel::SetOption1(int row) {
-    option1_[row]->setChecked(true);
+void ChannelPanel::Select(int row) {
+    if (selectors_[row]->isChecked()) {
+        SelectChannel(row);
+    } else {
+        selectors_[row]->setChecked(true);  // runs SelectChannel through its signal
+    }
 }
 
 void ChannelPanel::SelectChannel(int row) {
     for (int r = 0; r < kChannelCount; ++r) {
-        SetFieldBackground(text1_[r], colour::kWhite);
+        SetFieldBackground(values_[r], colour::kWhite);
         if (r != row) {
-            option1_[r]->setChecked(false);
+            selectors_[r]->setChecked(false);
         }
     }
-    SetFieldBackground(text1_[row], colour::kLightYellow);
-    emit channelSelected(row);
+    SetFieldBackground(values_[row], colour::kLightYellow);
+    emit ChannelSelected(row);
 }
 
 }  // namespace orvex

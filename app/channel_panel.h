@@ -19,24 +19,24 @@ class ChannelPanel : public QWidget {
 public:
     explicit ChannelPanel(QWidget* parent);
 
-    void SetText1(int row, const QString& text);
-    void SetLabel1Caption(int row, const QString& text);
-    void SetLabel2Caption(int row, const QString& text);
+    void ShowLabels(int row, const QString& name, const QString& unit);
+    void ShowValue(int row, const QString& text);
 
-    // Sets the row's selector; a selector that was already set starts nothing.
-    void SetOption1(int row);
+    // Selects the row as a click on its selector would, and asks for its
+    // chart even when the row was selected already.
+    void Select(int row);
 
 signals:
-    void channelSelected(int row);
+    void ChannelSelected(int row);
 
 private:
     void AddRow(int row, QWidget* frame, int left, int top);
     void SelectChannel(int row);
 
-    std::array<QAbstractButton*, kChannelCount> option1_{};
-    std::array<QLabel*, kChannelCount> label1_{};
-    std::array<QLineEdit*, kChannelCount> text1_{};
-    std::array<QLabel*, kChannelCount> label2_{};
+    std::array<QAbstractButton*, kChannelCount> selectors_{};
+    std::array<QLabel*, kChannelCount> names_{};
+    std::array<QLineEdit*, kChannelCount> values_{};
+    std::array<QLabel*, kChannelCount> units_{};
 };
 
 }  // namespace orvex

@@ -13,14 +13,6 @@
 namespace orvex {
 namespace {
 
-// The axis numbers follow the decimal separator of the other numbers shown,
-// and are never grouped.
-QLocale AxisLocale(char decimalSeparator) {
-    QLocale locale = decimalSeparator == ',' ? QLocale(QLocale::German) : QLocale::c();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
-}
-
 QValueAxis* AddAxis(QChart* chart, QLineSeries* series, Qt::Alignment side) {
     auto* axis = new QValueAxis;
     axis->setLabelsFont(DialogFont(7.5));
@@ -34,11 +26,11 @@ QValueAxis* AddAxis(QChart* chart, QLineSeries* series, Qt::Alignment side) {
 HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
     // Given at construction, the view owns the chart; setChart() would leave
     // the view's default chart to leak.
-    : QChartView(new QChart, parent), format_(format), chart_(chart()), series_(new QLineSeries) {
+    : QChartView(new QChart, parent), chart_(chart()), series_(new QLineSeries) {
     chart_->legend()->hide();
     chart_->setBackgroundRoundness(0);
     chart_->setLocalizeNumbers(true);
-    chart_->setLocale(AxisLocale(format.DecimalSeparator()));
+    chart_->setLocale(format.NumberLocale());
     series_->setPointsVisible(true);
     chart_->addSeries(series_);
     axisX_ = AddAxis(chart_, series_, Qt::AlignBottom);
@@ -60,9 +52,12 @@ void HistoryChart::ShowPoints(const std::vector<ChartPoint>& points) {
     QStringList labels;
     xy.reserve(static_cast<qsizetype>(points.size()));
     labels.reserve(static_cast<qsizetype>(points.size()));
+    valueTexts_.clear();
+    valueTexts_.reserve(static_cast<qsizetype>(points.size()));
     for (const ChartPoint& point : points) {
         xy.append(QPointF(static_cast<double>(xy.size()), point.value));
         labels.append(FromLatin1(point.label));
+        valueTexts_.append(FromLatin1(point.valueText));
     }
     series_->replace(xy);
     labels_->SetTexts(labels);
@@ -75,8 +70,7 @@ const QStringList& HistoryChart::Labels() const {
 }
 
 QString HistoryChart::PointToolTip(int index) const {
-    const QString value = FromLatin1(format_.FixedText(series_->at(index).y(), 3));
-    return Labels().at(index) + '\n' + value;
+    return Labels().at(index) + '\n' + valueTexts_.at(index);
 }
 
 void HistoryChart::FitAxes(const QList<QPointF>& points) {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "input/locale_format.h"
-#include "input/window_port.h"
+#include "text/locale_format.h"
+#include "load/decoder_display.h"
 
 class QLineSeries;
 class QValueAxis;
@@ -17,6 +17,7 @@ class TimeAxisLabels;
 
 // One channel's history: a point per stored record, in record order, each
 // under its record's time of day. Hovering a point tells its time and value.
+// The locale only sets how the axis writes its numbers.
 class HistoryChart : public QChartView {
     Q_OBJECT
 public:
@@ -33,12 +34,12 @@ private:
     void PlaceLabels();
     void ShowHover(const QPointF& point, bool hovered);
 
-    const LocaleFormat& format_;
     QChart* chart_;
     QLineSeries* series_;
     QValueAxis* axisX_;
     QValueAxis* axisY_;
     std::unique_ptr<TimeAxisLabels> labels_;
+    QStringList valueTexts_;  // each point's value as the panel shows it
 };
 
 }  // namespace orvex

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "input/load_pipeline.h"
+#include "load/load_outcome.h"
 
 namespace orvex {
 

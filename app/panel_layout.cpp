@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "app/object_names.h"
+
 namespace orvex {
 namespace {
 
@@ -10,7 +12,8 @@ constexpr int kRowPitch = 240;
 constexpr int kGap = -1;  // in a column's row list: extra space between two groups
 constexpr int kGapHeight = 120;
 
-enum Frame { kVoltage, kCurrent, kTemperature, kStatus };
+// The frames, in the order of PanelFrames.
+enum Column { kVoltageColumn, kCurrentColumn, kTemperatureColumn, kStatusColumn };
 
 void PlaceColumn(std::array<RowPlace, kChannelCount>& places, int frame,
                  std::initializer_list<int> rows) {
@@ -27,13 +30,13 @@ void PlaceColumn(std::array<RowPlace, kChannelCount>& places, int frame,
 
 std::array<RowPlace, kChannelCount> MakeRowPlaces() {
     std::array<RowPlace, kChannelCount> places{};
-    PlaceColumn(places, kVoltage, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
-    PlaceColumn(places, kCurrent, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24});
-    PlaceColumn(places, kTemperature, {12, 25, 26, 27, 30, 31, 32, 33, kGap, 34, kGap, 28, 29});
+    PlaceColumn(places, kVoltageColumn, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    PlaceColumn(places, kCurrentColumn, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24});
+    PlaceColumn(places, kTemperatureColumn, {12, 25, 26, 27, 30, 31, 32, 33, kGap, 34, kGap, 28, 29});
     // The status rows share one line.
-    places[kEclipseChannel] = {kStatus, 0, kFirstRowTop};
-    places[kSetPointChannel] = {kStatus, 3720, kFirstRowTop};
-    places[kTeprStateChannel] = {kStatus, 7320, kFirstRowTop};
+    places[kEclipseChannel] = {kStatusColumn, 0, kFirstRowTop};
+    places[kSetPointChannel] = {kStatusColumn, 3720, kFirstRowTop};
+    places[kTeprStateChannel] = {kStatusColumn, 7320, kFirstRowTop};
     return places;
 }
 
@@ -41,10 +44,10 @@ std::array<RowPlace, kChannelCount> MakeRowPlaces() {
 
 const std::array<PanelFrame, kPanelFrameCount>& PanelFrames() {
     static const std::array<PanelFrame, kPanelFrameCount> frames{{
-        {"Frame2", "Voltage", 120, 600, 3495, 3375},
-        {"Frame3", "Current", 3840, 600, 3495, 3375},
-        {"Frame4", "Temperature", 7440, 600, 3495, 3375},
-        {"Frame5", "Status", 120, 4080, 10815, 615},
+        {object_name::kVoltageFrame, "Voltage", 120, 600, 3495, 3375},
+        {object_name::kCurrentFrame, "Current", 3840, 600, 3495, 3375},
+        {object_name::kTemperatureFrame, "Temperature", 7440, 600, 3495, 3375},
+        {object_name::kStatusFrame, "Status", 120, 4080, 10815, 615},
     }};
     return frames;
 }

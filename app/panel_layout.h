@@ -8,7 +8,7 @@ namespace orvex {
 
 // One captioned frame of the channel panel, in window twips.
 struct PanelFrame {
-    const char* name;
+    const char* objectName;
     const char* caption;
     int left, top, width, height;
 };

@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QScrollBar>
 
+#include "app/object_names.h"
 #include "app/window_style.h"
 
 namespace orvex {
@@ -20,14 +21,16 @@ QLineEdit* MakeStatusField(QWidget* parent, const QString& name, const QRect& ge
 
 TopStrip::TopStrip(QAbstractItemModel* frameList, QWidget* parent) : QWidget(parent) {
     setGeometry(0, 0, parent->width(), TwipsToPixels(480) + 1);
-    AddLine("Line1", 0);
-    AddLine("Line2", 480);
-    text3Time_ = MakeStatusField(this, "Text3_3", TwipsRect(120, 120, 1935, 285));
+    AddLine(object_name::kTopLine, 0);
+    AddLine(object_name::kBottomLine, 480);
+    recordTime_ = MakeStatusField(this, object_name::kRecordTime, TwipsRect(120, 120, 1935, 285));
     AddFrameList(frameList);
-    text3Version_ = MakeStatusField(this, "Text3_1", TwipsRect(7440, 120, 1815, 285));
+    softwareVersion_ =
+        MakeStatusField(this, object_name::kSoftwareVersion, TwipsRect(7440, 120, 1815, 285));
     AddScrollBar();
-    text2_ = MakeDisplayField(this, "Text2", TwipsRect(10320, 120, 615, 285), DialogFont());
-    SetFieldBackground(text2_, colour::kGrey);
+    recordPosition_ = MakeDisplayField(this, object_name::kRecordPosition,
+                                       TwipsRect(10320, 120, 615, 285), DialogFont());
+    SetFieldBackground(recordPosition_, colour::kGrey);
 }
 
 void TopStrip::AddLine(const char* name, int top) {
@@ -39,7 +42,7 @@ void TopStrip::AddLine(const char* name, int top) {
 
 void TopStrip::AddFrameList(QAbstractItemModel* frameList) {
     auto* list = new QListView(this);
-    list->setObjectName("List1");
+    list->setObjectName(object_name::kFrameList);
     list->setGeometry(TwipsRect(2160, 120, 5175, 255));
     list->setFont(DialogFont(8.25, true));
     SetFieldBackground(list, colour::kGrey);
@@ -52,23 +55,27 @@ void TopStrip::AddFrameList(QAbstractItemModel* frameList) {
 }
 
 void TopStrip::AddScrollBar() {
-    hScroll1_ = new QScrollBar(Qt::Horizontal, this);
-    hScroll1_->setObjectName("HScroll1");
-    hScroll1_->setGeometry(TwipsRect(9360, 120, 855, 255));
-    hScroll1_->setRange(1, 1);
-    hScroll1_->setSingleStep(1);
-    hScroll1_->setPageStep(1);
+    scrollBar_ = new QScrollBar(Qt::Horizontal, this);
+    scrollBar_->setObjectName(object_name::kRecordScrollBar);
+    scrollBar_->setGeometry(TwipsRect(9360, 120, 855, 255));
+    scrollBar_->setRange(1, 1);
+    scrollBar_->setSingleStep(1);
+    scrollBar_->setPageStep(1);
     // A dragged thumb changes the record only when it is released.
-    hScroll1_->setTracking(false);
-    hScroll1_->setEnabled(false);
+    scrollBar_->setTracking(false);
+    scrollBar_->setEnabled(false);
 }
 
-void TopStrip::SetText3(int index, const QString& text) {
-    ShowFieldText(index == 1 ? text3Version_ : text3Time_, text);
+void TopStrip::ShowRecordTime(const QString& text) {
+    ShowFieldText(recordTime_, text);
 }
 
-void TopStrip::SetText2(const QString& text) {
-    ShowFieldText(text2_, text);
+void TopStrip::ShowSoftwareVersion(const QString& text) {
+    ShowFieldText(softwareVersion_, text);
+}
+
+void TopStrip::ShowRecordPosition(const QString& text) {
+    ShowFieldText(recordPosition_, text);
 }
 
 }  // namespace orvex

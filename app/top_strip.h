@@ -16,20 +16,20 @@ class TopStrip : public QWidget {
 public:
     TopStrip(QAbstractItemModel* frameList, QWidget* parent);
 
-    // Index 1 is the software version, 3 the record's time.
-    void SetText3(int index, const QString& text);
-    void SetText2(const QString& text);
-    QScrollBar* HScroll1() const { return hScroll1_; }
+    void ShowRecordTime(const QString& text);
+    void ShowSoftwareVersion(const QString& text);
+    void ShowRecordPosition(const QString& text);
+    QScrollBar* RecordScrollBar() const { return scrollBar_; }
 
 private:
     void AddLine(const char* name, int top);
     void AddFrameList(QAbstractItemModel* frameList);
     void AddScrollBar();
 
-    QLineEdit* text3Time_ = nullptr;
-    QLineEdit* text3Version_ = nullptr;
-    QLineEdit* text2_ = nullptr;
-    QScrollBar* hScroll1_ = nullptr;
+    QLineEdit* recordTime_ = nullptr;
+    QLineEdit* softwareVersion_ = nullptr;
+    QLineEdit* recordPosition_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
 };
 
 }  // namespace orvex

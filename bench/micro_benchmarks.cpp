@@ -4,14 +4,15 @@
 
 #include <QLocale>
 
+#include <memory>
 #include <random>
 #include <string>
 
-#include "input/headless_window.h"
-#include "input/kiss_reader.h"
-#include "input/load_pipeline.h"
-#include "input/locale_format.h"
-#include "telemetry/telemetry_decoders.h"
+#include "frames/frame_type.h"
+#include "kiss/kiss_reader.h"
+#include "load/log_load.h"
+#include "outputs/report_writer.h"
+#include "text/locale_format.h"
 
 namespace orvex {
 namespace {
@@ -58,12 +59,12 @@ void KissReaderFrames(benchmark::State& state) {
     Frame frame;
     std::int64_t frames = 0;
     for (auto _ : state) {
-        MemoryByteSource source(log);
+        MemoryLogSource source(log);
         KissReader reader(source);
         while (reader.ReadNextFrame(frame)) {
             ++frames;
         }
-        benchmark::DoNotOptimize(frame.FrameLength);
+        benchmark::DoNotOptimize(frame.length);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
     state.counters["frames/s"] =
@@ -73,15 +74,14 @@ BENCHMARK(KissReaderFrames)->Unit(benchmark::kMillisecond);
 
 void LoadWithOutputsOff(benchmark::State& state) {
     const std::string& log = SharedLog();
-    HeadlessWindow window(false);
-    window.writeTlmFile = false;
-    window.writeWodFile = false;
-    DecoderSession session(window, Format());
-    session.Start();
+    const OutputOptions options{.writeReport = false, .writeWodExport = false};
+    const LoadContext context(Format(), options);
+    Frame frame;
     std::uint64_t frames = 0;
     for (auto _ : state) {
-        MemoryByteSource source(log);
-        frames += session.OpenLog("/nonexistent/bench.kss", source).frames;
+        MemoryLogSource source(log);
+        LogLoad load("/nonexistent/bench.kss", context, frame);
+        frames += load.Run(source, {}, nullptr).frames;
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
     state.counters["frames/s"] =
@@ -89,44 +89,50 @@ void LoadWithOutputsOff(benchmark::State& state) {
 }
 BENCHMARK(LoadWithOutputsOff)->Unit(benchmark::kMillisecond);
 
-// One frame in the buffer, decoded again and again; the report goes to
-// /dev/null through the same buffered writer a load uses.
+// One frame in the buffer, decoded again and again by a load's handlers; the
+// report goes to /dev/null through the same buffered writer a load uses.
 struct SingleFrame {
-    HeadlessWindow window{false};
-    DecoderState decoder{window, Format()};
+    OutputOptions options;
+    LoadContext context{Format(), options};
+    Frame frame;
+    LogLoad load{"/dev/null", context, frame};
+    ReportFile report{"/dev/null", {}};
+    ReportWriter reportWriter{report, options, Format(), context.TlmLines()};
+    FrameHandlers handlers;
 
-    explicit SingleFrame(std::uint8_t type, bool report) {
-        window.writeTlmFile = report;
+    SingleFrame(std::uint8_t type, bool withReport) {
+        options.writeReport = withReport;
         std::mt19937 random(3);
-        for (auto& byte : decoder.frame.FrameBuffer) {
+        for (auto& byte : frame.bytes) {
             byte = static_cast<std::uint8_t>(random());
         }
-        decoder.frame.FrameBuffer[1] = 0;
-        decoder.frame.FrameBuffer[6] = type;
-        decoder.frame.FrameLength = type == 2 ? 133 : 52;
-        decoder.channels = StandardChannelTable();
-        decoder.report.StartLoad("/dev/null", 0, 0);
+        frame.bytes[1] = 0;
+        frame.bytes[6] = type;
+        frame.length = type == 2 ? 133 : 52;
+        handlers.Add(load);
+        handlers.Add(reportWriter);
     }
-    ~SingleFrame() { decoder.report.FinishLoad(); }
+    ~SingleFrame() { report.Finish(); }
 };
 
 void TlmFrameWithReportBlock(benchmark::State& state) {
     SingleFrame single(2, true);
     for (auto _ : state) {
-        single.decoder.records.Clear();
-        DecodeTlmFrame(single.decoder);
+        DecodeFrame(single.frame, single.handlers);
     }
 }
 BENCHMARK(TlmFrameWithReportBlock);
 
 void WodFrameRows(benchmark::State& state) {
-    SingleFrame single(8, state.range(0) != 0);
+    auto single = std::make_unique<SingleFrame>(8, state.range(0) != 0);
     std::int64_t frames = 0;
     for (auto _ : state) {
         if (++frames % 100000 == 0) {
-            single.decoder.List2.Clear();
+            state.PauseTiming();
+            single = std::make_unique<SingleFrame>(8, state.range(0) != 0);
+            state.ResumeTiming();
         }
-        DecodeWodFrame(single.decoder);
+        DecodeFrame(single->frame, single->handlers);
     }
 }
 BENCHMARK(WodFrameRows)->Arg(0)->Arg(1)->ArgName("report");

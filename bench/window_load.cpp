@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <set>
 
-#include "app/form1.h"
-#include "input/locale_format.h"
+#include "app/main_window.h"
+#include "text/locale_format.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -24,10 +24,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const orvex::LocaleFormat format = orvex::LocaleFormat::FromSystem();
-    orvex::Form1 window(format);
+    orvex::MainWindow window(format);
     const QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
-    window.setFileChooser([log] { return log; });
-    window.setMessageSink([](QMessageBox::Icon, const QString&) {});
+    window.SetFileChooser([log] { return log; });
+    window.SetMessageSink([](QMessageBox::Icon, const QString&) {});
     window.show();
     QApplication::processEvents();
 

@@ -6,8 +6,9 @@
 #include <climits>
 #include <ostream>
 
-#include "input/headless_window.h"
-#include "input/load_pipeline.h"
+#include "kiss/log_source.h"
+#include "load/log_load.h"
+#include "telemetry/record_store.h"
 
 namespace orvex {
 namespace {
@@ -45,27 +46,29 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 struct Options {
-    bool report = true;
-    bool wod = true;
+    OutputOptions outputs;
     std::vector<std::string> logs;
 };
 
 // Progress of a long load on the terminal, a few times a second.
-class ProgressLine {
+class ProgressLine : public LoadProgress {
 public:
-    ProgressLine(std::ostream& err, const DecoderSession& session, const std::string& path)
-        : err_(err), session_(session), path_(path) {}
+    ProgressLine(std::ostream& err, const LogLoad& load, std::uint64_t logSize, bool shown)
+        : err_(err), load_(load), logSize_(logSize), enabled_(shown) {}
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
 
-    // After a frame: the clock is read only every few thousand frames.
-    void AfterFrame(std::uint64_t frames) {
+    // The clock is read only every few thousand frames.
+    void AfterFrame(std::uint64_t frames) override {
         frames_ = frames;
         if (++calls_ % 4096 == 0) {
             Show();
         }
     }
-    // Between blocks of the log, where frames may be rare.
-    void WhileReading() { Show(); }
-    ~ProgressLine() {
+    void WhileReading() override { Show(); }
+    bool StopRequested() const override { return false; }
+
+    ~ProgressLine() override {
         if (shown_) {
             err_ << "\r\033[K";
             err_.flush();
@@ -74,66 +77,71 @@ public:
 
 private:
     void Show() {
+        if (!enabled_) {
+            return;
+        }
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < std::chrono::milliseconds(250)) {
             return;
         }
         last_ = now;
         shown_ = true;
-        err_ << '\r' << path_ << ": " << frames_ << " frames";
-        if (const std::uint64_t size = session_.LogSize()) {
-            err_ << ", " << session_.BytesRead() * 100 / size << "%";
+        err_ << '\r' << load_.Path() << ": " << frames_ << " frames";
+        if (logSize_ > 0) {
+            err_ << ", " << load_.BytesRead() * 100 / logSize_ << "%";
         }
         err_.flush();
     }
 
     std::ostream& err_;
-    const DecoderSession& session_;
-    const std::string& path_;
+    const LogLoad& load_;
+    std::uint64_t logSize_;
+    bool enabled_;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
     std::uint64_t calls_ = 0;
     std::uint64_t frames_ = 0;
     bool shown_ = false;
 };
 
-// Decodes one log; false when a file could not be read or written.
-bool DecodeOne(const std::string& log, const Options& options, const LocaleFormat& format,
-               std::ostream& out, std::ostream& err, bool showProgress) {
-    const std::string path = AbsolutePath(log);
-    HeadlessWindow window(/*keepList1=*/false);
-    window.writeTlmFile = options.report;
-    window.writeWodFile = options.wod;
-    DecoderSession session(window, format);
-    session.Start();
-    {
-        ProgressLine progress(err, session, path);
-        if (showProgress) {
-            window.onYield = [&progress](std::uint64_t frames) { progress.AfterFrame(frames); };
-            window.onReadingYield = [&progress] { progress.WhileReading(); };
-        }
-        const LoadOutcome outcome = session.OpenLog(path);
-        window.onYield = nullptr;
-        window.onReadingYield = nullptr;
-        for (const FileProblem& problem : outcome.problems) {
-            err << kProgram << ": " << problem.Message() << '\n';
-        }
-        if (!outcome.decoded) {
-            return false;
-        }
-        out << path << ": " << outcome.frames << " frames, " << outcome.records << " TLM records, "
-            << outcome.wodRows << " WOD rows";
-        if (outcome.wodRowsExported) {
-            out << " (" << *outcome.wodRowsExported << " distinct)";
-        }
-        out << '\n';
-        if (outcome.tlmFramesNotKept > 0) {
-            err << kProgram << ": " << path << ": " << outcome.tlmFramesNotKept
-                << " TLM frames after the first " << RecordStore::kCapacity
-                << " were not kept as records"
-                << (outcome.reportPath ? " (the report holds them all)" : "") << '\n';
-        }
-        return outcome.problems.empty();
+void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
+                  const LoadOutcome& outcome) {
+    out << path << ": " << outcome.frames << " frames, " << outcome.records << " TLM records, "
+        << outcome.wodRows << " WOD rows";
+    if (outcome.wodRowsExported) {
+        out << " (" << *outcome.wodRowsExported << " distinct)";
     }
+    out << '\n';
+    if (outcome.tlmFramesNotKept > 0) {
+        err << kProgram << ": " << path << ": " << outcome.tlmFramesNotKept
+            << " TLM frames after the first " << RecordStore::kCapacity
+            << " were not kept as records"
+            << (outcome.reportPath ? " (the report holds them all)" : "") << '\n';
+    }
+}
+
+// Decodes one log in a fresh state; false when a file could not be read or
+// written.
+bool DecodeOne(const std::string& log, const LoadContext& context, std::ostream& out,
+               std::ostream& err, bool showProgress) {
+    const std::string path = AbsolutePath(log);
+    FileLogSource file;
+    if (const int error = file.Open(path)) {
+        err << kProgram << ": "
+            << ProblemFromErrno(FileProblem::Action::OpenLog, path, error).Message() << '\n';
+        return false;
+    }
+    Frame frame;
+    LogLoad load(path, context, frame);
+    LoadOutcome outcome;
+    {
+        ProgressLine progress(err, load, file.Identity().size, showProgress);
+        outcome = load.Run(file, file.Identity(), &progress);
+    }
+    for (const FileProblem& problem : outcome.problems) {
+        err << kProgram << ": " << problem.Message() << '\n';
+    }
+    PrintSummary(out, err, path, outcome);
+    return outcome.problems.empty();
 }
 
 }  // namespace
@@ -148,9 +156,9 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--no-report") {
-            options.report = false;
+            options.outputs.writeReport = false;
         } else if (arg == "--no-wod") {
-            options.wod = false;
+            options.outputs.writeWodExport = false;
         } else if (arg == "--help" || arg == "-h") {
             PrintUsage(out);
             return 0;
@@ -168,9 +176,10 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         PrintUsage(err);
         return 2;
     }
+    const LoadContext context(format, options.outputs);
     bool allWritten = true;
     for (const std::string& log : options.logs) {
-        allWritten = DecodeOne(log, options, format, out, err, showProgress) && allWritten;
+        allWritten = DecodeOne(log, context, out, err, showProgress) && allWritten;
     }
     return allWritten ? 0 : 1;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/decode_command.h"
-#include "input/locale_format.h"
+#include "text/locale_format.h"
 
 int main(int argc, char* argv[]) {
     std::ios::sync_with_stdio(false);

@@ -5,21 +5,21 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "input/byte_source.h"
-#include "input/kiss_reader.h"
+#include "kiss/kiss_reader.h"
+#include "kiss/log_source.h"
 
 namespace {
 
 using orvex::Frame;
 using orvex::KissReader;
-using orvex::MemoryByteSource;
+using orvex::MemoryLogSource;
 
 void CheckFrame(const Frame& frame) {
-    ORVEX_FUZZ_CHECK(frame.FrameLength >= 1 && frame.FrameLength <= orvex::kFrameCapacity);
+    ORVEX_FUZZ_CHECK(frame.length >= 1 && frame.length <= orvex::kFrameCapacity);
     ORVEX_FUZZ_CHECK(frame[0] == orvex::kFend);
     // Every position is written by the reader, so a kept CR is never followed
     // by the LF it swallows.
-    for (std::size_t i = 1; i + 1 < frame.FrameLength; ++i) {
+    for (std::size_t i = 1; i + 1 < frame.length; ++i) {
         ORVEX_FUZZ_CHECK(!(frame[i] == 0x0D && frame[i + 1] == 0x0A));
     }
 }
@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto fends = static_cast<std::size_t>(
         std::count(input.log.begin(), input.log.end(), static_cast<char>(orvex::kFend)));
 
-    MemoryByteSource wholeSource{std::string(input.log)};
-    MemoryByteSource splitSource{std::string(input.log)};
+    MemoryLogSource wholeSource{std::string(input.log)};
+    MemoryLogSource splitSource{std::string(input.log)};
     KissReader whole(wholeSource, 4096);
     KissReader split(splitSource, smallBlock);
     Frame a, b;
@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         ++frames;
         CheckFrame(a);
-        ORVEX_FUZZ_CHECK(a.FrameLength == b.FrameLength);
-        ORVEX_FUZZ_CHECK(std::memcmp(a.FrameBuffer.data(), b.FrameBuffer.data(), a.FrameLength) ==
+        ORVEX_FUZZ_CHECK(a.length == b.length);
+        ORVEX_FUZZ_CHECK(std::memcmp(a.bytes.data(), b.bytes.data(), a.length) ==
                          0);
         ORVEX_FUZZ_CHECK(whole.BytesConsumed() == split.BytesConsumed());
         ORVEX_FUZZ_CHECK(whole.BytesConsumed() <= input.log.size());

@@ -12,11 +12,12 @@
 #include <iterator>
 #include <string>
 
+#include "frames/frame_type.h"
 #include "fuzz/fuzz_input.h"
-#include "input/headless_window.h"
-#include "input/kiss_reader.h"
-#include "input/load_pipeline.h"
-#include "input/locale_format.h"
+#include "kiss/kiss_reader.h"
+#include "load/decoder_session.h"
+#include "tests/support/display_stand_in.h"
+#include "text/locale_format.h"
 
 namespace {
 
@@ -45,32 +46,24 @@ const ScratchFolder& Scratch() {
     return folder;
 }
 
-// A program run per locale. Building one makes the value texts of every
-// channel, which would take most of each input's time, so the runs are kept
-// and brought back to their start-up state before each input.
-struct ProgramRun {
-    explicit ProgramRun(const QLocale& locale) : format(locale), session(window, format) {}
-
-    DecoderSession& Restart() {
-        window = HeadlessWindow();
-        session.State().frame = Frame();
-        session.Start();
-        return session;
-    }
+// The locale's texts and tables per locale. Making them takes most of an
+// input's time, so they are kept; each input gets a fresh program run.
+struct LocaleSetup {
+    explicit LocaleSetup(const QLocale& locale) : format(locale), context(format, options) {}
 
     LocaleFormat format;
-    HeadlessWindow window;
-    DecoderSession session;
+    OutputOptions options;
+    LoadContext context;
 };
 
-ProgramRun& RunFor(std::uint8_t choice) {
-    static std::array<ProgramRun, 4> runs{
-        ProgramRun(QLocale(QStringLiteral("en_GB"))),
-        ProgramRun(QLocale(QStringLiteral("de_DE"))),
-        ProgramRun(QLocale(QStringLiteral("en_US"))),
-        ProgramRun(QLocale::c()),
+LocaleSetup& SetupFor(std::uint8_t choice) {
+    static std::array<LocaleSetup, 4> setups{
+        LocaleSetup(QLocale(QStringLiteral("en_GB"))),
+        LocaleSetup(QLocale(QStringLiteral("de_DE"))),
+        LocaleSetup(QLocale(QStringLiteral("en_US"))),
+        LocaleSetup(QLocale::c()),
     };
-    return runs[choice % runs.size()];
+    return setups[choice % setups.size()];
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -86,13 +79,13 @@ bool StartsWith(const std::string& path, std::string_view prefix) {
 
 // Frames the dispatch hands to a decoder, counted without the pipeline.
 std::uint64_t RecognisedFrames(std::string_view log) {
-    MemoryByteSource source{std::string(log)};
+    MemoryLogSource source{std::string(log)};
     KissReader reader(source, 4096);
     Frame frame;
     std::uint64_t count = 0;
     while (reader.ReadNextFrame(frame)) {
         const int type = frame[kTypeOffset];
-        count += frame.FrameLength >= 7 && frame[kCommandOffset] == 0 && type >= 1 && type <= 13;
+        count += frame.length >= 7 && frame[kCommandOffset] == 0 && type >= 1 && type <= 13 ? 1 : 0;
     }
     return count;
 }
@@ -125,19 +118,23 @@ struct UserActions {
     std::uint64_t stopAfter;
 };
 
-void Drive(HeadlessWindow& window, DecoderSession& session, const UserActions& actions) {
-    window.onHScroll1Change = [&session](int position) { session.RecordPositionChanged(position); };
-    window.onYield = [&window, &session, actions](std::uint64_t) {
-        const std::uint64_t k = window.yields - 1;
+void Drive(test::DisplayStandIn& display, OutputOptions& options, DecoderSession& session,
+           const UserActions& actions) {
+    display.onRecordPositionChanged = [&session](int position) {
+        session.RecordPositionChanged(position);
+    };
+    display.onChannelSelected = [&session](int channel) { session.ShowChannelChart(channel); };
+    display.onFrame = [&display, &options, &session, actions](std::uint64_t) {
+        const std::uint64_t k = display.frameSteps - 1;
         if (actions.reportToggles >> (k % 8) & 1) {
-            window.writeTlmFile = !window.writeTlmFile;
+            options.writeReport = !options.writeReport;
         }
         if (actions.browse) {
-            session.RecordPositionChanged(static_cast<int>(k % 102));
+            display.MoveRecordScrollBar(static_cast<int>(k % 102));
             session.ShowChannelChart(static_cast<int>(k % 38));
         }
         if (actions.stop && k == actions.stopAfter) {
-            window.stopRequested = true;
+            display.stopRequested = true;
         }
     };
 }
@@ -153,27 +150,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ::unlink(report.c_str());
     ::unlink(csv.c_str());
 
-    ProgramRun& run = RunFor(options);
-    DecoderSession& session = run.Restart();
-    HeadlessWindow& window = run.window;
-    Drive(window, session,
+    LocaleSetup& setup = SetupFor(options);
+    setup.options = OutputOptions();
+    test::DisplayStandIn display;
+    DecoderSession session(display, setup.context);
+    session.ShowChannelDescriptions();
+    Drive(display, setup.options, session,
           {input.control[0], (options & 4) != 0, (options & 8) != 0, std::uint64_t{options} >> 4});
-    MemoryByteSource source{std::string(input.log)};
+    MemoryLogSource source{std::string(input.log)};
     const LoadOutcome outcome = session.OpenLog(log, source);
 
     ORVEX_FUZZ_CHECK(outcome.decoded);
-    ORVEX_FUZZ_CHECK(!session.Loading() && !window.busy);
+    ORVEX_FUZZ_CHECK(!session.Loading() && !display.busy);
     ORVEX_FUZZ_CHECK(outcome.problems.empty());
     ORVEX_FUZZ_CHECK(outcome.records >= 0 && outcome.records <= 100);
     ORVEX_FUZZ_CHECK(outcome.reportPath.has_value());  // the mark is on at Open
     ORVEX_FUZZ_CHECK(StartsWith(report, "Orvex Telemetry Decoder by Tamlo\r\n"));
     if (outcome.stopped) {
-        ORVEX_FUZZ_CHECK(!window.hScroll1Enabled && !outcome.exportPath);
+        ORVEX_FUZZ_CHECK(!display.recordNavigationEnabled && !outcome.exportPath);
         return 0;
     }
     ORVEX_FUZZ_CHECK(outcome.frames == RecognisedFrames(input.log));
-    ORVEX_FUZZ_CHECK(window.hScroll1Enabled);
-    ORVEX_FUZZ_CHECK(window.hScroll1Maximum == outcome.records);
+    ORVEX_FUZZ_CHECK(display.recordNavigationEnabled);
+    ORVEX_FUZZ_CHECK(display.recordScrollMaximum == outcome.records);
     ORVEX_FUZZ_CHECK(outcome.exportPath == csv && outcome.wodRowsExported.has_value());
     ORVEX_FUZZ_CHECK(*outcome.wodRowsExported <= outcome.wodRows);
     CheckExport(csv, *outcome.wodRowsExported);

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "input/window_port.h"
-
 namespace orvex {
 
 int ChannelIndexOfNumber(int channelNumber) {
@@ -11,81 +9,70 @@ int ChannelIndexOfNumber(int channelNumber) {
     return static_cast<int>(std::nearbyint((channelNumber + 1) / 2.0 - 25));
 }
 
-const ChannelTable& StandardChannelTable() {
+namespace {
+
+// Single-byte text: the degree sign is B0.
+constexpr char kCelsius[] =
+    "\xB0"
+    "C";
+
+constexpr ValueForm kThreeDecimals{ValueForm::Kind::Fixed, 3};
+constexpr ValueForm kEclipseForm{ValueForm::Kind::Eclipse, 0};
+constexpr ValueForm kWholeForm{ValueForm::Kind::Whole, 0};
+
+}  // namespace
+
+const ChannelTable& TelemetryChannels() {
     static const ChannelTable table = {{
-        {"Battery 0      ", "V"},
-        {"Battery 4      ", "V"},
-        {"Battery 2      ", "V"},
-        {"Battery 6      ", "V"},
-        {"Battery 1      ", "V"},
-        {"Battery 5      ", "V"},
-        {"Battery 3      ", "V"},
-        {"Battery 7      ", "V"},
-        {"Solar Array    ", "V"},
-        {"8 Volts Bus    ", "V"},
-        {"5 Volts Bus    ", "V"},
-        {"10 Volts Bus   ", "V"},
-        {"Batt #5 Temp   ",
-         "\xB0"
-         "C"},
-        {"10 V Bus Cur   ", "mA"},
-        {"8 V Bus Cur    ", "mA"},
-        {"5 V Bus Cur    ", "mA"},
-        {"X- Array Cur   ", "mA"},
-        {"X+ Array Cur   ", "mA"},
-        {"Y- Array Cur   ", "mA"},
-        {"Y+ Array Cur   ", "mA"},
-        {"Z- Array Cur   ", "mA"},
-        {"Z+ Array Cur   ", "mA"},
-        {"External Cur   ", "mA"},
-        {"BCR Input Cur  ", "mA"},
-        {"BCR Output Cur ", ""},
-        {"BCR Plate Temp ",
-         "\xB0"
-         "C"},
-        {"BCR PC Board   ",
-         "\xB0"
-         "C"},
-        {"Batt #0 Temp   ",
-         "\xB0"
-         "C"},
-        {"TX A RF Output ", "mW"},
-        {"TX B RF Output ", "mW"},
-        {"TX THER A      ",
-         "\xB0"
-         "C"},
-        {"TX THER B      ",
-         "\xB0"
-         "C"},
-        {"TX THER C      ",
-         "\xB0"
-         "C"},
-        {"TX THER D      ",
-         "\xB0"
-         "C"},
-        {"EDAC Counter   ", ""},
-        {"Eclipse        ", ""},
-        {"Set Point      ", ""},
-        {"TEPR State     ", ""},
+        {"Battery 0      ", "V", kThreeDecimals},
+        {"Battery 4      ", "V", kThreeDecimals},
+        {"Battery 2      ", "V", kThreeDecimals},
+        {"Battery 6      ", "V", kThreeDecimals},
+        {"Battery 1      ", "V", kThreeDecimals},
+        {"Battery 5      ", "V", kThreeDecimals},
+        {"Battery 3      ", "V", kThreeDecimals},
+        {"Battery 7      ", "V", kThreeDecimals},
+        {"Solar Array    ", "V", kThreeDecimals},
+        {"8 Volts Bus    ", "V", kThreeDecimals},
+        {"5 Volts Bus    ", "V", kThreeDecimals},
+        {"10 Volts Bus   ", "V", kThreeDecimals},
+        {"Batt #5 Temp   ", kCelsius, kThreeDecimals},
+        {"10 V Bus Cur   ", "mA", kThreeDecimals},
+        {"8 V Bus Cur    ", "mA", kThreeDecimals},
+        {"5 V Bus Cur    ", "mA", kThreeDecimals},
+        {"X- Array Cur   ", "mA", kThreeDecimals},
+        {"X+ Array Cur   ", "mA", kThreeDecimals},
+        {"Y- Array Cur   ", "mA", kThreeDecimals},
+        {"Y+ Array Cur   ", "mA", kThreeDecimals},
+        {"Z- Array Cur   ", "mA", kThreeDecimals},
+        {"Z+ Array Cur   ", "mA", kThreeDecimals},
+        {"External Cur   ", "mA", kThreeDecimals},
+        {"BCR Input Cur  ", "mA", kThreeDecimals},
+        {"BCR Output Cur ", "", kThreeDecimals},
+        {"BCR Plate Temp ", kCelsius, kThreeDecimals},
+        {"BCR PC Board   ", kCelsius, kThreeDecimals},
+        {"Batt #0 Temp   ", kCelsius, kThreeDecimals},
+        {"TX A RF Output ", "mW", kThreeDecimals},
+        {"TX B RF Output ", "mW", kThreeDecimals},
+        {"TX THER A      ", kCelsius, kThreeDecimals},
+        {"TX THER B      ", kCelsius, kThreeDecimals},
+        {"TX THER C      ", kCelsius, kThreeDecimals},
+        {"TX THER D      ", kCelsius, kThreeDecimals},
+        {"EDAC Counter   ", "", kThreeDecimals},
+        {"Eclipse        ", "", kEclipseForm},
+        {"Set Point      ", "", kWholeForm},
+        {"TEPR State     ", "", kWholeForm},
     }};
     return table;
 }
 
-const WodChannelList& StandardWodChannelList() {
+const WodChannelList& WodChannels() {
     static const WodChannelList list = {18, 71, 123, 81, 83, 85, 87, 89, 91, 65, 73};
     return list;
 }
 
-void InitChannelTable(ChannelTable& table, WodChannelList& wod, WindowPort& window) {
-    table = StandardChannelTable();
-    wod = StandardWodChannelList();
-    for (int i = 0; i < kChannelCount; ++i) {
-        window.SetLabel1Caption(i, table[i].Name);
-        window.SetLabel2Caption(i, table[i].Unit);
-    }
-    for (int i = 0; i < 4; ++i) {
-        window.SetText1(i, "");
-    }
+const Channel& WodSlotChannel(int slot) {
+    return TelemetryChannels()[ChannelIndexOfNumber(WodChannels()[slot + 1])];
 }
 
 }  // namespace orvex

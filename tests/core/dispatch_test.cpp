@@ -12,16 +12,16 @@ protected:
 };
 
 TEST_F(Dispatch, OtherPortsAndUnknownTypesAreNotCountedButAdvanceTheLabel) {
-    window.onYield = [this](std::uint64_t count) {
-        window.label3 = FrameCountCaption(count);
+    display.onFrame = [this](std::uint64_t count) {
+        display.frameCounter = FrameCountCaption(count);
         ++yieldsSeen;
     };
     const LoadOutcome outcome = Load(KissFrame(1, "port 1", 1) + KissFrame(14, "type 14") +
                                      KissFrame(0, "type 0") + KissFrame(1, "counted"));
     EXPECT_EQ(outcome.frames, 1u);
     EXPECT_EQ(yieldsSeen, 4);
-    EXPECT_EQ(window.label3, "1 frames");
-    EXPECT_EQ(window.list1, std::vector<std::string>{"counted"});
+    EXPECT_EQ(display.frameCounter, "1 frames");
+    EXPECT_EQ(display.frameTexts, std::vector<std::string>{"counted"});
     EXPECT_EQ(ReportBody(), "[TIME] counted\r\n\r\n");
 }
 
@@ -30,22 +30,22 @@ TEST_F(Dispatch, FramesShorterThanSevenBytesAreSkipped) {
     const LoadOutcome outcome = Load(KissFrame(1, "long enough") + Bytes({0xC0, 0x00, 0xC0}) +
                                      Bytes({0xC0, 0xC0}) + Bytes({0xC0, 0, 0, 0, 0, 0, 0xC0}));
     EXPECT_EQ(outcome.frames, 1u);
-    EXPECT_EQ(window.yields, 4u);
-    EXPECT_EQ(window.list1.size(), 1u);
+    EXPECT_EQ(display.frameSteps, 4u);
+    EXPECT_EQ(display.frameTexts.size(), 1u);
 }
 
 TEST_F(Dispatch, BytesBetweenFramesCauseNoStep) {
     Load("noise" + KissFrame(1, "A") + "\r\n" + KissFrame(1, "B") + "tail");
-    EXPECT_EQ(window.yields, 2u);
-    EXPECT_EQ(window.label3, "2 frames");
+    EXPECT_EQ(display.frameSteps, 2u);
+    EXPECT_EQ(display.frameCounter, "2 frames");
 }
 
 TEST_F(Dispatch, ShortFramesReadStaleBytesAtFixedOffsets) {
     // A WOD frame of 8 bytes still yields three rows, from the TLM frame's bytes.
-    window.writeTlmFile = false;
-    window.writeWodFile = false;
+    options.writeReport = false;
+    options.writeWodExport = false;
     Load(KissFrame(2, test::TlmBody(0, 100)) + KissFrame(8, Bytes({0})));
-    const std::vector<std::string> rows = session.State().List2.Items();
+    const std::vector<std::string> rows = session.CurrentLoad()->WodRows().Items();
     ASSERT_EQ(rows.size(), 3u);
     // Offsets 7..51 of the TLM frame: its time, then zeros up to offset 55.
     EXPECT_EQ(rows[0], "00:00:00;8.17;0.00;2.54;3.88;1.95;0.84;-5.17;3.72;7.97;145.08;");

@@ -1,11 +1,11 @@
-#include "input/field_helpers.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <tuple>
 
-#include "input/unix_time.h"
+#include "frames/frame_text.h"
+#include "text/digits.h"
+#include "text/unix_time.h"
 
 namespace orvex {
 namespace {
@@ -21,20 +21,20 @@ TEST(HexByte, TwoUpperCaseDigits) {
 
 TEST(FrameTexts, RunFromTheOffsetToTheFramesLastByte) {
     Frame frame;
-    frame.FrameBuffer = {0xC0, 0, 0, 0, 0, 0, 5, 0x01, 0xAB, 0xFF, 0x77};
-    frame.FrameLength = 10;
+    frame.bytes = {0xC0, 0, 0, 0, 0, 0, 5, 0x01, 0xAB, 0xFF, 0x77};
+    frame.length = 10;
     std::string hex;
-    AppendHexText(hex, frame, 7);
+    AppendFrameHexFrom(hex, frame, 7);
     EXPECT_EQ(hex, "01 AB FF ");
-    EXPECT_EQ(FrameText(frame, 7), "\x01\xAB\xFF");
+    EXPECT_EQ(FrameTextFrom(frame, 7), "\x01\xAB\xFF");
 
-    frame.FrameLength = 7;
+    frame.length = 7;
     hex.clear();
-    AppendHexText(hex, frame, 7);
+    AppendFrameHexFrom(hex, frame, 7);
     EXPECT_EQ(hex, "");
-    EXPECT_EQ(FrameText(frame, 7), "");
-    frame.FrameLength = 3;
-    EXPECT_EQ(FrameText(frame, 7), "");
+    EXPECT_EQ(FrameTextFrom(frame, 7), "");
+    frame.length = 3;
+    EXPECT_EQ(FrameTextFrom(frame, 7), "");
 }
 
 TEST(NumberForms, PrintNumberAndHashPattern) {

@@ -1,7 +1,6 @@
-#include "frames/frame_decoders.h"
-#include "input/field_helpers.h"
-
+#include "frames/transmitter_modes.h"
 #include "tests/support/load_fixture.h"
+#include "text/digits.h"
 
 namespace orvex {
 namespace {
@@ -139,12 +138,12 @@ TEST_F(StatusFrames, TransmitterOperationStates) {
 }
 
 TEST_F(StatusFrames, CountedButSilentWithTheReportOff) {
-    window.writeTlmFile = false;
+    options.writeReport = false;
     const LoadOutcome outcome =
         Load(KissFrame(4, LittleEndian32(kAfternoon)) + KissFrame(5, "") + KissFrame(13, ""));
     EXPECT_EQ(outcome.frames, 3u);
     EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
-    EXPECT_TRUE(window.list1.empty());
+    EXPECT_TRUE(display.frameTexts.empty());
 }
 
 class TextFrames : public test::LoadFixture {};
@@ -163,14 +162,14 @@ TEST_F(TextFrames, EachTagListsAndReportsItsText) {
     }
     const LoadOutcome outcome = Load(log);
     EXPECT_EQ(ReportBody(), expected);
-    EXPECT_EQ(window.list1, items);
+    EXPECT_EQ(display.frameTexts, items);
     EXPECT_EQ(outcome.frames, 7u);
 }
 
 TEST_F(TextFrames, SevenByteFrameAndCarriageReturnInside) {
     Load(KissFrame(6, "") + KissFrame(9, "A\rB"));
     EXPECT_EQ(ReportBody(), "[MESSAGE] \r\n\r\n[ERR] A\rB\r\n\r\n");
-    EXPECT_EQ(window.list1, (std::vector<std::string>{"", "A\rB"}));
+    EXPECT_EQ(display.frameTexts, (std::vector<std::string>{"", "A\rB"}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "input/kiss_reader.h"
+#include "kiss/kiss_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +14,13 @@ using test::Bytes;
 using Frames = std::vector<std::string>;
 
 std::string Bytes(const Frame& frame) {
-    return {reinterpret_cast<const char*>(frame.FrameBuffer.data()), frame.FrameLength};
+    return {reinterpret_cast<const char*>(frame.bytes.data()), frame.length};
 }
 
-// The frames a log's bytes give, each as the bytes at offsets 0..FrameLength-1.
+// The frames a log's bytes give, each as the bytes at offsets 0..length-1.
 // Tiny blocks make every byte a block boundary.
 Frames FramesOf(const std::string& log, std::size_t blockSize = 1 << 20) {
-    MemoryByteSource source(log);
+    MemoryLogSource source(log);
     KissReader reader(source, blockSize);
     Frame frame;
     Frames frames;
@@ -115,13 +115,13 @@ TEST(KissReader, EscapeResolvedIntoTheLastPosition) {
 }
 
 TEST(KissReader, ShortFrameLeavesEarlierBytesBehindItsEnd) {
-    MemoryByteSource source(std::string("\xC0") + std::string(39, 'L') + "\xC0" + "\xC0" +
+    MemoryLogSource source(std::string("\xC0") + std::string(39, 'L') + "\xC0" + "\xC0" +
                             std::string(9, 's') + "\xC0");
     KissReader reader(source);
     Frame frame;
     ASSERT_TRUE(reader.ReadNextFrame(frame));
     ASSERT_TRUE(reader.ReadNextFrame(frame));
-    EXPECT_EQ(frame.FrameLength, 10);
+    EXPECT_EQ(frame.length, 10);
     EXPECT_EQ(frame[9], 's');
     for (std::size_t offset = 10; offset < 40; ++offset) {
         EXPECT_EQ(frame[offset], 'L') << offset;
@@ -129,7 +129,7 @@ TEST(KissReader, ShortFrameLeavesEarlierBytesBehindItsEnd) {
     EXPECT_EQ(frame[40], 0);
 }
 
-class FailingSource : public ByteSource {
+class FailingSource : public LogSource {
 public:
     explicit FailingSource(std::string head) : head_(std::move(head)) {}
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {

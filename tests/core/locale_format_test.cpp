@@ -1,6 +1,6 @@
-#include "input/locale_format.h"
+#include "text/locale_format.h"
 
-#include "input/date_time_pattern.h"
+#include "text/date_time_pattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "input/report_file.h"
+#include "outputs/output_names.h"
+#include "outputs/report_file.h"
 
 #include <unistd.h>
 
@@ -43,35 +44,35 @@ TEST(NameBesideLog, CutsAtTheFirstDotOfTheWholePath) {
     EXPECT_EQ(NameBesideLog("/logs/orbit.", "csv"), "/logs/orbit.csv");
 }
 
-class ReportFile : public test::LoadFixture {};
+class ReportOfALoad : public test::LoadFixture {};
 
-TEST_F(ReportFile, HeaderThenOneBlockPerFrame) {
+TEST_F(ReportOfALoad, HeaderThenOneBlockPerFrame) {
     Load(KissFrame(1, "12:00:00"));
     EXPECT_EQ(Report(), ExpectedHeader(logPath) + "[TIME] 12:00:00\r\n\r\n");
 }
 
-TEST_F(ReportFile, TimeFrameOfSevenBytesWritesTheTagAlone) {
+TEST_F(ReportOfALoad, TimeFrameOfSevenBytesWritesTheTagAlone) {
     Load(KissFrame(1, ""));
     EXPECT_EQ(ReportBody(), "[TIME] \r\n\r\n");
-    EXPECT_EQ(window.list1, std::vector<std::string>{""});
+    EXPECT_EQ(display.frameTexts, std::vector<std::string>{""});
 }
 
-TEST_F(ReportFile, TimeFrameIsListedAndCountedWithTheReportOff) {
-    window.writeTlmFile = false;
+TEST_F(ReportOfALoad, TimeFrameIsListedAndCountedWithTheReportOff) {
+    options.writeReport = false;
     Load(KissFrame(1, "12:00:00"));
     EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
-    EXPECT_EQ(window.list1, std::vector<std::string>{"12:00:00"});
-    EXPECT_EQ(window.label3, "1 frames");
+    EXPECT_EQ(display.frameTexts, std::vector<std::string>{"12:00:00"});
+    EXPECT_EQ(display.frameCounter, "1 frames");
 }
 
-TEST_F(ReportFile, DotInAFolderNameCutsThere) {
+TEST_F(ReportOfALoad, DotInAFolderNameCutsThere) {
     std::filesystem::create_directory(folder / "data.old");
     Load(KissFrame(1, "A"), "data.old/orbit.kss");
     EXPECT_EQ(ReadFile(folder / "data.tlm"), ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
     EXPECT_EQ(ReadFile(folder / "data.csv").substr(0, 5), "Time;");
 }
 
-TEST_F(ReportFile, PathWithoutADotWritesTlmInTheWorkingFolder) {
+TEST_F(ReportOfALoad, PathWithoutADotWritesTlmInTheWorkingFolder) {
     char previous[4096];
     ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
@@ -81,27 +82,27 @@ TEST_F(ReportFile, PathWithoutADotWritesTlmInTheWorkingFolder) {
     EXPECT_TRUE(test::FileExists(folder / "csv"));
 }
 
-TEST_F(ReportFile, SecondLoadReplacesTheFirstLoadsReport) {
+TEST_F(ReportOfALoad, SecondLoadReplacesTheFirstLoadsReport) {
     Load(KissFrame(1, "first"));
     Load(KissFrame(1, "second"));
     EXPECT_EQ(Report(), ExpectedHeader(logPath) + "[TIME] second\r\n\r\n");
 }
 
-TEST_F(ReportFile, UncheckedAtOpenButCheckedDuringTheLoadAppendsWithoutHeader) {
+TEST_F(ReportOfALoad, UncheckedAtOpenButCheckedDuringTheLoadAppendsWithoutHeader) {
     folder.Write("orbit.tlm", "earlier\r\n");
-    window.writeTlmFile = false;
-    window.onYield = [this](std::uint64_t) { window.writeTlmFile = true; };
+    options.writeReport = false;
+    display.onFrame = [this](std::uint64_t) { options.writeReport = true; };
     Load(KissFrame(1, "one") + KissFrame(1, "two"));
     EXPECT_EQ(Report(), "earlier\r\n[TIME] two\r\n\r\n");
 }
 
-TEST_F(ReportFile, SwitchedOffDuringTheLoadKeepsWhatWasWritten) {
-    window.onYield = [this](std::uint64_t) { window.writeTlmFile = false; };
+TEST_F(ReportOfALoad, SwitchedOffDuringTheLoadKeepsWhatWasWritten) {
+    display.onFrame = [this](std::uint64_t) { options.writeReport = false; };
     Load(KissFrame(1, "one") + KissFrame(1, "two"));
     EXPECT_EQ(ReportBody(), "[TIME] one\r\n\r\n");
 }
 
-TEST_F(ReportFile, FrameBytesReachTheReportUnchanged) {
+TEST_F(ReportOfALoad, FrameBytesReachTheReportUnchanged) {
     std::string text;
     for (int b = 1; b < 256; ++b) {
         if (b != 0x0A) {  // an LF after the CR byte would be dropped by the framing
@@ -110,7 +111,7 @@ TEST_F(ReportFile, FrameBytesReachTheReportUnchanged) {
     }
     Load(KissFrame(7, text));
     EXPECT_EQ(ReportBody(), "[INF] " + text + "\r\n\r\n");
-    EXPECT_EQ(window.list1, std::vector<std::string>{text});
+    EXPECT_EQ(display.frameTexts, std::vector<std::string>{text});
 }
 
 }  // namespace

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "input/headless_window.h"
-#include "input/load_pipeline.h"
-#include "input/locale_format.h"
+#include "load/decoder_session.h"
+#include "tests/support/display_stand_in.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/working_folder.h"
+#include "text/locale_format.h"
 
 namespace orvex {
 namespace {
@@ -44,9 +44,10 @@ TEST_P(SampleOutputs, ReportAndExportMatchTheStoredFiles) {
     // wherever the test runs.
     const test::WorkingFolder inFolder(folder.Path());
     const LocaleFormat format{QLocale(QString::fromStdString(locale))};
-    HeadlessWindow window;
-    DecoderSession session(window, format);
-    session.Start();
+    const OutputOptions options;
+    const LoadContext context(format, options);
+    test::DisplayStandIn display;
+    DecoderSession session(display, context);
     session.OpenLog("orvex-pass.kss");
 
     const std::string expected = kSamples + "/expected/orvex-pass." + locale;

@@ -64,12 +64,12 @@ const char kAllZeroBlock[] =
     "\r\n";
 
 TEST(ChannelTable, NamesAreFifteenCharactersAndNumbersMapToIndices) {
-    for (const Channel& channel : StandardChannelTable()) {
-        EXPECT_EQ(channel.Name.size(), 15u) << channel.Name;
+    for (const Channel& channel : TelemetryChannels()) {
+        EXPECT_EQ(channel.name.size(), 15u) << channel.name;
     }
-    EXPECT_EQ(StandardChannelTable()[24].Unit, "");
-    EXPECT_EQ(StandardChannelTable()[23].Unit, "mA");
-    EXPECT_EQ(StandardChannelTable()[12].Unit,
+    EXPECT_EQ(TelemetryChannels()[24].unit, "");
+    EXPECT_EQ(TelemetryChannels()[23].unit, "mA");
+    EXPECT_EQ(TelemetryChannels()[12].unit,
               "\xB0"
               "C");
     EXPECT_EQ(ChannelIndexOfNumber(49), 0);
@@ -77,19 +77,18 @@ TEST(ChannelTable, NamesAreFifteenCharactersAndNumbersMapToIndices) {
     EXPECT_EQ(ChannelIndexOfNumber(71), 11);
 }
 
-TEST(InitChannelTable, WritesNamesAndUnitsAndEmptiesTheFirstFourValues) {
-    HeadlessWindow window;
-    window.text1.fill("old");
-    ChannelTable table;
-    WodChannelList wod{};
-    InitChannelTable(table, wod, window);
-    EXPECT_EQ(window.label1[35], "Eclipse        ");
-    EXPECT_EQ(window.label2[24], "");
-    EXPECT_EQ(window.label2[0], "V");
-    EXPECT_EQ(window.text1[3], "");
-    EXPECT_EQ(window.text1[4], "old");
-    EXPECT_EQ(wod[0], 18);
-    EXPECT_EQ(wod[2], 123);
+class ChannelDescriptions : public test::LoadFixture {};
+
+TEST_F(ChannelDescriptions, NamesAndUnitsShownAndTheFirstFourValuesEmptied) {
+    display.channelValues.fill("old");
+    session.ShowChannelDescriptions();
+    EXPECT_EQ(display.channelNames[35], "Eclipse        ");
+    EXPECT_EQ(display.channelUnits[24], "");
+    EXPECT_EQ(display.channelUnits[0], "V");
+    EXPECT_EQ(display.channelValues[3], "");
+    EXPECT_EQ(display.channelValues[4], "old");
+    EXPECT_EQ(WodChannels()[0], 18);
+    EXPECT_EQ(WodChannels()[2], 123);
 }
 
 TEST(Calibration, WorkedExamples) {
@@ -105,7 +104,7 @@ class TlmFrames : public test::LoadFixture {};
 TEST_F(TlmFrames, AllZeroChannelsGiveTheirOffsets) {
     Load(KissFrame(2, TlmBody(kAfternoon, 0, 12)));
     EXPECT_EQ(ReportBody(), kAllZeroBlock);
-    EXPECT_EQ(window.text3[1], "Software Version 12");
+    EXPECT_EQ(display.softwareVersion, "Software Version 12");
 }
 
 TEST_F(TlmFrames, ValuesOfRawHundredAndStatusLines) {
@@ -135,28 +134,28 @@ TEST_F(TlmFrames, OddBytesBetweenTheChannelsHaveNoInfluence) {
 }
 
 TEST_F(TlmFrames, RecordAndPanelWithTheReportOff) {
-    window.writeTlmFile = false;
+    options.writeReport = false;
     std::array<std::uint8_t, 38> raw{};
     raw[34] = 7;
     raw[35] = 255;
     Load(KissFrame(2, TlmBody(kAfternoon, raw, 3)));
     EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
-    ASSERT_EQ(session.State().records.RecordCount(), 1);
-    EXPECT_EQ(session.State().records[1].Timestamp, kAfternoon);
-    EXPECT_EQ(window.text3[1], "Software Version 3");
-    EXPECT_EQ(window.text1[0], "1.900");
-    EXPECT_EQ(window.text1[13], "-8.577");
-    EXPECT_EQ(window.text1[24], "0.000");
-    EXPECT_EQ(window.text1[34], "7.000");
-    EXPECT_EQ(window.text1[35], "YES [255]");
-    EXPECT_EQ(window.text1[36], "0");
-    EXPECT_EQ(window.text3[3], "07/12/2026 14:03:05");
+    ASSERT_EQ(session.CurrentLoad()->Records().Count(), 1);
+    EXPECT_EQ(session.CurrentLoad()->Records()[1].timestamp, kAfternoon);
+    EXPECT_EQ(display.softwareVersion, "Software Version 3");
+    EXPECT_EQ(display.channelValues[0], "1.900");
+    EXPECT_EQ(display.channelValues[13], "-8.577");
+    EXPECT_EQ(display.channelValues[24], "0.000");
+    EXPECT_EQ(display.channelValues[34], "7.000");
+    EXPECT_EQ(display.channelValues[35], "YES [255]");
+    EXPECT_EQ(display.channelValues[36], "0");
+    EXPECT_EQ(display.recordTime, "07/12/2026 14:03:05");
 }
 
 TEST_F(TlmFrames, TimestampsBeyondSignedRangeKeepTheirDate) {
     Load(KissFrame(2, TlmBody(4294967295u, 0)));
-    EXPECT_EQ(session.State().records[1].Timestamp, 4294967295u);
-    EXPECT_EQ(window.text3[3], "07/02/2106 06:28:15");
+    EXPECT_EQ(session.CurrentLoad()->Records()[1].timestamp, 4294967295u);
+    EXPECT_EQ(display.recordTime, "07/02/2106 06:28:15");
     EXPECT_EQ(ReportBody().substr(0, 50), "[TLM]         Timestamp: 07/02/2106 06:28:15 UTC\r\n");
 }
 
@@ -169,8 +168,8 @@ TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
     EXPECT_EQ(outcome.frames, 103u);
     EXPECT_EQ(outcome.records, 100);
     EXPECT_EQ(outcome.tlmFramesNotKept, 3u);
-    EXPECT_EQ(window.text3[1], "Software Version 102");
-    EXPECT_EQ(session.State().records[100].Timestamp, kAfternoon + 99);
+    EXPECT_EQ(display.softwareVersion, "Software Version 102");
+    EXPECT_EQ(session.CurrentLoad()->Records()[100].timestamp, kAfternoon + 99);
     std::size_t blocks = 0;
     for (auto at = Report().find("[TLM]"); at != std::string::npos;
          at = Report().find("[TLM]", at + 1)) {
@@ -181,10 +180,10 @@ TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
 }
 
 TEST_F(TlmFrames, ShortFrameReadsTheBytesOfEarlierFrames) {
-    window.writeTlmFile = false;
+    options.writeReport = false;
     Load(KissFrame(2, TlmBody(kAfternoon, 100)) + KissFrame(2, test::LittleEndian32(kAfternoon)));
-    ASSERT_EQ(session.State().records.RecordCount(), 2);
-    EXPECT_EQ(session.State().records[2].Value[28], Calibrate(28, 100));
+    ASSERT_EQ(session.CurrentLoad()->Records().Count(), 2);
+    EXPECT_EQ(session.CurrentLoad()->Records()[2].values[28], Calibrate(28, 100));
 }
 
 class TlmFramesGerman : public test::LoadFixture {
@@ -197,53 +196,63 @@ TEST_F(TlmFramesGerman, DecimalCommaAndGermanDate) {
     const std::string body = ReportBody();
     EXPECT_EQ(body.substr(0, 50), "[TLM]         Timestamp: 07.12.2026 14:03:05 UTC\r\n");
     EXPECT_NE(body.find("TX A RF Output   : 1303,577  mW\r\n"), std::string::npos);
-    EXPECT_EQ(window.text1[28], "1303,577");
+    EXPECT_EQ(display.channelValues[28], "1303,577");
+}
+
+TEST_F(TlmFramesGerman, ChartValuesInTheChannelsFormWithADecimalComma) {
+    Load(KissFrame(2, TlmBody(kAfternoon, 5)));
+    session.ShowChannelChart(10);
+    ASSERT_EQ(display.chart.size(), 1u);
+    EXPECT_EQ(display.chart[0].valueText, "3,813");
+    session.ShowChannelChart(kEclipseChannel);
+    EXPECT_EQ(display.chart[0].valueText, "YES [5]");
+    session.ShowChannelChart(kSetPointChannel);
+    EXPECT_EQ(display.chart[0].valueText, "5");
 }
 
 class RecordDisplay : public test::LoadFixture {};
 
 TEST_F(RecordDisplay, ChartHasOnePointPerRecordInRecordOrder) {
-    window.writeTlmFile = false;
+    options.writeReport = false;
     Load(KissFrame(2, TlmBody(kAfternoon, 10)) + KissFrame(2, TlmBody(kAfternoon - 3600, 20)) +
          KissFrame(2, TlmBody(kAfternoon - 3600, 30)));
-    EXPECT_EQ(window.frame1Caption, "Battery 0       [ V ] ");
-    ASSERT_EQ(window.chart.size(), 3u);
-    EXPECT_EQ(window.chart[0].label, "14:03:05");
-    EXPECT_EQ(window.chart[1].label, "13:03:05");
-    EXPECT_EQ(window.chart[2].label, "13:03:05");
-    EXPECT_EQ(window.chart[1].value, Calibrate(0, 20));
+    EXPECT_EQ(display.chartCaption, "Battery 0       [ V ] ");
+    ASSERT_EQ(display.chart.size(), 3u);
+    EXPECT_EQ(display.chart[0].label, "14:03:05");
+    EXPECT_EQ(display.chart[1].label, "13:03:05");
+    EXPECT_EQ(display.chart[2].label, "13:03:05");
+    EXPECT_EQ(display.chart[1].value, Calibrate(0, 20));
 
     session.ShowChannelChart(24);
-    EXPECT_EQ(window.frame1Caption, "BCR Output Cur  [  ] ");
-    EXPECT_EQ(window.chart[2].value, 30.0);
+    EXPECT_EQ(display.chartCaption, "BCR Output Cur  [  ] ");
+    EXPECT_EQ(display.chart[2].value, 30.0);
 }
 
 TEST_F(RecordDisplay, NavigationShowsTheChosenRecordOnly) {
-    window.writeTlmFile = false;
+    options.writeReport = false;
     Load(KissFrame(2, TlmBody(kAfternoon, 10)) + KissFrame(2, TlmBody(kAfternoon + 1, 20)));
-    EXPECT_EQ(window.text2, "#1 / 2");
-    EXPECT_EQ(window.text1[24], "10.000");
-    const std::string caption = window.frame1Caption;
+    EXPECT_EQ(display.recordPosition, "#1 / 2");
+    EXPECT_EQ(display.channelValues[24], "10.000");
+    const std::string caption = display.chartCaption;
     session.RecordPositionChanged(2);
-    EXPECT_EQ(window.text2, "#2 / 2");
-    EXPECT_EQ(window.text1[24], "20.000");
-    EXPECT_EQ(window.text3[3], "07/12/2026 14:03:06");
-    EXPECT_EQ(window.frame1Caption, caption);
+    EXPECT_EQ(display.recordPosition, "#2 / 2");
+    EXPECT_EQ(display.channelValues[24], "20.000");
+    EXPECT_EQ(display.recordTime, "07/12/2026 14:03:06");
+    EXPECT_EQ(display.chartCaption, caption);
 }
 
 TEST_F(RecordDisplay, NoRecordEmptiesThePanel) {
-    window.writeTlmFile = false;
+    options.writeReport = false;
     Load(KissFrame(2, TlmBody(kAfternoon, 10)));
-    window.onHScroll1Change = [this](int p) { session.RecordPositionChanged(p); };
     Load(KissFrame(1, "no telemetry here"));
-    EXPECT_EQ(window.hScroll1Maximum, 0);
-    EXPECT_EQ(window.hScroll1Position, 0);
-    EXPECT_EQ(window.text2, "#0 / 0");
-    for (const std::string& value : window.text1) {
+    EXPECT_EQ(display.recordScrollMaximum, 0);
+    EXPECT_EQ(display.RecordPosition(), 0);
+    EXPECT_EQ(display.recordPosition, "#0 / 0");
+    for (const std::string& value : display.channelValues) {
         EXPECT_EQ(value, "");
     }
-    EXPECT_EQ(window.text3[3], "");
-    EXPECT_TRUE(window.chart.empty());
+    EXPECT_EQ(display.recordTime, "");
+    EXPECT_TRUE(display.chart.empty());
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-#include "telemetry/remove_duplicates.h"
-#include "telemetry/value_texts.h"
-#include "telemetry/wod_row_list.h"
+#include "telemetry/wod_rows.h"
 #include "tests/support/load_fixture.h"
 
 namespace orvex {
@@ -24,29 +22,11 @@ WodSampleBytes Sample(std::uint32_t time, std::uint8_t everySlot, std::uint8_t e
     return sample;
 }
 
-TEST(RemoveDuplicateItems, KeepsFirstOccurrencesInOrder) {
-    std::vector<std::string> items = {"A", "B", "A", "C", "B"};
-    RemoveDuplicateItems(items);
-    EXPECT_EQ(items, (std::vector<std::string>{"A", "B", "C"}));
-
-    std::vector<std::string> sorted = {"a", "a", "b", "b", "b", "c"};
-    RemoveDuplicateItems(sorted);
-    EXPECT_EQ(sorted, (std::vector<std::string>{"a", "b", "c"}));
-
-    std::vector<std::string> caseAndBlanks = {"a", "A", "a ", "a"};
-    RemoveDuplicateItems(caseAndBlanks);
-    EXPECT_EQ(caseAndBlanks, (std::vector<std::string>{"a", "A", "a "}));
-
-    std::vector<std::string> empty;
-    RemoveDuplicateItems(empty);
-    EXPECT_TRUE(empty.empty());
-}
-
 class WodFrames : public test::LoadFixture {};
 
 TEST_F(WodFrames, AllZeroSamplesGiveThreeEqualRowsAndOneExportLine) {
     Load(KissFrame(8, WodBody(Sample(0, 0), Sample(0, 0), Sample(0, 0))));
-    EXPECT_EQ(session.State().List2.Count(), 1u);  // after the export's de-duplication
+    EXPECT_EQ(session.CurrentLoad()->WodRows().Count(), 1u);  // after the export's de-duplication
     EXPECT_EQ(Export(), std::string(kExportHeader) + kAllZeroRow + "\r\n");
     const std::string line = "[WOD] 01/01/1970  [00]  00 00 00 00 00 00 00 00 00 00 \r\n";
     EXPECT_EQ(ReportBody(), line + line + line + "\r\n");
@@ -85,12 +65,12 @@ TEST_F(WodFrames, RowsInOrdinalTextOrderWithRepeatsRemoved) {
 }
 
 TEST_F(WodFrames, WithoutExportTheListKeepsItsRepeats) {
-    window.writeWodFile = false;
+    options.writeWodExport = false;
     const std::string frame = KissFrame(8, WodBody(Sample(5, 1), Sample(5, 1), Sample(4, 1)));
     Load(frame);
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
-    EXPECT_EQ(session.State().List2.Items().size(), 3u);
-    EXPECT_EQ(session.State().List2.Items()[0].substr(0, 9), "00:00:04;");
+    EXPECT_EQ(session.CurrentLoad()->WodRows().Items().size(), 3u);
+    EXPECT_EQ(session.CurrentLoad()->WodRows().Items()[0].substr(0, 9), "00:00:04;");
 }
 
 TEST_F(WodFrames, LogWithoutWodFramesExportsTheHeaderAlone) {
@@ -119,8 +99,7 @@ TEST_F(WodFramesGerman, DecimalCommaInRows) {
 TEST(WodRowList, OrderIsTheOrdinalOrderOfTheTexts) {
     for (const char* name : {"en_GB", "de_DE", "fi_FI"}) {
         const LocaleFormat format{QLocale(QString::fromLatin1(name))};
-        const ValueTexts texts(format, StandardChannelTable());
-        WodRowList list(format, texts, StandardWodChannelList());
+        WodRowList list(format);
         std::uint32_t state = 12345;
         for (int i = 0; i < 3000; ++i) {
             WodSample sample;
@@ -141,9 +120,8 @@ TEST(WodRowList, OrderIsTheOrdinalOrderOfTheTexts) {
 // rows and the de-duplication come out the same.
 TEST(WodRowList, RunsOnDiskGiveTheSameRows) {
     const LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
-    const ValueTexts texts(format, StandardChannelTable());
-    WodRowList inMemory(format, texts, StandardWodChannelList());
-    WodRowList onDisk(format, texts, StandardWodChannelList(), 7);
+    WodRowList inMemory(format);
+    WodRowList onDisk(format, 7);
     for (std::uint32_t i = 0; i < 200; ++i) {
         WodSample sample;
         sample.secondOfDay = (i * 7919) % 50;

@@ -3,22 +3,22 @@
 
 #include "app/about_box.h"
 #include "app/artwork.h"
-#include "tests/gui/form_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
 namespace {
 
-using AboutBox = FormTest;
+using AboutBoxTest = MainWindowTest;
 
 void DeleteClosedWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST_F(AboutBox, IsOneModelessWindowWithTheVersionLine) {
+TEST_F(AboutBoxTest, IsOneModelessWindowWithTheVersionLine) {
     Action("MnuInfo")->trigger();
     Action("MnuInfo")->trigger();
-    ASSERT_EQ(form.findChildren<Info*>().size(), 1);
-    Info* info = form.findChild<Info*>();
+    ASSERT_EQ(window.findChildren<orvex::AboutBox*>().size(), 1);
+    orvex::AboutBox* info = window.findChild<orvex::AboutBox*>();
     EXPECT_TRUE(info->isVisible());
     EXPECT_FALSE(info->isModal());
     EXPECT_EQ(info->windowTitle(), "Info");
@@ -26,23 +26,23 @@ TEST_F(AboutBox, IsOneModelessWindowWithTheVersionLine) {
     EXPECT_EQ(info->findChild<QLabel*>("Label8")->text(), "Tamlo");
 }
 
-TEST_F(AboutBox, IsCreatedAgainAfterItWasClosed) {
+TEST_F(AboutBoxTest, IsCreatedAgainAfterItWasClosed) {
     Action("MnuInfo")->trigger();
-    form.findChild<Info*>()->close();
+    window.findChild<orvex::AboutBox*>()->close();
     DeleteClosedWindows();
-    EXPECT_EQ(form.findChild<Info*>(), nullptr);
+    EXPECT_EQ(window.findChild<orvex::AboutBox*>(), nullptr);
     Action("MnuInfo")->trigger();
-    ASSERT_NE(form.findChild<Info*>(), nullptr);
-    EXPECT_TRUE(form.findChild<Info*>()->isVisible());
+    ASSERT_NE(window.findChild<orvex::AboutBox*>(), nullptr);
+    EXPECT_TRUE(window.findChild<orvex::AboutBox*>()->isVisible());
 }
 
-TEST_F(AboutBox, ExitClosesItWithTheMainWindow) {
-    form.show();
+TEST_F(AboutBoxTest, ExitClosesItWithTheMainWindow) {
+    window.show();
     Action("MnuInfo")->trigger();
     Action("MenuFileExit")->trigger();
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(window.isVisible());
     DeleteClosedWindows();
-    EXPECT_EQ(form.findChild<Info*>(), nullptr);
+    EXPECT_EQ(window.findChild<orvex::AboutBox*>(), nullptr);
 }
 
 TEST(AboutPicture, IsBlackOnTransparent) {

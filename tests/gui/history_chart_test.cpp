@@ -7,12 +7,12 @@
 
 #include "app/history_chart.h"
 #include "app/time_axis_labels.h"
-#include "tests/gui/form_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
 namespace {
 
-class HistoryChartTest : public FormTest {
+class HistoryChartTest : public MainWindowTest {
 protected:
     HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
     QList<QPointF> Points() const {
@@ -45,7 +45,7 @@ TEST_F(HistoryChartTest, HoveringAPointTellsItsTimeAndValue) {
     QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton);
     EXPECT_EQ(Chart()->PointToolTip(1), "10:00:01\n1303.577");
 
-    form.show();
+    window.show();
     QCoreApplication::processEvents();
     QChart* chart = Chart()->chart();
     const QPointF onPoint = chart->mapToPosition(Points().at(1), chart->series().at(0));
@@ -55,10 +55,10 @@ TEST_F(HistoryChartTest, HoveringAPointTellsItsTimeAndValue) {
     EXPECT_EQ(QToolTip::text(), "10:00:01\n1303.577");
 }
 
-TEST(HistoryChartLocale, TooltipValuesUseTheLocalesDecimalSeparator) {
+TEST(HistoryChartLocale, TooltipShowsThePointsOwnTexts) {
     const LocaleFormat german{QLocale(QLocale::German, QLocale::Germany)};
     HistoryChart chart(german, nullptr);
-    chart.ShowPoints({{3.8125, "14:03:05"}});
+    chart.ShowPoints({{3.8125, "3,813", "14:03:05"}});
     EXPECT_EQ(chart.PointToolTip(0), "14:03:05\n3,813");
 }
 
@@ -67,7 +67,7 @@ TEST_F(HistoryChartTest, AHundredLabelsAreThinnedSoThatNoneTouch) {
     for (int i = 0; i < 100; ++i) {
         log += TlmFrame(36000 + i, static_cast<std::uint8_t>(i));
     }
-    form.show();
+    window.show();
     OpenLog(log);
     QCoreApplication::processEvents();
     ASSERT_EQ(Points().size(), 100);

@@ -9,13 +9,13 @@
 #include <filesystem>
 
 #include "app/history_chart.h"
-#include "tests/gui/form_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 #include "tests/support/log_builder.h"
 
 namespace orvex::test {
 namespace {
 
-using OpenCommand = FormTest;
+using OpenCommand = MainWindowTest;
 
 std::string ThreeRecords() {
     std::array<std::uint8_t, 38> eclipse{};
@@ -26,17 +26,17 @@ std::string ThreeRecords() {
 
 TEST_F(OpenCommand, ShowsTheFirstRecordAndTheLogsTexts) {
     const std::string path = OpenLog(ThreeRecords());
-    EXPECT_EQ(Text1(0), "1.900");
-    EXPECT_EQ(Text1(13), "-8.577");
-    EXPECT_EQ(Text1(34), "0.000");
-    EXPECT_EQ(Text1(35), "NO [0]");
-    EXPECT_EQ(Text1(37), "0");
+    EXPECT_EQ(ValueText(0), "1.900");
+    EXPECT_EQ(ValueText(13), "-8.577");
+    EXPECT_EQ(ValueText(34), "0.000");
+    EXPECT_EQ(ValueText(35), "NO [0]");
+    EXPECT_EQ(ValueText(37), "0");
     EXPECT_EQ(Text("Text3_3"), "07/12/2026 14:03:05");
     EXPECT_EQ(Text("Text3_1"), "Software Version 12");
     EXPECT_EQ(Text("Text2"), "#1 / 3");
     EXPECT_EQ(Text("Text4"), QString::fromStdString(path));
     EXPECT_EQ(Find<QLabel>("Label3")->text(), "5 frames");
-    EXPECT_EQ(List1Items(), QStringList({"12:00:00", "HELLO"}));
+    EXPECT_EQ(FrameListItems(), QStringList({"12:00:00", "HELLO"}));
     auto* scrollBar = Find<QScrollBar>("HScroll1");
     EXPECT_TRUE(scrollBar->isEnabled());
     EXPECT_EQ(scrollBar->maximum(), 3);
@@ -50,9 +50,9 @@ TEST_F(OpenCommand, ACancelledDialogKeepsTheLoadButEmptiesTheFirstFourValues) {
     OpenLog(ThreeRecords());
     Open("");
     EXPECT_EQ(Text("Text4"), "");
-    EXPECT_EQ(Text1(3), "");
-    EXPECT_EQ(Text1(4), "1.900");
-    EXPECT_EQ(List1Items().size(), 2);
+    EXPECT_EQ(ValueText(3), "");
+    EXPECT_EQ(ValueText(4), "1.900");
+    EXPECT_EQ(FrameListItems().size(), 2);
     EXPECT_EQ(Find<HistoryChart>("MSChart1")->Labels().size(), 3);
 }
 
@@ -65,14 +65,14 @@ TEST_F(OpenCommand, ALogWithoutRecordsShowsNoStaleRecord) {
     EXPECT_EQ(scrollBar->maximum(), 0);
     EXPECT_EQ(Text("Text2"), "#0 / 0");
     for (int row = 0; row < kChannelCount; ++row) {
-        EXPECT_EQ(Text1(row), "") << row;
+        EXPECT_EQ(ValueText(row), "") << row;
     }
     EXPECT_EQ(Text("Text3_3"), "");
     EXPECT_TRUE(Find<HistoryChart>("MSChart1")->Labels().isEmpty());
 
     OpenLog(ThreeRecords());
     EXPECT_EQ(Text("Text2"), "#1 / 3");
-    EXPECT_EQ(Text1(0), "1.900");
+    EXPECT_EQ(ValueText(0), "1.900");
 }
 
 TEST_F(OpenCommand, AShorterLogMovesThePositionToItsLastRecord) {
@@ -80,7 +80,7 @@ TEST_F(OpenCommand, AShorterLogMovesThePositionToItsLastRecord) {
     Find<QScrollBar>("HScroll1")->setValue(3);
     OpenLog(TlmFrame(0, 0) + TlmFrame(kDecemberAfternoon, 100), "short.kss");
     EXPECT_EQ(Text("Text2"), "#2 / 2");
-    EXPECT_EQ(Text1(28), "1303.577");
+    EXPECT_EQ(ValueText(28), "1303.577");
 }
 
 TEST_F(OpenCommand, AMissingLogIsNamedAndTheLastLoadStays) {
@@ -90,7 +90,7 @@ TEST_F(OpenCommand, AMissingLogIsNamedAndTheLastLoadStays) {
     EXPECT_EQ(messageIcons[0], QMessageBox::Warning);
     EXPECT_TRUE(messages[0].contains(QString::fromStdString(folder / "gone.kss")));
     EXPECT_TRUE(messages[0].contains("No such file or directory"));
-    EXPECT_EQ(List1Items().size(), 2);
+    EXPECT_EQ(FrameListItems().size(), 2);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -120,8 +120,8 @@ TEST_F(OpenCommand, TellsHowManyTlmRecordsWereNotKept) {
 TEST_F(OpenCommand, OpenIsDisabledWhileALoadRunsAndTheWindowStaysUsable) {
     bool openEnabledDuringLoad = true;
     bool busyDuringLoad = false;
-    form.setFileChooser([&] {
-        QTimer::singleShot(0, &form, [&] {
+    window.SetFileChooser([&] {
+        QTimer::singleShot(0, &window, [&] {
             openEnabledDuringLoad = Action("MenuFileOpen")->isEnabled();
             busyDuringLoad = QApplication::overrideCursor() != nullptr;
             Action("WriteTLMFile")->trigger();
@@ -137,26 +137,26 @@ TEST_F(OpenCommand, OpenIsDisabledWhileALoadRunsAndTheWindowStaysUsable) {
 }
 
 TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
-    form.show();
-    form.setFileChooser([&] {
-        QTimer::singleShot(0, &form, [&] { Action("MenuFileExit")->trigger(); });
+    window.show();
+    window.SetFileChooser([&] {
+        QTimer::singleShot(0, &window, [&] { Action("MenuFileExit")->trigger(); });
         return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
     });
     Action("MenuFileOpen")->trigger();
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Text("Text2"), "");  // the end-of-load steps did not run
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(OpenCommand, ExitAnswersWhileALongStretchHoldsNoFrame) {
-    form.show();
-    form.setFileChooser([&] {
-        QTimer::singleShot(0, &form, [&] { Action("MenuFileExit")->trigger(); });
+    window.show();
+    window.SetFileChooser([&] {
+        QTimer::singleShot(0, &window, [&] { Action("MenuFileExit")->trigger(); });
         return QString::fromStdString(
             folder.Write("orbit.kss", std::string(8 << 20, 'x') + ThreeRecords()));
     });
     Action("MenuFileOpen")->trigger();
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Find<QLabel>("Label3")->text(), "");  // no frame was reached
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -4,12 +4,12 @@
 #include <QTest>
 
 #include "app/history_chart.h"
-#include "tests/gui/form_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
 namespace {
 
-class Selection : public FormTest {
+class Selection : public MainWindowTest {
 protected:
     QRadioButton* Option(int row) const {
         return Find<QRadioButton>(QString("Option1_%1").arg(row));
@@ -82,14 +82,14 @@ TEST_F(Selection, TheScrollBarStepsThroughRecordsAndLeavesTheChart) {
     auto* scrollBar = Find<QScrollBar>("HScroll1");
     scrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(Text("Text2"), "#2 / 2");
-    EXPECT_EQ(Text1(28), "1303.577");
+    EXPECT_EQ(ValueText(28), "1303.577");
     EXPECT_EQ(Text("Text3_3"), "07/12/2026 14:04:06");
     EXPECT_EQ(Highlight(28), kLightYellow);
     EXPECT_EQ(Caption(), "TX A RF Output  [ mW ] ");
 
     scrollBar->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(Text("Text2"), "#1 / 2");
-    EXPECT_EQ(Text1(0), "1.900");
+    EXPECT_EQ(ValueText(0), "1.900");
 }
 
 TEST_F(Selection, ADraggedThumbShowsItsRecordOnlyWhenReleased) {

@@ -3,12 +3,12 @@
 #include <QMenuBar>
 #include <QScrollBar>
 
-#include "tests/gui/form_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
 namespace {
 
-class WindowLayout : public FormTest {
+class WindowLayout : public MainWindowTest {
 protected:
     QWidget* Row(int row) const { return Find(QString("Text1_%1").arg(row)); }
     QRect RowField(int row) const { return Row(row)->geometry(); }
@@ -16,15 +16,15 @@ protected:
 };
 
 TEST_F(WindowLayout, IsAFixedWindowWithTheDesignedClientArea) {
-    EXPECT_EQ(form.windowTitle(), "Velta Orvex Telemetry Decoder");
-    EXPECT_EQ(form.centralWidget()->size(), QSize(734, 607));
-    form.show();
-    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_EQ(window.windowTitle(), "Velta Orvex Telemetry Decoder");
+    EXPECT_EQ(window.centralWidget()->size(), QSize(734, 607));
+    window.show();
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(Find("Frame1")->geometry(), QRect(8, 320, 721, 257));
     EXPECT_EQ(Find("MSChart1")->geometry(), QRect(8, 16, 705, 225));
     EXPECT_EQ(Find("HScroll1")->geometry(), QRect(624, 8, 57, 17));
     EXPECT_EQ(Find("Label3")->geometry(), QRect(648, 584, 81, 17));
-    EXPECT_EQ(form.findChild<QWidget*>("List2"), nullptr);
+    EXPECT_EQ(window.findChild<QWidget*>("List2"), nullptr);
 }
 
 TEST_F(WindowLayout, RowsFollowTheDisplayOrderNotTheIndexOrder) {
@@ -48,7 +48,7 @@ TEST_F(WindowLayout, StartsWithNamesAndUnitsButNoValues) {
     EXPECT_EQ(Find<QLabel>("Label1_35")->text(), "Eclipse        ");
     EXPECT_EQ(Find<QLabel>("Label2_12")->text(), QString::fromUtf8("°C"));
     for (int row = 0; row < kChannelCount; ++row) {
-        EXPECT_EQ(Text1(row), "") << row;
+        EXPECT_EQ(ValueText(row), "") << row;
     }
     auto* scrollBar = Find<QScrollBar>("HScroll1");
     EXPECT_FALSE(scrollBar->isEnabled());
@@ -72,7 +72,7 @@ TEST_F(WindowLayout, UsesTheStatedFontsAndColours) {
 
 TEST_F(WindowLayout, MenusCarryTheirCommandsAndShortcuts) {
     QStringList menus;
-    for (QAction* action : form.menuBar()->actions()) {
+    for (QAction* action : window.menuBar()->actions()) {
         menus << action->text();
     }
     EXPECT_EQ(menus, QStringList({"File", "Settings", "Info"}));

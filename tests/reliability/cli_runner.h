@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/decode_command.h"
-#include "input/locale_format.h"
+#include "text/locale_format.h"
 
 namespace orvex::test {
 

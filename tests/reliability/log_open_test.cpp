@@ -40,15 +40,15 @@ protected:
     }
 
     void ExpectFirstLoadKept() {
-        EXPECT_EQ(window.list1, std::vector<std::string>{"kept"});
-        EXPECT_EQ(session.State().records.RecordCount(), 2);
-        EXPECT_EQ(window.chart.size(), 2u);
-        EXPECT_EQ(window.text2, "#1 / 2");
-        EXPECT_EQ(window.text4, logPath);
-        EXPECT_EQ(window.label3, "3 frames");
-        EXPECT_EQ(session.State().LogFilePath, logPath);
+        EXPECT_EQ(display.frameTexts, std::vector<std::string>{"kept"});
+        EXPECT_EQ(session.CurrentLoad()->Records().Count(), 2);
+        EXPECT_EQ(display.chart.size(), 2u);
+        EXPECT_EQ(display.recordPosition, "#1 / 2");
+        EXPECT_EQ(display.logPath, logPath);
+        EXPECT_EQ(display.frameCounter, "3 frames");
+        EXPECT_EQ(session.CurrentLoad()->Path(), logPath);
         EXPECT_EQ(Report(), firstReport);
-        EXPECT_FALSE(window.busy);
+        EXPECT_FALSE(display.busy);
         EXPECT_FALSE(session.Loading());
     }
 

@@ -35,8 +35,8 @@ TEST_F(LogProtection, LogNamedLikeItsReport) {
 }
 
 TEST_F(LogProtection, LogNamedLikeItsReportWithTheReportSwitchedOnLate) {
-    window.writeTlmFile = false;
-    window.onYield = [this](std::uint64_t) { window.writeTlmFile = true; };
+    options.writeReport = false;
+    display.onFrame = [this](std::uint64_t) { options.writeReport = true; };
     const LoadOutcome outcome = Load(SmallLog(), "orbit.tlm");
     ExpectLogIntact();
     ASSERT_EQ(outcome.problems.size(), 1u);

@@ -1,7 +1,7 @@
 // Logs beyond what the frame layout was designed for: no frames at all,
 // frames too short or too long, broken escapes, and more frames than a 16-bit
 // count holds.
-#include "input/wod_export.h"
+#include "outputs/wod_export.h"
 #include "tests/reliability/cli_runner.h"
 #include "tests/support/load_fixture.h"
 
@@ -53,7 +53,7 @@ TEST(CliOddLogs, EachDecodesWithExitZeroAndItsFrameCount) {
         EXPECT_EQ(run.out, path + ": " + std::to_string(log.frames) +
                                " frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
         EXPECT_EQ(test::ReadFile(folder / "odd.csv"),
-                  WodExportHeader(StandardChannelTable(), StandardWodChannelList()));
+                  WodExportHeader());
     }
 }
 
@@ -66,18 +66,18 @@ TEST_F(OddLogs, LogsWithoutFramesLeaveTheHeadersAlone) {
         EXPECT_TRUE(outcome.problems.empty());
         EXPECT_EQ(ReportBody(), "");
         EXPECT_EQ(ExportRows(), "");
-        EXPECT_EQ(window.hScroll1Maximum, 0);
+        EXPECT_EQ(display.recordScrollMaximum, 0);
     }
 }
 
 TEST_F(OddLogs, FrameCountIsExactBeyondSixteenBits) {
     for (const int count : {32767, 32768, 65535, 65536, 65537}) {
         SCOPED_TRACE(count);
-        window.writeTlmFile = count == 65537;
+        options.writeReport = count == 65537;
         const LoadOutcome outcome = Load(TimeFrames(count));
         EXPECT_EQ(outcome.frames, static_cast<std::uint64_t>(count));
-        EXPECT_EQ(window.label3, std::to_string(count) + " frames");
-        EXPECT_EQ(window.list1.size(), static_cast<std::size_t>(count));
+        EXPECT_EQ(display.frameCounter, std::to_string(count) + " frames");
+        EXPECT_EQ(display.frameTexts.size(), static_cast<std::size_t>(count));
     }
     EXPECT_EQ(ReportBody().size(), 65537u * std::string("[TIME] \r\n\r\n").size());
 }
@@ -86,9 +86,9 @@ TEST_F(OddLogs, OversizedFrameKeepsItsFirst512BytesAndTheNextFrameIsWhole) {
     std::string text(600, 'x');
     text.replace(505, 5, "LOST!");
     Load(KissFrame(9, text) + KissFrame(1, "after"));
-    ASSERT_EQ(window.list1.size(), 2u);
-    EXPECT_EQ(window.list1[0], std::string(505, 'x'));
-    EXPECT_EQ(window.list1[1], "after");
+    ASSERT_EQ(display.frameTexts.size(), 2u);
+    EXPECT_EQ(display.frameTexts[0], std::string(505, 'x'));
+    EXPECT_EQ(display.frameTexts[1], "after");
     EXPECT_EQ(ReportBody(), "[ERR] " + std::string(505, 'x') + "\r\n\r\n[TIME] after\r\n\r\n");
 }
 
@@ -98,7 +98,7 @@ TEST_F(OddLogs, DanglingEscapesAreDropped) {
     Load(Bytes({0xC0, 0x00, 0, 0, 0, 0, 1, 0x41, 0xDB, 0x42, 0xC0}) +
          Bytes({0xC0, 0x00, 0, 0, 0, 0, 1, 0x43, 0xDB, 0xC0}) +
          Bytes({0xC0, 0x00, 0, 0, 0, 0, 1, 0xDC, 0x44, 0xDB}));
-    EXPECT_EQ(window.list1, (std::vector<std::string>{"AB", "C",
+    EXPECT_EQ(display.frameTexts, (std::vector<std::string>{"AB", "C",
                                                       "\xDC"
                                                       "D"}));
 }

@@ -46,10 +46,10 @@ protected:
         EXPECT_TRUE(outcome.decoded);
         EXPECT_EQ(outcome.frames, static_cast<std::uint64_t>(tlmFrames) + 2);
         EXPECT_EQ(outcome.records, std::min(tlmFrames, 100));
-        EXPECT_EQ(window.list1, std::vector<std::string>{"12:00:00"});
+        EXPECT_EQ(display.frameTexts, std::vector<std::string>{"12:00:00"});
         EXPECT_EQ(outcome.wodRows, 3u);
-        EXPECT_TRUE(window.hScroll1Enabled);
-        EXPECT_FALSE(window.busy);
+        EXPECT_TRUE(display.recordNavigationEnabled);
+        EXPECT_FALSE(display.busy);
     }
     void ExpectOneProblem(const LoadOutcome& outcome, const std::string& message) {
         ASSERT_EQ(outcome.problems.size(), 1u);
@@ -71,8 +71,8 @@ TEST_P(OutputFailure, ReportThatCannotBeWritten) {
 
 TEST_P(OutputFailure, ReportSwitchedOnDuringTheLoad) {
     Block(folder / "orbit.tlm", GetParam());
-    window.writeTlmFile = false;
-    window.onYield = [this](std::uint64_t) { window.writeTlmFile = true; };
+    options.writeReport = false;
+    display.onFrame = [this](std::uint64_t) { options.writeReport = true; };
     const LoadOutcome outcome = Load(MixedLog());
     ExpectDecodedInFull(outcome);
     ExpectOneProblem(

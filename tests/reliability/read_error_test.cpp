@@ -16,7 +16,7 @@ using test::KissFrame;
 using test::TlmBody;
 
 // Serves its bytes a few at a time, then fails every read with EIO.
-class FailingSource : public ByteSource {
+class FailingSource : public LogSource {
 public:
     explicit FailingSource(std::string bytes) : bytes_(std::move(bytes)) {}
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {
@@ -45,11 +45,11 @@ TEST_F(ReadError, LoadEndsInOrderWithAMessage) {
     FailingSource source(KissFrame(2, TlmBody(1000, 5)) + KissFrame(1, "first") +
                          KissFrame(1, "cut short by the failure").substr(0, 15));
     bool busyDuringLoad = false;
-    window.onYield = [&](std::uint64_t) { busyDuringLoad = window.busy; };
+    display.onFrame = [&](std::uint64_t) { busyDuringLoad = display.busy; };
     const LoadOutcome outcome = session.OpenLog(logPath, source);
 
     EXPECT_TRUE(busyDuringLoad);
-    EXPECT_FALSE(window.busy);
+    EXPECT_FALSE(display.busy);
     EXPECT_FALSE(session.Loading());
     EXPECT_EQ(source.failedReads, 1);
     EXPECT_TRUE(outcome.decoded);
@@ -57,12 +57,12 @@ TEST_F(ReadError, LoadEndsInOrderWithAMessage) {
     EXPECT_EQ(outcome.problems[0].Message(),
               "Cannot read the log " + logPath + ": Input/output error");
     EXPECT_EQ(outcome.frames, 3u);
-    EXPECT_EQ(window.list1, (std::vector<std::string>{"first", "cut shor"}));
+    EXPECT_EQ(display.frameTexts, (std::vector<std::string>{"first", "cut shor"}));
     // The end-of-load steps ran.
-    EXPECT_TRUE(window.hScroll1Enabled);
-    EXPECT_EQ(window.text2, "#1 / 1");
-    EXPECT_EQ(window.text1[0], "1.879");
-    EXPECT_EQ(window.chart.size(), 1u);
+    EXPECT_TRUE(display.recordNavigationEnabled);
+    EXPECT_EQ(display.recordPosition, "#1 / 1");
+    EXPECT_EQ(display.channelValues[0], "1.879");
+    EXPECT_EQ(display.chart.size(), 1u);
     EXPECT_EQ(outcome.reportPath, folder / "orbit.tlm");
     EXPECT_EQ(outcome.exportPath, folder / "orbit.csv");
     EXPECT_NE(ReportBody().find("[TIME] cut shor\r\n"), std::string::npos);
@@ -75,9 +75,9 @@ TEST_F(ReadError, FailureBeforeAnyByte) {
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].action, FileProblem::Action::ReadLog);
     EXPECT_EQ(outcome.frames, 0u);
-    EXPECT_FALSE(window.busy);
-    EXPECT_TRUE(window.hScroll1Enabled);
-    EXPECT_EQ(window.hScroll1Maximum, 0);
+    EXPECT_FALSE(display.busy);
+    EXPECT_TRUE(display.recordNavigationEnabled);
+    EXPECT_EQ(display.recordScrollMaximum, 0);
 }
 
 // /proc/self/mem opens as a file, but reading its first page fails with EIO.

@@ -32,31 +32,31 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 class StopDuringLoad : public test::LoadFixture {};
 
 TEST_F(StopDuringLoad, EndsAtOnceWithoutTheEndSteps) {
-    window.onYield = [this](std::uint64_t) { window.stopRequested = true; };
+    display.onFrame = [this](std::uint64_t) { display.stopRequested = true; };
     const LoadOutcome outcome = Load(LongLog());
     EXPECT_TRUE(outcome.stopped);
-    EXPECT_EQ(window.yields, 1u);
+    EXPECT_EQ(display.frameSteps, 1u);
     EXPECT_EQ(outcome.frames, 1u);
-    EXPECT_FALSE(window.busy);
+    EXPECT_FALSE(display.busy);
     EXPECT_FALSE(session.Loading());
-    EXPECT_FALSE(window.hScroll1Enabled);
-    EXPECT_EQ(window.text2, "");
-    EXPECT_EQ(window.selectedRow, -1);
+    EXPECT_FALSE(display.recordNavigationEnabled);
+    EXPECT_EQ(display.recordPosition, "");
+    EXPECT_EQ(display.selectedChannel, -1);
     // The report holds the one decoded frame; no export, no temporary file.
     EXPECT_EQ(ReportBody(), "[TIME] frame 0\r\n\r\n");
     EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"orbit.kss", "orbit.tlm"}));
 }
 
 TEST_F(StopDuringLoad, SessionLoadsAgainAfterwards) {
-    window.onYield = [this](std::uint64_t count) { window.stopRequested = count == 3; };
+    display.onFrame = [this](std::uint64_t count) { display.stopRequested = count == 3; };
     Load(LongLog());
-    window.onYield = nullptr;
-    window.stopRequested = false;
+    display.onFrame = nullptr;
+    display.stopRequested = false;
     const LoadOutcome outcome = session.OpenLog(logPath);
     EXPECT_FALSE(outcome.stopped);
     EXPECT_EQ(outcome.frames, 10000u);
     EXPECT_EQ(outcome.wodRowsExported, 1u);
-    EXPECT_TRUE(window.hScroll1Enabled);
+    EXPECT_TRUE(display.recordNavigationEnabled);
 }
 
 }  // namespace

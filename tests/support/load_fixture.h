@@ -6,21 +6,25 @@
 
 #include <string>
 
-#include "input/headless_window.h"
-#include "input/load_pipeline.h"
-#include "input/locale_format.h"
+#include "load/decoder_session.h"
+#include "text/locale_format.h"
+#include "tests/support/display_stand_in.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/temp_folder.h"
 
 namespace orvex::test {
 
-// A program run with an in-memory window, a pinned locale and a scratch
-// folder: write a log's bytes, load it, read the files it left.
+// A program run with the window held in memory, a pinned locale and a
+// scratch folder: write a log's bytes, load it, read the files it left.
 class LoadFixture : public ::testing::Test {
 protected:
     explicit LoadFixture(const char* locale = "en_GB")
-        : format(QLocale(QString::fromLatin1(locale))), session(window, format) {
-        session.Start();
+        : format(QLocale(QString::fromLatin1(locale))), session(display, context) {
+        display.onRecordPositionChanged = [this](int position) {
+            session.RecordPositionChanged(position);
+        };
+        display.onChannelSelected = [this](int channel) { session.ShowChannelChart(channel); };
+        session.ShowChannelDescriptions();
     }
 
     LoadOutcome Load(const std::string& bytes, const std::string& name = "orbit.kss") {
@@ -41,10 +45,14 @@ protected:
         const auto end = csv.find("\r\n");
         return end == std::string::npos ? csv : csv.substr(end + 2);
     }
+    // The WOD rows of the last load, in their order, with any repeats.
+    std::vector<std::string> WodRows() { return session.CurrentLoad()->WodRows().Items(); }
 
     TempFolder folder;
     LocaleFormat format;
-    HeadlessWindow window;
+    OutputOptions options;
+    LoadContext context{format, options};
+    DisplayStandIn display;
     DecoderSession session;
     std::string logPath;
 };

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "input/kiss_reader.h"
+#include "kiss/kiss_reader.h"
 #include "tools/synth/log_generator.h"
 
 namespace orvex::synth::test {
@@ -25,13 +25,13 @@ std::string GenerateLog(const std::vector<std::string>& args) {
 }
 
 std::vector<std::string> FramesOf(const std::string& log) {
-    MemoryByteSource source(log);
+    MemoryLogSource source(log);
     KissReader reader(source);
     Frame frame;
     std::vector<std::string> frames;
     while (reader.ReadNextFrame(frame)) {
-        frames.emplace_back(reinterpret_cast<const char*>(frame.FrameBuffer.data()),
-                            frame.FrameLength);
+        frames.emplace_back(reinterpret_cast<const char*>(frame.bytes.data()),
+                            frame.length);
     }
     return frames;
 }

@@ -15,7 +15,7 @@ std::string GenerateLog(const SynthOptions& options);
 std::string GenerateLog(const std::vector<std::string>& args);
 
 // Every frame that the decoder's KISS reader finds in a log, as the bytes at
-// offsets 0..FrameLength-1.
+// offsets 0..length-1.
 std::vector<std::string> FramesOf(const std::string& log);
 
 // Offset 6 of a frame read back.

@@ -5,9 +5,9 @@
 #include <map>
 #include <sstream>
 
-#include "input/headless_window.h"
-#include "input/load_pipeline.h"
-#include "input/locale_format.h"
+#include "tests/support/display_stand_in.h"
+#include "load/decoder_session.h"
+#include "text/locale_format.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/generated_log.h"
 #include "tools/synth/orbit_model.h"
@@ -33,7 +33,7 @@ protected:
             ++frames;
         }
         path = folder.Write("passes.kss", log);
-        session.Start();
+        session.ShowChannelDescriptions();
         outcome = session.OpenLog(path);
     }
 
@@ -41,9 +41,11 @@ protected:
     std::uint64_t frames = 0, listed = 0;
     orvex::test::TempFolder folder;
     std::string path;
-    HeadlessWindow window;
+    orvex::test::DisplayStandIn display;
     LocaleFormat format{QLocale::c()};
-    DecoderSession session{window, format};
+    OutputOptions options;
+    LoadContext context{format, options};
+    DecoderSession session{display, context};
     LoadOutcome outcome;
 };
 
@@ -51,29 +53,29 @@ TEST_F(DecodedLog, CountsEveryFrameListsTheTextsAndKeepsTheRecords) {
     ASSERT_TRUE(outcome.decoded);
     EXPECT_TRUE(outcome.problems.empty());
     EXPECT_EQ(outcome.frames, frames);
-    EXPECT_EQ(window.list1.size(), listed);
+    EXPECT_EQ(display.frameTexts.size(), listed);
     const std::uint64_t tlm = typeCounts[kTlmType];
     ASSERT_GT(tlm, 100u);
     EXPECT_EQ(outcome.records, 100);
     EXPECT_EQ(outcome.tlmFramesNotKept, tlm - 100);
-    EXPECT_EQ(window.text3[1], "Software Version 12");
+    EXPECT_EQ(display.softwareVersion, "Software Version 12");
 }
 
 TEST_F(DecodedLog, RecordsHoldPlausibleValues) {
-    const RecordStore& records = session.State().records;
-    for (int r = 1; r <= records.RecordCount(); ++r) {
+    const RecordStore& records = session.CurrentLoad()->Records();
+    for (int r = 1; r <= records.Count(); ++r) {
         const TelemetryRecord& record = records[r];
         if (r > 1) {
-            EXPECT_GT(record.Timestamp, records[r - 1].Timestamp);
+            EXPECT_GT(record.timestamp, records[r - 1].timestamp);
         }
         for (int cell = 0; cell < 8; ++cell) {
-            EXPECT_GE(record.Value[cell], 1.2) << r;
-            EXPECT_LE(record.Value[cell], 1.45) << r;
+            EXPECT_GE(record.values[cell], 1.2) << r;
+            EXPECT_LE(record.values[cell], 1.45) << r;
         }
-        EXPECT_NEAR(record.Value[kBus5Volts], 5.0, 0.05);
-        EXPECT_NEAR(record.Value[kTxBRf], 0, 20);
-        EXPECT_TRUE(record.Value[kEclipse] == 0 || record.Value[kEclipse] == 1);
-        EXPECT_LE(record.Value[kTeprState], 6);
+        EXPECT_NEAR(record.values[kBus5Volts], 5.0, 0.05);
+        EXPECT_NEAR(record.values[kTxBRf], 0, 20);
+        EXPECT_TRUE(record.values[kEclipse] == 0 || record.values[kEclipse] == 1);
+        EXPECT_LE(record.values[kTeprState], 6);
     }
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "input/frame.h"
+#include "kiss/frame.h"
 #include "telemetry/channel_table.h"
 #include "tools/synth/status_frames.h"
 #include "tools/synth/synth_options.h"
@@ -11,8 +11,8 @@ namespace {
 
 Frame AsFrame(const SynthFrame& synth) {
     Frame frame;
-    std::copy(synth.bytes.begin(), synth.bytes.begin() + synth.length, frame.FrameBuffer.begin());
-    frame.FrameLength = static_cast<std::uint16_t>(synth.length);
+    std::copy(synth.bytes.begin(), synth.bytes.begin() + synth.length, frame.bytes.begin());
+    frame.length = static_cast<std::uint16_t>(synth.length);
     return frame;
 }
 
@@ -47,7 +47,7 @@ TEST(SynthFrames, TlmFrameHoldsTimeChannelsAndVersionAtTheirOffsets) {
     SynthFrame synth;
     ASSERT_TRUE(BuildTlmFrame(synth, 1, kDefaultStart, raw, 3));
     const Frame frame = AsFrame(synth);
-    EXPECT_EQ(frame.FrameLength, 133);
+    EXPECT_EQ(frame.length, 133);
     EXPECT_EQ(frame.TimestampAt(7), kDefaultStart);
     for (int i = 0; i < kChannelCount; ++i) {
         EXPECT_EQ(frame[56 + 2 * i], raw[i]) << i;
@@ -63,7 +63,7 @@ TEST(SynthFrames, WodFrameRepeatsItsWholeMinuteSamplesExactly) {
     ASSERT_TRUE(BuildWodFrame(again, 900, index, model));
     EXPECT_EQ(first.View().substr(7), again.View().substr(7));
     const Frame frame = AsFrame(first);
-    EXPECT_EQ(frame.FrameLength, 52);
+    EXPECT_EQ(frame.length, 52);
     for (int k = 0; k < 3; ++k) {
         const std::uint32_t time = frame.TimestampAt(7 + 15 * k);
         EXPECT_EQ(time, (3 * index + k) * 60);
@@ -86,7 +86,7 @@ TEST(SynthFrames, StatusFramesAgreeWithTheTransmitterMode) {
     ASSERT_TRUE(BuildSwsFrame(sws, 1, kDefaultStart, state, 1));
     EXPECT_EQ(sws.bytes[8], 0);
     for (std::size_t k = 0; k < 11; ++k) {
-        EXPECT_EQ(sws.bytes[43 + k], StandardWodChannelList()[k]);
+        EXPECT_EQ(sws.bytes[43 + k], WodChannels()[k]);
     }
 
     const ToprTable table = {{{3600, 2}, {600, 4}, {1200, 6}, {0, 0}, {300, 1}, {900, 3}, {0, 7}}};

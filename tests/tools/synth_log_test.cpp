@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "input/frame.h"
+#include "frames/frame_type.h"
+#include "kiss/frame.h"
 #include "tests/tools/generated_log.h"
 #include "tools/synth/frame_stream.h"
 #include "tools/synth/kiss_writer.h"
@@ -24,7 +25,7 @@ std::map<int, int> CountByType(const std::vector<std::string>& frames) {
 
 std::uint32_t TimeOf(const std::string& frame) {
     Frame f;
-    std::copy(frame.begin(), frame.end(), f.FrameBuffer.begin());
+    std::copy(frame.begin(), frame.end(), f.bytes.begin());
     return f.TimestampAt(kBodyOffset);
 }
 

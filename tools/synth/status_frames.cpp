@@ -74,7 +74,7 @@ bool BuildSwsFrame(SynthFrame& frame, std::uint32_t sequence, std::uint32_t time
     builder.Put(38, static_cast<std::uint8_t>(daysInOrbit / 17));  // watchdog resets
     builder.Put(39, static_cast<std::uint8_t>(daysInOrbit / 41));
     builder.Put(40, 0);
-    const WodChannelList& wod = StandardWodChannelList();
+    const WodChannelList& wod = WodChannels();
     for (std::size_t k = 0; k < wod.size(); ++k) {
         builder.Put(43 + k, static_cast<std::uint8_t>(wod[k]));
     }

@@ -42,7 +42,7 @@ bool BuildTlmFrame(SynthFrame& frame, std::uint32_t sequence, std::uint32_t time
 
 bool BuildWodFrame(SynthFrame& frame, std::uint32_t sequence, std::uint64_t index,
                    const OrbitModel& model) {
-    const WodChannelList& slots = StandardWodChannelList();
+    const WodChannelList& slots = WodChannels();
     FrameBuilder builder(frame, kWodType, sequence);
     for (int k = 0; k < kSamplesPerWodFrame; ++k) {
         const std::uint64_t sample = kSamplesPerWodFrame * index + k;

@@ -98,7 +98,7 @@ std::string CoefText(Random& random) {
 }
 
 std::string WodFormatText() {
-    const WodChannelList& wod = StandardWodChannelList();
+    const WodChannelList& wod = WodChannels();
     std::string text = Format("WOD FORMAT V%d EVERY %us:", wod[0], kWodGatherSeconds);
     for (int slot = 1; slot <= kWodSlotCount; ++slot) {
         text += Format(slot == 1 ? " %d" : ",%d", wod[slot]);

@@ -1,0 +1,136 @@
+// The main window's side of the decoder display: what the session shows,
+// converted to QString here and nowhere else.
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "app/channel_panel.h"
+#include "app/frame_list_model.h"
+#include "app/history_chart.h"
+#include "app/main_window.h"
+#include "app/top_strip.h"
+#include "app/window_style.h"
+
+namespace orvex {
+namespace {
+
+// Often enough to repaint and answer the user smoothly, rarely enough that a
+// long log is not slowed down by the event loop.
+constexpr qint64 kYieldIntervalMs = 15;
+
+}  // namespace
+
+void MainWindow::ShowChannelLabels(int channel, std::string_view name, std::string_view unit) {
+    panel_->ShowLabels(channel, FromLatin1(name), FromLatin1(unit));
+}
+
+void MainWindow::ShowChannelValue(int channel, std::string_view text) {
+    panel_->ShowValue(channel, FromLatin1(text));
+}
+
+void MainWindow::ShowRecordTime(std::string_view text) {
+    strip_->ShowRecordTime(FromLatin1(text));
+}
+
+void MainWindow::ShowRecordPosition(std::string_view text) {
+    strip_->ShowRecordPosition(FromLatin1(text));
+}
+
+void MainWindow::ShowSoftwareVersion(std::string_view text) {
+    // Every TLM frame shows the version, which hardly ever changes.
+    if (text == shownVersion_) {
+        return;
+    }
+    shownVersion_ = text;
+    strip_->ShowSoftwareVersion(FromLatin1(text));
+}
+
+void MainWindow::ShowLogPath(std::string_view path) {
+    const QString text =
+        QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    // A path may be longer than any font could fit: it keeps its font, shows
+    // its start, and tells the whole path on hover.
+    logPath_->setText(text);
+    logPath_->setCursorPosition(0);
+    logPath_->setToolTip(text);
+}
+
+void MainWindow::ClearFrameTexts() {
+    frameList_->Clear();
+}
+
+void MainWindow::AddFrameText(std::string_view text) {
+    frameList_->Append(text);
+}
+
+void MainWindow::EnableRecordNavigation() {
+    strip_->RecordScrollBar()->setEnabled(true);
+}
+
+void MainWindow::SetRecordCount(int count) {
+    if (count > 0) {
+        strip_->RecordScrollBar()->setRange(1, count);
+    } else {
+        strip_->RecordScrollBar()->setRange(0, 0);
+    }
+}
+
+int MainWindow::RecordPosition() const {
+    return strip_->RecordScrollBar()->value();
+}
+
+void MainWindow::SelectChannel(int channel) {
+    panel_->Select(channel);
+}
+
+void MainWindow::ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) {
+    chartFrame_->setTitle(FromLatin1(caption));
+    chart_->ShowPoints(points);
+}
+
+void MainWindow::ShowBusy() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void MainWindow::ShowIdle() {
+    QApplication::restoreOverrideCursor();
+}
+
+bool MainWindow::YieldDue() {
+    if (yieldClock_.isValid() && yieldClock_.elapsed() < kYieldIntervalMs) {
+        return false;
+    }
+    yieldClock_.start();
+    return true;
+}
+
+void MainWindow::AfterFrame(std::uint64_t frameCount) {
+    if (!YieldDue()) {
+        return;
+    }
+    frameList_->ShowPending();
+    ShowProgress(frameCount);
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::WhileReading() {
+    if (YieldDue()) {
+        QCoreApplication::processEvents();
+    }
+}
+
+void MainWindow::ShowFrameCount(std::uint64_t frameCount) {
+    frameList_->Flush();
+    ShowProgress(frameCount);
+}
+
+void MainWindow::ShowProgress(std::uint64_t frameCount) {
+    const QString caption = QString::fromStdString(FrameCountCaption(frameCount));
+    FitFontToText(frameCounter_, caption, frameCounter_->width());
+    frameCounter_->setText(caption);
+}
+
+}  // namespace orvex

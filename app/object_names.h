@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+namespace orvex::object_name {
+
+// Every widget keeps the object name the window's design gave its control,
+// so that tests and accessibility tools find each widget by it. This is the
+// one place where those names appear.
+
+// The main window and its menus.
+inline constexpr char kMainWindow[] = "Form1";
+inline constexpr char kFileMenu[] = "MnuFile";
+inline constexpr char kSettingsMenu[] = "MnuSettings";
+inline constexpr char kOpenAction[] = "MenuFileOpen";
+inline constexpr char kExitAction[] = "MenuFileExit";
+inline constexpr char kWriteReportAction[] = "WriteTLMFile";
+inline constexpr char kWriteWodExportAction[] = "WriteWODFile";
+inline constexpr char kAboutAction[] = "MnuInfo";
+
+// The strip above the channel panel.
+inline constexpr char kTopLine[] = "Line1";
+inline constexpr char kBottomLine[] = "Line2";
+inline constexpr char kRecordTime[] = "Text3_3";
+inline constexpr char kFrameList[] = "List1";
+inline constexpr char kSoftwareVersion[] = "Text3_1";
+inline constexpr char kRecordScrollBar[] = "HScroll1";
+inline constexpr char kRecordPosition[] = "Text2";
+
+// The channel panel's four frames, and the four widgets of channel row i.
+inline constexpr char kVoltageFrame[] = "Frame2";
+inline constexpr char kCurrentFrame[] = "Frame3";
+inline constexpr char kTemperatureFrame[] = "Frame4";
+inline constexpr char kStatusFrame[] = "Frame5";
+inline QString ChannelSelector(int channel) {
+    return QStringLiteral("Option1_%1").arg(channel);
+}
+inline QString ChannelName(int channel) {
+    return QStringLiteral("Label1_%1").arg(channel);
+}
+inline QString ChannelValue(int channel) {
+    return QStringLiteral("Text1_%1").arg(channel);
+}
+inline QString ChannelUnit(int channel) {
+    return QStringLiteral("Label2_%1").arg(channel);
+}
+
+// The chart and the bottom strip.
+inline constexpr char kChartFrame[] = "Frame1";
+inline constexpr char kChart[] = "MSChart1";
+inline constexpr char kLogPath[] = "Text4";
+inline constexpr char kFrameCounter[] = "Label3";
+
+// The about box.
+inline constexpr char kAboutBox[] = "Info";
+inline constexpr char kAboutTitle[] = "Label1";
+inline constexpr char kAboutAuthor[] = "Label3";
+inline constexpr char kAboutCallSign[] = "Label8";
+inline constexpr char kAboutVersionFrame[] = "Frame1";
+inline constexpr char kAboutVersion[] = "Label2";
+inline constexpr char kAboutHomepageCaption[] = "Label6";
+inline constexpr char kAboutHomepage[] = "Label4";
+inline constexpr char kAboutMailCaption[] = "Label7";
+inline constexpr char kAboutMail[] = "Label5";
+inline constexpr char kAboutPicture[] = "Image1";
+
+}  // namespace orvex::object_name

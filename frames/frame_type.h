@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "kiss/frame.h"
+
+namespace orvex {
+
+class FrameHandler;
+
+// The header every frame shares.
+inline constexpr std::size_t kCommandOffset = 1;  // KISS command: 0 for data of port 0
+inline constexpr std::size_t kTypeOffset = 6;
+inline constexpr std::size_t kBodyOffset = 7;  // timestamp or text starts here
+
+// A frame shorter than this holds no type byte of its own, only bytes an
+// earlier frame left in the buffer.
+inline constexpr std::uint16_t kShortestDecodedFrame = 7;
+
+// The value of the type byte.
+enum class FrameType : std::uint8_t {
+    Time = 1,
+    Tlm = 2,
+    Bcr = 3,
+    Hws = 4,
+    Sws = 5,
+    Message = 6,
+    Inf = 7,
+    Wod = 8,
+    Err = 9,
+    Coef = 10,
+    WodFormat = 11,
+    TlmControl = 12,
+    Topr = 13,
+};
+
+// One row of the table of frame types: its name ("TLM", "WOD FORMAT") and
+// the decoder that hands its fields to a FrameHandler.
+struct FrameTypeInfo {
+    FrameType type;
+    std::string_view name;
+    void (*decode)(const Frame& frame, FrameHandler& handler);
+};
+
+// The row of a type byte; nullptr for a type the satellite does not send.
+const FrameTypeInfo* FindFrameType(std::uint8_t typeByte);
+std::string_view FrameTypeName(FrameType type);
+
+// What became of a frame the reader delivered.
+enum class FrameOutcome {
+    Decoded,
+    TooShort,     // under kShortestDecodedFrame bytes
+    NotData,      // a KISS command byte other than 0
+    UnknownType,  // a type byte outside the table
+};
+
+// Checks the frame's header and hands it to its type's decoder.
+FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler);
+
+}  // namespace orvex

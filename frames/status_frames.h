@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "kiss/frame.h"
+
+namespace orvex {
+
+// A one-byte field of a status frame, under the name the satellite's
+// documentation gives it.
+struct ByteField {
+    std::string_view name;
+    std::size_t offset;
+};
+
+// Hardware status: the time, four three-byte register groups and the
+// transmitter flags they hold.
+class HwsFrame {
+public:
+    static constexpr std::size_t kRegistersOffset = 11;
+    // Least significant byte first.
+    static constexpr std::array<ByteField, 4> kRegisterGroups = {{
+        {"RXAART", 11},
+        {"TXAART", 14},
+        {"BCAART", 17},
+        {"ModemAART", 20},
+    }};
+    struct Flag {
+        std::string_view name;
+        std::size_t offset;
+        std::uint8_t mask;
+    };
+    static constexpr std::array<Flag, 4> kTransmitterFlags = {{
+        {"TXC Exciter", 12, 0x20},
+        {"TXC 5V HPA", 22, 0x08},
+        {"TXC 8.5V HPA", 22, 0x01},
+        {"TXC 10V HPA", 22, 0x04},
+    }};
+
+    explicit HwsFrame(const Frame& frame) : frame_(frame) {}
+
+    std::uint32_t Timestamp() const { return frame_.TimestampAt(7); }
+    std::uint32_t RegisterGroup(const ByteField& group) const {
+        return std::uint32_t{frame_[group.offset]} | std::uint32_t{frame_[group.offset + 1]} << 8 |
+               std::uint32_t{frame_[group.offset + 2]} << 16;
+    }
+    bool IsSet(const Flag& flag) const { return (frame_[flag.offset] & flag.mask) != 0; }
+    const Frame& Bytes() const { return frame_; }
+
+private:
+    const Frame& frame_;
+};
+
+// Software status: settings, watchdogs, the WOD format, set points and the
+// six TEPR pairs, one byte each.
+class SwsFrame {
+public:
+    static constexpr std::array<ByteField, 5> kSettings = {{
+        {"Digi", 7},
+        {"TXMode", 8},
+        {"WODGather", 9},
+        {"TOTOut", 27},
+        {"TOTOver", 28},
+    }};
+    static constexpr std::array<ByteField, 3> kWatchdogs = {{
+        {"WDOG0", 38},
+        {"WDOG1", 39},
+        {"WDOG2", 40},
+    }};
+    static constexpr ByteField kWodVersion = {"WOD Version", 43};
+    static constexpr std::size_t kWodChannelsOffset = 44;  // ten channel numbers
+    static constexpr int kWodChannelCount = 10;
+    static constexpr std::array<ByteField, 4> kSetPoints = {{
+        {"SPSUN", 54},
+        {"SPECL", 55},
+        {"ECCO", 60},
+        {"EVCO", 61},
+    }};
+    static constexpr int kTeprCount = 6;
+
+    explicit SwsFrame(const Frame& frame) : frame_(frame) {}
+
+    std::uint8_t Byte(const ByteField& field) const { return frame_[field.offset]; }
+    std::uint8_t WodChannel(int index) const {
+        return frame_[kWodChannelsOffset + static_cast<std::size_t>(index)];
+    }
+    // TEPR pair 1..6.
+    std::uint8_t TeprFirst(int pair) const { return frame_[61 + static_cast<std::size_t>(pair)]; }
+    std::uint8_t TeprSecond(int pair) const { return frame_[73 + static_cast<std::size_t>(pair)]; }
+    const Frame& Bytes() const { return frame_; }
+
+private:
+    const Frame& frame_;
+};
+
+// Transmitter operation: seven states, each a 16-bit value and a mode.
+class ToprFrame {
+public:
+    static constexpr int kStateCount = 7;
+
+    explicit ToprFrame(const Frame& frame) : frame_(frame) {}
+
+    // State 1..7.
+    std::uint16_t StateValue(int state) const {
+        return frame_.WordAt(5 + 2 * static_cast<std::size_t>(state));
+    }
+    std::uint8_t StateMode(int state) const { return frame_[20 + static_cast<std::size_t>(state)]; }
+    const Frame& Bytes() const { return frame_; }
+
+private:
+    const Frame& frame_;
+};
+
+}  // namespace orvex

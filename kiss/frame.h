@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace orvex {
+
+inline constexpr std::size_t kFrameCapacity = 512;
+
+// The frame being handled, as the KISS reader delivers it: the opening FEND
+// at offset 0, then the frame's unescaped bytes.
+//
+// The buffer is never cleared between frames. Decoders read fixed offsets
+// whatever the length says, so the bytes past a short frame's end are those
+// an earlier frame left there; stored logs decode the way they always have
+// only because of that.
+struct Frame {
+    std::array<std::uint8_t, kFrameCapacity> bytes{};
+    std::uint16_t length = 0;  // opening FEND included: 1..512
+
+    std::uint8_t operator[](std::size_t offset) const { return bytes[offset]; }
+
+    // Unsigned little-endian count of seconds at offset..offset+3.
+    std::uint32_t TimestampAt(std::size_t offset) const {
+        return std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8 |
+               std::uint32_t{bytes[offset + 2]} << 16 | std::uint32_t{bytes[offset + 3]} << 24;
+    }
+
+    std::uint16_t WordAt(std::size_t offset) const {
+        return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
+    }
+};
+
+}  // namespace orvex

@@ -1,0 +1,21 @@
+#include "load/decoder_display.h"
+
+#include "text/digits.h"
+
+namespace orvex {
+
+std::string FrameCountCaption(std::uint64_t frameCount) {
+    std::string caption = std::to_string(frameCount);
+    caption += " frames";
+    return caption;
+}
+
+std::string RecordPositionText(int position, int recordCount) {
+    std::string text = "#";
+    AppendDecimal(text, position);
+    text += " / ";
+    AppendDecimal(text, recordCount);
+    return text;
+}
+
+}  // namespace orvex

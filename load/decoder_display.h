@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "load/load_progress.h"
+
+namespace orvex {
+
+// One point of a channel's history chart: a record's value, its text in the
+// channel's form and the record's time of day.
+struct ChartPoint {
+    double value = 0;
+    std::string valueText;
+    std::string label;
+};
+
+// What the decoder shows in the window. Texts are single-byte (Latin-1)
+// strings, except the log path, which is in the file system's encoding.
+class DecoderDisplay : public LoadProgress {
+public:
+    // The channel panel, channel 0..37.
+    virtual void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) = 0;
+    virtual void ShowChannelValue(int channel, std::string_view text) = 0;
+
+    virtual void ShowRecordTime(std::string_view text) = 0;
+    virtual void ShowRecordPosition(std::string_view text) = 0;  // "#3 / 12"
+    virtual void ShowSoftwareVersion(std::string_view text) = 0;
+    virtual void ShowLogPath(std::string_view path) = 0;
+    virtual void ShowFrameCount(std::uint64_t frameCount) = 0;
+
+    // The texts of the time and text frames.
+    virtual void ClearFrameTexts() = 0;
+    virtual void AddFrameText(std::string_view text) = 0;
+
+    // The record scroll bar: range 1..count, or 0..0 without records. A
+    // position moved by the new range is a position change like the user's.
+    virtual void EnableRecordNavigation() = 0;
+    virtual void SetRecordCount(int count) = 0;
+    virtual int RecordPosition() const = 0;
+
+    // Selects the channel as the user's click does: the window then asks for
+    // the channel's chart, once, even when the channel was selected already.
+    virtual void SelectChannel(int channel) = 0;
+    // The chart frame's caption and the chart's points.
+    virtual void ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) = 0;
+
+    virtual void ShowBusy() = 0;
+    virtual void ShowIdle() = 0;
+};
+
+// "12 frames"
+std::string FrameCountCaption(std::uint64_t frameCount);
+// "#3 / 12"
+std::string RecordPositionText(int position, int recordCount);
+
+}  // namespace orvex

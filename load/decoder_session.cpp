@@ -1,0 +1,117 @@
+#include "load/decoder_session.h"
+
+#include "load/record_view.h"
+#include "telemetry/channel_table.h"
+#include "text/digits.h"
+
+namespace orvex {
+
+// Shows each frame's text and the software version as the frames arrive.
+class DecoderSession::DisplayFeed : public FrameHandler {
+public:
+    explicit DisplayFeed(DecoderDisplay& display) : display_(display) {}
+
+    void OnTextFrame(const TextFrame& frame) override { display_.AddFrameText(frame.Text()); }
+    void OnTlmFrame(const TlmFrame& frame) override {
+        version_ = "Software Version ";
+        AppendDecimal(version_, frame.SoftwareVersion());
+        display_.ShowSoftwareVersion(version_);
+    }
+
+private:
+    DecoderDisplay& display_;
+    std::string version_;
+};
+
+DecoderSession::DecoderSession(DecoderDisplay& display, const LoadContext& context)
+    : display_(display), context_(context), feed_(std::make_unique<DisplayFeed>(display)) {}
+
+DecoderSession::~DecoderSession() = default;
+
+void DecoderSession::ShowChannelDescriptions() {
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        const Channel& described = TelemetryChannels()[channel];
+        display_.ShowChannelLabels(channel, described.name, described.unit);
+    }
+    for (int channel = 0; channel < 4; ++channel) {
+        display_.ShowChannelValue(channel, "");
+    }
+}
+
+LoadOutcome DecoderSession::OpenLog(const std::string& path) {
+    if (loading_) {
+        return {};
+    }
+    FileLogSource file;
+    if (!path.empty()) {
+        if (const int error = file.Open(path)) {
+            ShowChannelDescriptions();
+            LoadOutcome outcome;
+            outcome.problems.push_back(ProblemFromErrno(FileProblem::Action::OpenLog, path, error));
+            return outcome;
+        }
+    }
+    return Load(path, file, file.Identity());
+}
+
+LoadOutcome DecoderSession::OpenLog(const std::string& path, LogSource& source) {
+    if (loading_) {
+        return {};
+    }
+    return Load(path, source, {});
+}
+
+LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
+                                 const FileIdentity& identity) {
+    ShowChannelDescriptions();
+    display_.ShowLogPath(path);
+    if (path.empty()) {
+        return {};
+    }
+    display_.ClearFrameTexts();
+    load_ = std::make_unique<LogLoad>(path, context_, frame_);
+    load_->AddFrameHandler(*feed_);
+
+    loading_ = true;
+    display_.ShowBusy();
+    const LoadOutcome outcome = load_->Run(source, identity, &display_);
+    if (outcome.framesRead > 0) {
+        display_.ShowFrameCount(outcome.frames);
+    }
+    display_.ShowIdle();
+    loading_ = false;
+    if (!outcome.stopped) {
+        ShowLoadedLog();
+    }
+    return outcome;
+}
+
+void DecoderSession::ShowLoadedLog() {
+    display_.EnableRecordNavigation();
+    const int recordCount = Records().Count();
+    display_.ShowRecordPosition(RecordPositionText(display_.RecordPosition(), recordCount));
+    display_.SetRecordCount(recordCount);
+    ShowRecord(display_, context_.Format(), Records(), display_.RecordPosition());
+    display_.SelectChannel(0);
+}
+
+const RecordStore& DecoderSession::Records() const {
+    static const RecordStore kNoRecords;
+    return load_ ? load_->Records() : kNoRecords;
+}
+
+void DecoderSession::RecordPositionChanged(int position) {
+    display_.ShowRecordPosition(RecordPositionText(position, Records().Count()));
+    if (position > 0) {
+        ShowRecord(display_, context_.Format(), Records(), position);
+    }
+}
+
+void DecoderSession::ShowChannelChart(int channel) {
+    if (channel >= 0 && channel < kChannelCount) {
+        display_.ShowChart(ChartCaption(channel),
+                           ChartPoints(context_.Format(), Records(), channel));
+    }
+}
+
+}  // namespace orvex

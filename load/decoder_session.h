@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "kiss/frame.h"
+#include "kiss/log_source.h"
+#include "load/decoder_display.h"
+#include "load/load_context.h"
+#include "load/load_outcome.h"
+#include "load/log_load.h"
+
+namespace orvex {
+
+// The window's decoder for one program run: opens logs, shows what each load
+// finds, and answers the window's record and channel selection from the
+// last load.
+class DecoderSession {
+public:
+    DecoderSession(DecoderDisplay& display, const LoadContext& context);
+    ~DecoderSession();
+    DecoderSession(const DecoderSession&) = delete;
+    DecoderSession& operator=(const DecoderSession&) = delete;
+
+    // The channel names and units into the panel, as at start-up and at every
+    // Open; the first four value fields are emptied as well.
+    void ShowChannelDescriptions();
+
+    // The Open command once its dialog has closed; an empty path is a cancel.
+    LoadOutcome OpenLog(const std::string& path);
+    // The same, reading the log's bytes from `source` (for tests).
+    LoadOutcome OpenLog(const std::string& path, LogSource& source);
+
+    // The record scroll bar moved to `position`.
+    void RecordPositionChanged(int position);
+    // The user, or the end of a load, selected `channel`.
+    void ShowChannelChart(int channel);
+
+    bool Loading() const { return loading_; }
+    // The load running or last run; null before the first.
+    const LogLoad* CurrentLoad() const { return load_.get(); }
+    LogLoad* CurrentLoad() { return load_.get(); }
+
+private:
+    class DisplayFeed;
+
+    LoadOutcome Load(const std::string& path, LogSource& source, const FileIdentity& identity);
+    void ShowLoadedLog();
+    const RecordStore& Records() const;
+
+    DecoderDisplay& display_;
+    const LoadContext& context_;
+    // The frame buffer lives as long as the program run: see Frame.
+    Frame frame_;
+    std::unique_ptr<DisplayFeed> feed_;
+    std::unique_ptr<LogLoad> load_;
+    bool loading_ = false;
+};
+
+}  // namespace orvex

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "outputs/file_problem.h"
+
+namespace orvex {
+
+// What one load did, for the window's messages and the command line's lines.
+struct LoadOutcome {
+    bool decoded = false;  // false after a cancel, a refused log or while busy
+    bool stopped = false;  // asked to stop during the load
+    std::uint64_t framesRead = 0;  // frames the reader delivered, decoded or not
+    std::uint64_t frames = 0;      // decoded frames
+    int records = 0;
+    std::uint64_t tlmFramesNotKept = 0;
+    std::uint64_t wodRows = 0;                     // WOD rows as decoded
+    std::optional<std::uint64_t> wodRowsExported;  // distinct rows written
+    std::optional<std::string> reportPath;         // set when the report was written
+    std::optional<std::string> exportPath;         // set when the export was written
+    std::vector<FileProblem> problems;
+};
+
+}  // namespace orvex

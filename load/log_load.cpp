@@ -1,0 +1,146 @@
+#include "load/log_load.h"
+
+#include "frames/frame_type.h"
+#include "kiss/kiss_reader.h"
+#include "outputs/output_names.h"
+#include "outputs/report_file.h"
+#include "outputs/report_writer.h"
+#include "outputs/wod_export.h"
+#include "telemetry/calibration.h"
+#include "text/unix_time.h"
+
+namespace orvex {
+namespace {
+
+// Hands the follower a turn between blocks of the log; a stop asked for then
+// ends the log's data.
+class ResponsiveSource : public LogSource {
+public:
+    ResponsiveSource(LogSource& inner, LoadProgress& progress)
+        : inner_(inner), progress_(progress) {}
+
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        if (reads_++ > 0) {
+            progress_.WhileReading();
+            if (progress_.StopRequested()) {
+                return {};
+            }
+        }
+        return inner_.Read(buffer, capacity);
+    }
+
+private:
+    LogSource& inner_;
+    LoadProgress& progress_;
+    std::uint64_t reads_ = 0;
+};
+
+class NoProgress : public LoadProgress {
+public:
+    void AfterFrame(std::uint64_t /*frameCount*/) override {}
+    void WhileReading() override {}
+    bool StopRequested() const override { return false; }
+};
+
+}  // namespace
+
+LogLoad::LogLoad(std::string path, const LoadContext& context, Frame& frame)
+    : path_(std::move(path)), context_(context), frame_(frame), wodRows_(context.Format()) {}
+
+LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity,
+                         LoadProgress* progress) {
+    NoProgress noProgress;
+    LoadProgress& follower = progress != nullptr ? *progress : noProgress;
+    const OutputOptions& options = context_.Options();
+
+    ReportFile report(NameBesideLog(path_, "tlm"), identity);
+    if (options.writeReport) {
+        report.Create(ReportHeader(path_));
+    }
+    ReportWriter reportWriter(report, options, context_.Format(), context_.TlmLines());
+    FrameHandlers handlers;
+    handlers.Add(*this);
+    handlers.Add(reportWriter);
+    handlers.Add(extraHandlers_);
+
+    LoadOutcome outcome;
+    outcome.decoded = true;
+    ReadFrames(source, handlers, &follower, outcome);
+    if (auto problem = report.Finish()) {
+        outcome.problems.push_back(*problem);
+    } else if (report.Written()) {
+        outcome.reportPath = report.Path();
+    }
+    outcome.frames = frameCount_;
+    outcome.records = records_.Count();
+    outcome.tlmFramesNotKept = tlmFramesNotKept_;
+    outcome.wodRows = wodRows_.Count();  // before the export removes repeats
+    if (!outcome.stopped && options.writeWodExport) {
+        ExportWodRows(identity, outcome);
+    }
+    return outcome;
+}
+
+void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
+                         LoadOutcome& outcome) {
+    ResponsiveSource responsive(source, *progress);
+    KissReader reader(responsive);
+    reader_ = &reader;
+    while (reader.ReadNextFrame(frame_)) {
+        ++outcome.framesRead;
+        if (DecodeFrame(frame_, handlers) == FrameOutcome::Decoded) {
+            ++frameCount_;
+        }
+        progress->AfterFrame(frameCount_);
+        if (progress->StopRequested()) {
+            break;
+        }
+    }
+    outcome.stopped = progress->StopRequested();
+    reader_ = nullptr;
+    if (reader.ReadError() != 0) {
+        outcome.problems.push_back(
+            ProblemFromErrno(FileProblem::Action::ReadLog, path_, reader.ReadError()));
+    }
+}
+
+void LogLoad::ExportWodRows(const FileIdentity& identity, LoadOutcome& outcome) {
+    const std::string path = NameBesideLog(path_, "csv");
+    if (auto problem = ExportWodFile(path, wodRows_, identity)) {
+        outcome.problems.push_back(*problem);
+    } else {
+        outcome.exportPath = path;
+        outcome.wodRowsExported = wodRows_.Count();
+    }
+}
+
+std::uint64_t LogLoad::BytesRead() const {
+    return reader_ != nullptr ? reader_->BytesConsumed() : 0;
+}
+
+void LogLoad::OnTlmFrame(const TlmFrame& frame) {
+    if (records_.IsFull()) {
+        ++tlmFramesNotKept_;
+        return;
+    }
+    TelemetryRecord& record = records_.AddRecord();
+    record.timestamp = frame.Timestamp();
+    const auto& calibration = CalibrationTable();
+    for (int i = 0; i < kChannelCount; ++i) {
+        record.values[i] = calibration[i][frame.RawChannel(i)];
+    }
+}
+
+void LogLoad::OnWodFrame(const WodFrame& frame) {
+    for (int k = 0; k < WodFrame::kSampleCount; ++k) {
+        const WodFrame::Sample sample = frame.SampleAt(k);
+        const DateValue date = UnixTimeToDate(sample.timestamp);
+        WodSample row;
+        // Frame times always give a date; the empty value would read 00:00:00.
+        row.secondOfDay = date ? static_cast<std::uint32_t>(date->SecondOfDay()) : 0;
+        row.raw = sample.raw;
+        wodRows_.Add(row);
+    }
+}
+
+}  // namespace orvex

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "frames/frame_handler.h"
+#include "kiss/frame.h"
+#include "kiss/log_source.h"
+#include "load/load_context.h"
+#include "load/load_outcome.h"
+#include "load/load_progress.h"
+#include "telemetry/record_store.h"
+#include "telemetry/wod_rows.h"
+
+namespace orvex {
+
+class KissReader;
+
+// One load of one log: reads its frames to the end, keeps its first 100 TLM
+// records and its WOD rows, and writes its report and WOD export beside it
+// as the options say.
+class LogLoad : public FrameHandler {
+public:
+    // `frame` is the program run's frame buffer, which outlives the load:
+    // see Frame.
+    LogLoad(std::string path, const LoadContext& context, Frame& frame);
+
+    // Another handler of every decoded frame, such as the window's view.
+    void AddFrameHandler(FrameHandler& handler) { extraHandlers_.Add(handler); }
+
+    // Reads the whole log; `progress` may be null.
+    LoadOutcome Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress);
+
+    const std::string& Path() const { return path_; }
+    const RecordStore& Records() const { return records_; }
+    WodRowList& WodRows() { return wodRows_; }
+    std::uint64_t FrameCount() const { return frameCount_; }
+    // Bytes of the log read so far.
+    std::uint64_t BytesRead() const;
+
+    void OnTlmFrame(const TlmFrame& frame) override;
+    void OnWodFrame(const WodFrame& frame) override;
+
+private:
+    void ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
+                    LoadOutcome& outcome);
+    void ExportWodRows(const FileIdentity& identity, LoadOutcome& outcome);
+
+    std::string path_;
+    const LoadContext& context_;
+    Frame& frame_;
+    FrameHandlers extraHandlers_;
+    const KissReader* reader_ = nullptr;  // while reading
+
+    std::uint64_t frameCount_ = 0;
+    RecordStore records_;
+    std::uint64_t tlmFramesNotKept_ = 0;  // TLM frames beyond the store's 100
+    WodRowList wodRows_;
+};
+
+}  // namespace orvex

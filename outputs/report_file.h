@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "kiss/log_source.h"
+#include "outputs/file_problem.h"
+#include "outputs/output_file.h"
+
+namespace orvex {
+
+// The report's 18 header lines.
+std::string ReportHeader(const std::string& logPath);
+
+// The report file of one load. Blocks are appended to Out() and ended with
+// EndBlock; the file is opened at the first block (for appending, as a report
+// that was not created when the log was opened is extended) and kept open to
+// the end of the load, so the bytes on disk are those of one
+// open-append-close per block.
+class ReportFile {
+public:
+    // The log's identity keeps the report from replacing the log.
+    ReportFile(std::string path, const FileIdentity& log);
+
+    // Creates or empties the file and writes the header.
+    void Create(std::string_view header);
+
+    std::string& Out();
+    void EndBlock();
+
+    // Closes the file; the first failure of the load, if any.
+    std::optional<FileProblem> Finish();
+
+    const std::string& Path() const { return path_; }
+    bool Written() const { return written_; }
+
+private:
+    bool EnsureOpen(OutputFile::Mode mode);
+
+    OutputFile file_;
+    std::string path_;
+    std::string discarded_;  // blocks of a report that cannot be written
+    bool failed_ = false;
+    bool written_ = false;
+};
+
+}  // namespace orvex

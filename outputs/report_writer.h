@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "frames/frame_handler.h"
+#include "outputs/output_options.h"
+#include "outputs/report_file.h"
+#include "outputs/tlm_report_lines.h"
+
+namespace orvex {
+
+class LocaleFormat;
+
+// Writes each frame's block to the report while the options ask for the
+// report: the user may switch it on or off while a log loads.
+class ReportWriter : public FrameHandler {
+public:
+    ReportWriter(ReportFile& file, const OutputOptions& options, const LocaleFormat& format,
+                 const TlmReportLines& tlmLines)
+        : file_(file), options_(options), format_(format), tlmLines_(tlmLines) {}
+
+    void OnTextFrame(const TextFrame& frame) override;
+    void OnTlmFrame(const TlmFrame& frame) override;
+    void OnWodFrame(const WodFrame& frame) override;
+    void OnHwsFrame(const HwsFrame& frame) override;
+    void OnSwsFrame(const SwsFrame& frame) override;
+    void OnToprFrame(const ToprFrame& frame) override;
+
+private:
+    // The text of a new block, or nullptr while the report is off.
+    std::string* StartBlock();
+    void EndBlock() { file_.EndBlock(); }
+
+    ReportFile& file_;
+    const OutputOptions& options_;
+    const LocaleFormat& format_;
+    const TlmReportLines& tlmLines_;
+};
+
+}  // namespace orvex

@@ -1,0 +1,50 @@
+#include "tests/gui/main_window_fixture.h"
+
+#include <QFile>
+#include <QListView>
+
+#include "tests/support/log_builder.h"
+
+namespace orvex::test {
+
+MainWindowTest::MainWindowTest() {
+    window.SetFileChooser([this] { return chosenPath_; });
+    window.SetMessageSink([this](QMessageBox::Icon icon, const QString& text) {
+        messageIcons.push_back(icon);
+        messages.push_back(text);
+    });
+}
+
+void MainWindowTest::Open(const std::string& path) {
+    chosenPath_ = QFile::decodeName(path.c_str());
+    Action("MenuFileOpen")->trigger();
+}
+
+std::string MainWindowTest::OpenLog(std::string_view bytes, std::string_view name) {
+    const std::string path = folder.Write(name, bytes);
+    Open(path);
+    return path;
+}
+
+QStringList MainWindowTest::FrameListItems() const {
+    const QAbstractItemModel* model = Find<QListView>("List1")->model();
+    QStringList items;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        items << model->index(row, 0).data().toString();
+    }
+    return items;
+}
+
+std::string TlmFrame(std::uint32_t timestamp, std::uint8_t raw, std::uint8_t version) {
+    return KissFrame(2, TlmBody(timestamp, raw, version));
+}
+
+std::string TextFrame(std::string_view text) {
+    return KissFrame(7, text);
+}
+
+std::string TimeFrame(std::string_view text) {
+    return KissFrame(1, text);
+}
+
+}  // namespace orvex::test

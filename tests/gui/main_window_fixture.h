@@ -1,0 +1,65 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QLocale>
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_window.h"
+#include "text/locale_format.h"
+#include "tests/support/temp_folder.h"
+
+// Readable failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace orvex::test {
+
+// A main window in a pinned locale. Its Open command opens the log the test
+// names instead of running the file dialog, and the messages it would show
+// are kept for the test to read.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest();
+
+    // The Open command with `path` chosen in the dialog; "" cancels it.
+    void Open(const std::string& path);
+    // Writes a log into the test's folder and opens it; returns its path.
+    std::string OpenLog(std::string_view bytes, std::string_view name = "orbit.kss");
+
+    template <class Widget = QWidget>
+    Widget* Find(const QString& name) const {
+        auto* widget = window.findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    QString Text(const QString& fieldName) const { return Find<QLineEdit>(fieldName)->text(); }
+    QString ValueText(int row) const { return Text(QString("Text1_%1").arg(row)); }
+    QAction* Action(const QString& name) const { return Find<QAction>(name); }
+    QStringList FrameListItems() const;
+
+    LocaleFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    TempFolder folder;
+    MainWindow window{format};
+    std::vector<QString> messages;
+    std::vector<QMessageBox::Icon> messageIcons;
+
+private:
+    QString chosenPath_;
+};
+
+// A TLM frame with every channel's raw byte `raw`.
+std::string TlmFrame(std::uint32_t timestamp, std::uint8_t raw, std::uint8_t version = 12);
+std::string TextFrame(std::string_view text);  // an INF frame
+std::string TimeFrame(std::string_view text);
+
+// 2026-12-07 14:03:05 UTC
+inline constexpr std::uint32_t kDecemberAfternoon = 1796652185;
+
+}  // namespace orvex::test

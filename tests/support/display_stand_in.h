@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "load/decoder_display.h"
+#include "telemetry/channel_table.h"
+
+namespace orvex::test {
+
+// The window held in memory. It follows the window's rules: the record
+// scroll bar starts at position 1 and takes the range 1..count, or 0..0
+// without records, and a range that moves the position reports the move; a
+// channel selection is echoed as the window's selection is, once per
+// selection.
+class DisplayStandIn : public DecoderDisplay {
+public:
+    void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override {
+        channelNames[channel] = name;
+        channelUnits[channel] = unit;
+    }
+    void ShowChannelValue(int channel, std::string_view text) override {
+        channelValues[channel] = text;
+    }
+    void ShowRecordTime(std::string_view text) override { recordTime = text; }
+    void ShowRecordPosition(std::string_view text) override { recordPosition = text; }
+    void ShowSoftwareVersion(std::string_view text) override { softwareVersion = text; }
+    void ShowLogPath(std::string_view path) override { logPath = path; }
+    void ShowFrameCount(std::uint64_t frameCount) override;
+    void ClearFrameTexts() override { frameTexts.clear(); }
+    void AddFrameText(std::string_view text) override { frameTexts.emplace_back(text); }
+    void EnableRecordNavigation() override { recordNavigationEnabled = true; }
+    void SetRecordCount(int count) override;
+    int RecordPosition() const override { return recordPosition_; }
+    void SelectChannel(int channel) override;
+    void ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) override;
+    void ShowBusy() override { busy = true; }
+    void ShowIdle() override { busy = false; }
+    void AfterFrame(std::uint64_t frameCount) override;
+    void WhileReading() override;
+    bool StopRequested() const override { return stopRequested; }
+
+    // The user moves the scroll bar to `position`.
+    void MoveRecordScrollBar(int position);
+
+    std::array<std::string, kChannelCount> channelNames, channelUnits, channelValues;
+    std::string recordTime;
+    std::string recordPosition;
+    std::string softwareVersion;
+    std::string logPath;
+    std::string frameCounter;
+    std::vector<std::string> frameTexts;
+    bool recordNavigationEnabled = false;
+    int recordScrollMinimum = 1;
+    int recordScrollMaximum = 1;
+    int selectedChannel = -1;
+    std::string chartCaption;
+    std::vector<ChartPoint> chart;
+    int chartBuilds = 0;
+    bool busy = false;
+    bool stopRequested = false;
+    std::uint64_t frameSteps = 0;    // AfterFrame calls
+    std::uint64_t readingSteps = 0;  // WhileReading calls
+
+    // What the window does with the user's actions: the test's session
+    // answers them.
+    std::function<void(int position)> onRecordPositionChanged;
+    std::function<void(int channel)> onChannelSelected;
+    std::function<void(std::uint64_t frameCount)> onFrame;
+    std::function<void()> onReading;
+
+private:
+    int recordPosition_ = 1;
+};
+
+}  // namespace orvex::test

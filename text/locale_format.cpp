@@ -1,0 +1,141 @@
+#include "text/locale_format.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace orvex {
+namespace {
+
+char SingleByteOr(const QString& text, char fallback) {
+    if (text.size() == 1 && text[0].unicode() > 0 && text[0].unicode() < 256) {
+        return static_cast<char>(text[0].unicode());
+    }
+    return fallback;
+}
+
+// The separator the locale writes between hours and minutes.
+char TimeSeparatorOf(const QLocale& locale) {
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    const qsizetype hour = format.indexOf(QLatin1Char('h'), 0, Qt::CaseInsensitive);
+    if (hour < 0) {
+        return ':';
+    }
+    qsizetype after = hour;
+    while (after < format.size() && format[after].toLower() == u'h') {
+        ++after;
+    }
+    return after < format.size() ? SingleByteOr(format.mid(after, 1), ':') : ':';
+}
+
+// An exact tie at d decimals is a value v with v * 2^(d+1) an odd integer:
+// (2k + 1) / (2 * 10^d) is a binary fraction only when 5^d divides 2k + 1.
+bool IsExactTie(double value, int decimals) {
+    const double scaled = std::ldexp(value, decimals + 1);
+    return scaled == std::floor(scaled) && std::fmod(scaled, 2.0) != 0.0;
+}
+
+void AppendTwoDigits(std::string& out, int value) {
+    out.push_back(static_cast<char>('0' + value / 10));
+    out.push_back(static_cast<char>('0' + value % 10));
+}
+
+}  // namespace
+
+LocaleFormat::LocaleFormat(const QLocale& locale)
+    : date_(DateTimePattern(locale.dateFormat(QLocale::ShortFormat), locale).WithFourDigitYear()),
+      time_(DateTimePattern(locale.timeFormat(QLocale::LongFormat), locale).WithoutTimeZone()),
+      decimalSeparator_(SingleByteOr(locale.decimalPoint(), '.')),
+      timeSeparator_(TimeSeparatorOf(locale)) {
+    if (time_.UsesDate()) {
+        return;
+    }
+    constexpr int kSecondsPerDay = 86400;
+    timeTexts_.Reserve(kSecondsPerDay, kSecondsPerDay * 12);
+    DateTime dt;
+    std::string text;
+    for (int second = 0; second < kSecondsPerDay; ++second) {
+        dt.hour = second / 3600;
+        dt.minute = second / 60 % 60;
+        dt.second = second % 60;
+        text.clear();
+        time_.Append(text, dt);
+        timeTexts_.Add(text);
+    }
+}
+
+LocaleFormat LocaleFormat::FromSystem() {
+    return LocaleFormat(QLocale::system());
+}
+
+void LocaleFormat::AppendDateTime(std::string& out, const DateValue& date) const {
+    if (!date) {
+        return;
+    }
+    if (date->dayNumber != cachedDay_) {
+        cachedDateText_.clear();
+        date_.Append(cachedDateText_, *date);
+        cachedDay_ = date->dayNumber;
+    }
+    out += cachedDateText_;
+    if (date->IsMidnight()) {
+        return;
+    }
+    out.push_back(' ');
+    if (timeTexts_.Empty()) {
+        time_.Append(out, *date);
+        return;
+    }
+    out += timeTexts_[static_cast<std::size_t>(date->SecondOfDay())];
+}
+
+std::string LocaleFormat::DateTimeText(const DateValue& date) const {
+    std::string text;
+    AppendDateTime(text, date);
+    return text;
+}
+
+void LocaleFormat::AppendTimeOfDay(std::string& out, const DateTime& dt) const {
+    AppendTwoDigits(out, dt.hour);
+    out.push_back(timeSeparator_);
+    AppendTwoDigits(out, dt.minute);
+    out.push_back(timeSeparator_);
+    AppendTwoDigits(out, dt.second);
+}
+
+std::string LocaleFormat::TimeOfDayText(const DateTime& dt) const {
+    std::string text;
+    AppendTimeOfDay(text, dt);
+    return text;
+}
+
+void LocaleFormat::AppendFixed(std::string& out, double value, int decimals) const {
+    // to_chars rounds an exact tie to even; one step away from zero makes it
+    // round away from zero, and no other value is that close to a tie.
+    if (IsExactTie(value, decimals)) {
+        value = std::nextafter(value, value > 0 ? std::numeric_limits<double>::infinity()
+                                                : -std::numeric_limits<double>::infinity());
+    }
+    char digits[400];
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+    for (char* p = digits; p != result.ptr; ++p) {
+        out.push_back(*p == '.' ? decimalSeparator_ : *p);
+    }
+}
+
+QLocale LocaleFormat::NumberLocale() const {
+    QLocale locale = decimalSeparator_ == ',' ? QLocale(QLocale::German) : QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+std::string LocaleFormat::FixedText(double value, int decimals) const {
+    std::string text;
+    AppendFixed(text, value, decimals);
+    return text;
+}
+
+}  // namespace orvex
