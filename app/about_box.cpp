@@ -51,11 +51,13 @@ AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     SetTextColour(title, colour::kDarkGreen);
     AddText(this, object_name::kAboutAuthor, TwipsRect(120, 600, 2775, 255),
             QStringLiteral("\u00A9 2009 Tam Lofgren"));
-    AddText(this, object_name::kAboutCallSign, TwipsRect(120, 960, 735, 255), "Tamlo", DialogFont(8.25, true));
+    AddText(this, object_name::kAboutCallSign, TwipsRect(120, 960, 735, 255), "Tamlo",
+            DialogFont(8.25, true));
     AddVersionFrame();
     AddContact();
 
-    QLabel* picture = MakeLabel(this, object_name::kAboutPicture, TwipsRect(3240, 600, 1665, 2130), DialogFont());
+    QLabel* picture =
+        MakeLabel(this, object_name::kAboutPicture, TwipsRect(3240, 600, 1665, 2130), DialogFont());
     picture->setPixmap(QPixmap::fromImage(AboutPicture()));
     picture->setScaledContents(true);
 }
@@ -70,9 +72,11 @@ void AboutBox::AddVersionFrame() {
 
 void AboutBox::AddContact() {
     AddText(this, object_name::kAboutHomepageCaption, TwipsRect(120, 2040, 855, 255), "Homepage:");
-    AddLinkText(this, object_name::kAboutHomepage, TwipsRect(1080, 2040, 1815, 255), "tamlo.example.org");
+    AddLinkText(this, object_name::kAboutHomepage, TwipsRect(1080, 2040, 1815, 255),
+                "tamlo.example.org");
     AddText(this, object_name::kAboutMailCaption, TwipsRect(120, 2400, 615, 255), "e-mail:");
-    AddLinkText(this, object_name::kAboutMail, TwipsRect(1080, 2400, 1815, 255), "tamlo@example.org");
+    AddLinkText(this, object_name::kAboutMail, TwipsRect(1080, 2400, 1815, 255),
+                "tamlo@example.org");
 }
 
 }  // namespace orvex

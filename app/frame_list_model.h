@@ -7,7 +7,7 @@
 
 namespace orvex {
 
-// The items of List1, one per time or text frame. A long log brings hundreds
+// The frame list: one item per time or text frame. A long log brings hundreds
 // of thousands of them, one at a time: they are kept as their single-byte
 // text and handed to the view in batches, so that neither memory nor the
 // view's bookkeeping grows with every single item.

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "text/locale_format.h"
 #include "load/decoder_display.h"
+#include "text/locale_format.h"
 
 class QLineSeries;
 class QValueAxis;

@@ -20,9 +20,9 @@ QString RecordsNotKeptText(const LoadOutcome& outcome) {
         outcome.tlmFramesNotKept == 1
             ? QStringLiteral("1 more TLM record was not kept.")
             : QStringLiteral("%1 more TLM records were not kept.").arg(outcome.tlmFramesNotKept);
-    const QString text = QStringLiteral("The window holds the first %1 TLM records of a log; ")
-                             .arg(RecordStore::kCapacity) +
-                         notKept;
+    QString text = QStringLiteral("The window holds the first %1 TLM records of a log; ")
+                       .arg(RecordStore::kCapacity) +
+                   notKept;
     if (outcome.reportPath) {
         return text + QStringLiteral(" The report holds them all.");
     }

@@ -115,8 +115,8 @@ void MainWindow::CreateBottomStrip(QWidget* client) {
     logPath_ = MakeDisplayField(client, object_name::kLogPath, TwipsRect(120, 8760, 9375, 285),
                                 DialogFont());
     SetFieldBackground(logPath_, colour::kGrey);
-    frameCounter_ = MakeLabel(client, object_name::kFrameCounter,
-                              TwipsRect(9720, 8760, 1215, 255), DialogFont());
+    frameCounter_ = MakeLabel(client, object_name::kFrameCounter, TwipsRect(9720, 8760, 1215, 255),
+                              DialogFont());
     frameCounter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetTextColour(frameCounter_, colour::kDarkGrey);
 }

@@ -32,7 +32,8 @@ std::array<RowPlace, kChannelCount> MakeRowPlaces() {
     std::array<RowPlace, kChannelCount> places{};
     PlaceColumn(places, kVoltageColumn, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
     PlaceColumn(places, kCurrentColumn, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24});
-    PlaceColumn(places, kTemperatureColumn, {12, 25, 26, 27, 30, 31, 32, 33, kGap, 34, kGap, 28, 29});
+    PlaceColumn(places, kTemperatureColumn,
+                {12, 25, 26, 27, 30, 31, 32, 33, kGap, 34, kGap, 28, 29});
     // The status rows share one line.
     places[kEclipseChannel] = {kStatusColumn, 0, kFirstRowTop};
     places[kSetPointChannel] = {kStatusColumn, 3720, kFirstRowTop};
@@ -43,18 +44,18 @@ std::array<RowPlace, kChannelCount> MakeRowPlaces() {
 }  // namespace
 
 const std::array<PanelFrame, kPanelFrameCount>& PanelFrames() {
-    static const std::array<PanelFrame, kPanelFrameCount> frames{{
+    static const std::array<PanelFrame, kPanelFrameCount> kFrames{{
         {object_name::kVoltageFrame, "Voltage", 120, 600, 3495, 3375},
         {object_name::kCurrentFrame, "Current", 3840, 600, 3495, 3375},
         {object_name::kTemperatureFrame, "Temperature", 7440, 600, 3495, 3375},
         {object_name::kStatusFrame, "Status", 120, 4080, 10815, 615},
     }};
-    return frames;
+    return kFrames;
 }
 
 const std::array<RowPlace, kChannelCount>& RowPlaces() {
-    static const std::array<RowPlace, kChannelCount> places = MakeRowPlaces();
-    return places;
+    static const std::array<RowPlace, kChannelCount> kPlaces = MakeRowPlaces();
+    return kPlaces;
 }
 
 }  // namespace orvex

@@ -45,13 +45,13 @@ std::string MixedLog(std::size_t frames) {
 }
 
 const std::string& SharedLog() {
-    static const std::string log = MixedLog(200000);
-    return log;
+    static const std::string kLog = MixedLog(200000);
+    return kLog;
 }
 
 const LocaleFormat& Format() {
-    static const LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
-    return format;
+    static const LocaleFormat kFormat{QLocale(QStringLiteral("en_GB"))};
+    return kFormat;
 }
 
 void KissReaderFrames(benchmark::State& state) {

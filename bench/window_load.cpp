@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     }
     const orvex::LocaleFormat format = orvex::LocaleFormat::FromSystem();
     orvex::MainWindow window(format);
-    const QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
+    QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
     window.SetFileChooser([log] { return log; });
     window.SetMessageSink([](QMessageBox::Icon, const QString&) {});
     window.show();

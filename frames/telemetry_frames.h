@@ -32,7 +32,7 @@ public:
     static constexpr int kSampleCount = 3;
     struct Sample {
         std::uint32_t timestamp = 0;
-        std::uint8_t extra = 0;  // a byte the report shows in hex only
+        std::uint8_t extra = 0;                         // a byte the report shows in hex only
         std::array<std::uint8_t, kWodSlotCount> raw{};  // the WOD channels' raw bytes
     };
 

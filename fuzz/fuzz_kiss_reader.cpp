@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++frames;
         CheckFrame(a);
         ORVEX_FUZZ_CHECK(a.length == b.length);
-        ORVEX_FUZZ_CHECK(std::memcmp(a.bytes.data(), b.bytes.data(), a.length) ==
-                         0);
+        ORVEX_FUZZ_CHECK(std::memcmp(a.bytes.data(), b.bytes.data(), a.length) == 0);
         ORVEX_FUZZ_CHECK(whole.BytesConsumed() == split.BytesConsumed());
         ORVEX_FUZZ_CHECK(whole.BytesConsumed() <= input.log.size());
     }

@@ -74,7 +74,7 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
 
     loading_ = true;
     display_.ShowBusy();
-    const LoadOutcome outcome = load_->Run(source, identity, &display_);
+    LoadOutcome outcome = load_->Run(source, identity, &display_);
     if (outcome.framesRead > 0) {
         display_.ShowFrameCount(outcome.frames);
     }

@@ -11,8 +11,8 @@ namespace orvex {
 
 // What one load did, for the window's messages and the command line's lines.
 struct LoadOutcome {
-    bool decoded = false;  // false after a cancel, a refused log or while busy
-    bool stopped = false;  // asked to stop during the load
+    bool decoded = false;          // false after a cancel, a refused log or while busy
+    bool stopped = false;          // asked to stop during the load
     std::uint64_t framesRead = 0;  // frames the reader delivered, decoded or not
     std::uint64_t frames = 0;      // decoded frames
     int records = 0;

@@ -47,8 +47,7 @@ public:
 LogLoad::LogLoad(std::string path, const LoadContext& context, Frame& frame)
     : path_(std::move(path)), context_(context), frame_(frame), wodRows_(context.Format()) {}
 
-LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity,
-                         LoadProgress* progress) {
+LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress) {
     NoProgress noProgress;
     LoadProgress& follower = progress != nullptr ? *progress : noProgress;
     const OutputOptions& options = context_.Options();

@@ -82,7 +82,7 @@ double Calibrate(int index, std::uint8_t raw) {
 }
 
 const std::array<std::array<double, 256>, kChannelCount>& CalibrationTable() {
-    static const auto table = [] {
+    static const auto kTable = [] {
         std::array<std::array<double, 256>, kChannelCount> values{};
         for (int i = 0; i < kChannelCount; ++i) {
             for (int x = 0; x < 256; ++x) {
@@ -91,7 +91,7 @@ const std::array<std::array<double, 256>, kChannelCount>& CalibrationTable() {
         }
         return values;
     }();
-    return table;
+    return kTable;
 }
 
 }  // namespace orvex

@@ -23,7 +23,7 @@ constexpr ValueForm kWholeForm{ValueForm::Kind::Whole, 0};
 }  // namespace
 
 const ChannelTable& TelemetryChannels() {
-    static const ChannelTable table = {{
+    static const ChannelTable kTable = {{
         {"Battery 0      ", "V", kThreeDecimals},
         {"Battery 4      ", "V", kThreeDecimals},
         {"Battery 2      ", "V", kThreeDecimals},
@@ -63,12 +63,12 @@ const ChannelTable& TelemetryChannels() {
         {"Set Point      ", "", kWholeForm},
         {"TEPR State     ", "", kWholeForm},
     }};
-    return table;
+    return kTable;
 }
 
 const WodChannelList& WodChannels() {
-    static const WodChannelList list = {18, 71, 123, 81, 83, 85, 87, 89, 91, 65, 73};
-    return list;
+    static const WodChannelList kList = {18, 71, 123, 81, 83, 85, 87, 89, 91, 65, 73};
+    return kList;
 }
 
 const Channel& WodSlotChannel(int slot) {

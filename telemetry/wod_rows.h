@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <compare>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -54,7 +53,10 @@ private:
     struct Key {
         std::uint64_t high = 0;
         std::uint64_t low = 0;
-        auto operator<=>(const Key&) const = default;
+        bool operator==(const Key&) const = default;
+        bool operator<(const Key& other) const {
+            return high != other.high ? high < other.high : low < other.low;
+        }
     };
     struct Run;
 

@@ -53,7 +53,7 @@ LocaleFormat::LocaleFormat(const QLocale& locale)
         return;
     }
     constexpr int kSecondsPerDay = 86400;
-    timeTexts_.Reserve(kSecondsPerDay, kSecondsPerDay * 12);
+    timeTexts_.Reserve(kSecondsPerDay, std::size_t{kSecondsPerDay} * 12);
     DateTime dt;
     std::string text;
     for (int second = 0; second < kSecondsPerDay; ++second) {

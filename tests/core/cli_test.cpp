@@ -13,7 +13,7 @@ using test::KissFrame;
 
 class Cli : public ::testing::Test {
 protected:
-    int Run(std::vector<std::string> args) {
+    int Run(const std::vector<std::string>& args) {
         out.str("");
         err.str("");
         return RunDecodeCommand(args, format, out, err, false);

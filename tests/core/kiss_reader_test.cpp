@@ -116,7 +116,7 @@ TEST(KissReader, EscapeResolvedIntoTheLastPosition) {
 
 TEST(KissReader, ShortFrameLeavesEarlierBytesBehindItsEnd) {
     MemoryLogSource source(std::string("\xC0") + std::string(39, 'L') + "\xC0" + "\xC0" +
-                            std::string(9, 's') + "\xC0");
+                           std::string(9, 's') + "\xC0");
     KissReader reader(source);
     Frame frame;
     ASSERT_TRUE(reader.ReadNextFrame(frame));

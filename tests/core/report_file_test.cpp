@@ -1,5 +1,5 @@
-#include "outputs/output_names.h"
 #include "outputs/report_file.h"
+#include "outputs/output_names.h"
 
 #include <unistd.h>
 

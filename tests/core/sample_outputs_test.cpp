@@ -26,9 +26,8 @@ std::string FirstDifference(const std::string& actual, const std::string& expect
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) {
         ++at;
     }
-    const std::size_t lineStart = expected.rfind('\n', at) == std::string::npos
-                                      ? 0
-                                      : expected.rfind('\n', at) + 1;
+    const std::size_t lineStart =
+        expected.rfind('\n', at) == std::string::npos ? 0 : expected.rfind('\n', at) + 1;
     return "sizes " + std::to_string(actual.size()) + " and " + std::to_string(expected.size()) +
            ", first difference at byte " + std::to_string(at) + ", expected line: " +
            expected.substr(lineStart, expected.find('\r', lineStart) - lineStart);

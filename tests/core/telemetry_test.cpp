@@ -91,7 +91,7 @@ TEST_F(ChannelDescriptions, NamesAndUnitsShownAndTheFirstFourValuesEmptied) {
     EXPECT_EQ(WodChannels()[2], 123);
 }
 
-TEST(Calibration, WorkedExamples) {
+TEST(Calibration, LinearQuadraticAndRawFormulas) {
     EXPECT_DOUBLE_EQ(Calibrate(28, 100), 1303.576867);
     EXPECT_DOUBLE_EQ(Calibrate(0, 255), 0.837517);
     EXPECT_DOUBLE_EQ(Calibrate(12, 255), -89.52);

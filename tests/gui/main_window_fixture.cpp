@@ -21,7 +21,7 @@ void MainWindowTest::Open(const std::string& path) {
 }
 
 std::string MainWindowTest::OpenLog(std::string_view bytes, std::string_view name) {
-    const std::string path = folder.Write(name, bytes);
+    std::string path = folder.Write(name, bytes);
     Open(path);
     return path;
 }

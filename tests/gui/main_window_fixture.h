@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "text/locale_format.h"
 #include "tests/support/temp_folder.h"
+#include "text/locale_format.h"
 
 // Readable failures.
 inline void PrintTo(const QString& text, std::ostream* out) {

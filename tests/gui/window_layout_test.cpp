@@ -15,7 +15,7 @@ protected:
     QString FrameOf(int row) const { return Row(row)->parentWidget()->objectName(); }
 };
 
-TEST_F(WindowLayout, IsAFixedWindowWithTheDesignedClientArea) {
+TEST_F(WindowLayout, IsAFixedWindowAroundItsClientArea) {
     EXPECT_EQ(window.windowTitle(), "Velta Orvex Telemetry Decoder");
     EXPECT_EQ(window.centralWidget()->size(), QSize(734, 607));
     window.show();
@@ -58,7 +58,7 @@ TEST_F(WindowLayout, StartsWithNamesAndUnitsButNoValues) {
     EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "");
 }
 
-TEST_F(WindowLayout, UsesTheStatedFontsAndColours) {
+TEST_F(WindowLayout, GivesEachFieldItsFontAndColours) {
     const QFont version = Find("Text3_1")->font();
     EXPECT_TRUE(version.bold());
     EXPECT_EQ(version.pointSizeF(), 8.25);

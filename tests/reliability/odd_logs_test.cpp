@@ -52,8 +52,7 @@ TEST(CliOddLogs, EachDecodesWithExitZeroAndItsFrameCount) {
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out, path + ": " + std::to_string(log.frames) +
                                " frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
-        EXPECT_EQ(test::ReadFile(folder / "odd.csv"),
-                  WodExportHeader());
+        EXPECT_EQ(test::ReadFile(folder / "odd.csv"), WodExportHeader());
     }
 }
 
@@ -99,8 +98,8 @@ TEST_F(OddLogs, DanglingEscapesAreDropped) {
          Bytes({0xC0, 0x00, 0, 0, 0, 0, 1, 0x43, 0xDB, 0xC0}) +
          Bytes({0xC0, 0x00, 0, 0, 0, 0, 1, 0xDC, 0x44, 0xDB}));
     EXPECT_EQ(display.frameTexts, (std::vector<std::string>{"AB", "C",
-                                                      "\xDC"
-                                                      "D"}));
+                                                            "\xDC"
+                                                            "D"}));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "tests/reliability/cli_runner.h"
-#include "tests/support/working_folder.h"
 #include "tests/support/load_fixture.h"
+#include "tests/support/working_folder.h"
 
 namespace orvex {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "load/decoder_session.h"
-#include "text/locale_format.h"
 #include "tests/support/display_stand_in.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/temp_folder.h"
+#include "text/locale_format.h"
 
 namespace orvex::test {
 

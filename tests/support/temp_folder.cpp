@@ -28,7 +28,7 @@ std::string TempFolder::operator/(std::string_view name) const {
 }
 
 std::string TempFolder::Write(std::string_view name, std::string_view bytes) const {
-    const std::string path = *this / name;
+    std::string path = *this / name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }

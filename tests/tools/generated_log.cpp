@@ -10,7 +10,7 @@ namespace orvex::synth::test {
 SynthOptions OptionsFrom(const std::vector<std::string>& args) {
     SynthOptions options;
     std::string error;
-    EXPECT_EQ(ParseSynthOptions(args, options, error), ParseOutcome::kRun) << error;
+    EXPECT_EQ(ParseSynthOptions(args, options, error), ParseOutcome::Run) << error;
     return options;
 }
 
@@ -30,8 +30,7 @@ std::vector<std::string> FramesOf(const std::string& log) {
     Frame frame;
     std::vector<std::string> frames;
     while (reader.ReadNextFrame(frame)) {
-        frames.emplace_back(reinterpret_cast<const char*>(frame.bytes.data()),
-                            frame.length);
+        frames.emplace_back(reinterpret_cast<const char*>(frame.bytes.data()), frame.length);
     }
     return frames;
 }

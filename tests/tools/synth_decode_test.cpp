@@ -5,11 +5,11 @@
 #include <map>
 #include <sstream>
 
-#include "tests/support/display_stand_in.h"
 #include "load/decoder_session.h"
-#include "text/locale_format.h"
+#include "tests/support/display_stand_in.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/generated_log.h"
+#include "text/locale_format.h"
 #include "tools/synth/orbit_model.h"
 
 namespace orvex::synth::test {

@@ -108,7 +108,7 @@ TEST(SynthModel, CountersCountAndTransmitterFollowsItsSchedule) {
         EXPECT_EQ(s.txMode, model.Schedule().ModeAt(t));
         EXPECT_NEAR(s.value[kTxARf], ModePowerMilliwatts(s.txMode), 12);
     }
-    EXPECT_NEAR(steps, 86400 / 1700, 2);
+    EXPECT_NEAR(steps, 86400 / 1700.0, 2);
 }
 
 TEST(SynthModel, ScheduleRunsItsStatesInTurnAndSometimesLeavesOneUnused) {

@@ -23,7 +23,7 @@ TEST(SynthOptions, ParsesTheCommandLine) {
     ASSERT_EQ(ParseSynthOptions({"--seed", "42", "--frames", "7", "--passes", "2", "--size", "1K",
                                  "--start", "1700000000", "--mix", "tlm,wod", "-o", "x.kss"},
                                 options, error),
-              ParseOutcome::kRun);
+              ParseOutcome::Run);
     EXPECT_EQ(options.seed, 42u);
     EXPECT_EQ(options.frames, 7u);
     EXPECT_EQ(options.passes, 2u);
@@ -32,9 +32,9 @@ TEST(SynthOptions, ParsesTheCommandLine) {
     EXPECT_TRUE(options.mix.Has(2) && options.mix.Has(8) && !options.mix.Has(4));
     EXPECT_EQ(options.output, "x.kss");
 
-    EXPECT_EQ(ParseSynthOptions({"-o", "-"}, options, error), ParseOutcome::kRun);
+    EXPECT_EQ(ParseSynthOptions({"-o", "-"}, options, error), ParseOutcome::Run);
     EXPECT_EQ(options.output, "");
-    EXPECT_EQ(ParseSynthOptions({"--seed", "1", "--help"}, options, error), ParseOutcome::kHelp);
+    EXPECT_EQ(ParseSynthOptions({"--seed", "1", "--help"}, options, error), ParseOutcome::Help);
 }
 
 TEST(SynthOptions, RejectsWhatItCannotUse) {
@@ -49,7 +49,7 @@ TEST(SynthOptions, RejectsWhatItCannotUse) {
     for (const auto& [args, message] : cases) {
         SynthOptions options;
         std::string error;
-        EXPECT_EQ(ParseSynthOptions(args, options, error), ParseOutcome::kError) << message;
+        EXPECT_EQ(ParseSynthOptions(args, options, error), ParseOutcome::Error) << message;
         EXPECT_EQ(error, message);
     }
 }

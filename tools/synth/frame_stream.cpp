@@ -11,7 +11,8 @@ namespace orvex::synth {
 namespace {
 
 constexpr double kHeardTwice = 0.03;
-constexpr std::uint64_t kSecondsPerWodFrame = kSamplesPerWodFrame * kWodGatherSeconds;
+constexpr std::uint64_t kSecondsPerWodFrame =
+    std::uint64_t{kSamplesPerWodFrame} * kWodGatherSeconds;
 // Frames that hold one orbit of WOD.
 constexpr auto kStoredWodFrames = static_cast<std::uint64_t>(
     (OrbitModel::kPeriodSeconds + kSecondsPerWodFrame - 1) / kSecondsPerWodFrame);

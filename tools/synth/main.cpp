@@ -23,14 +23,14 @@ int main(int argc, char* argv[]) {
     SynthOptions options;
     std::string error;
     switch (ParseSynthOptions({argv + 1, argv + argc}, options, error)) {
-        case ParseOutcome::kHelp:
+        case ParseOutcome::Help:
             PrintSynthUsage(std::cout);
             return 0;
-        case ParseOutcome::kError:
+        case ParseOutcome::Error:
             std::cerr << "orvex-synth: " << error << '\n';
             PrintSynthUsage(std::cerr);
             return 2;
-        case ParseOutcome::kRun:
+        case ParseOutcome::Run:
             break;
     }
     std::FILE* file = options.output.empty() ? stdout : std::fopen(options.output.c_str(), "wb");

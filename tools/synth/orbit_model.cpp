@@ -140,8 +140,8 @@ void OrbitModel::SetStatus(SpacecraftState& state, std::uint32_t time) const {
 void OrbitModel::AddNoise(SpacecraftState& state, std::uint32_t time) const {
     for (int channel = 0; channel < kChannelCount; ++channel) {
         // Two uniform draws make a triangular spread, mostly near the middle.
-        const double spread =
-            HashUnit(seed_, time, 2 * channel) + HashUnit(seed_, time, 2 * channel + 1) - 1;
+        const double spread = HashUnit(seed_, time, std::uint64_t{2} * channel) +
+                              HashUnit(seed_, time, std::uint64_t{2} * channel + 1) - 1;
         state.value[channel] += kNoise[channel] * spread;
     }
 }

@@ -63,8 +63,8 @@ SortedCalibration SortCalibrations() {
 }  // namespace
 
 std::uint8_t RawFor(int channel, double value) {
-    static const SortedCalibration sorted = SortCalibrations();
-    const SortedChannel& c = sorted[channel];
+    static const SortedCalibration kSorted = SortCalibrations();
+    const SortedChannel& c = kSorted[channel];
     std::size_t low = c.start[BucketOf(c, value)];
     while (low < 255 && c.value[low + 1] < value) {
         ++low;

@@ -16,7 +16,8 @@ constexpr std::uint32_t kLaunchDay = 20240;  // 2025-06-01
 void PutSteadyBytes(FrameBuilder& builder, std::size_t from, std::size_t to, std::uint32_t time,
                     std::uint64_t seed) {
     for (std::size_t offset = from; offset <= to; ++offset) {
-        const double level = HashUnit(seed, 0x5EAD, offset + 1000 * (time / kSecondsPerDay / 9));
+        const double level =
+            HashUnit(seed, 0x5EAD, offset + std::uint64_t{1000} * (time / kSecondsPerDay / 9));
         builder.Put(offset, static_cast<std::uint8_t>(level * 256));
     }
 }

@@ -91,21 +91,21 @@ ParseOutcome ParseSynthOptions(const std::vector<std::string>& args, SynthOption
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
-            return ParseOutcome::kHelp;
+            return ParseOutcome::Help;
         }
         const bool hasValue = i + 1 < args.size();
         const std::string value = hasValue ? args[++i] : "";
         const std::optional<bool> valid = ApplyOption(name, value, options);
         if (!valid) {
             error = "unknown option " + name;
-            return ParseOutcome::kError;
+            return ParseOutcome::Error;
         }
         if (!hasValue || !*valid) {
             error = hasValue ? "invalid value for " + name + ": " + value : name + " needs a value";
-            return ParseOutcome::kError;
+            return ParseOutcome::Error;
         }
     }
-    return ParseOutcome::kRun;
+    return ParseOutcome::Run;
 }
 
 void PrintSynthUsage(std::ostream& out) {

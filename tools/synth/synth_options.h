@@ -25,9 +25,9 @@ struct SynthOptions {
     std::string output;  // empty: standard output
 };
 
-enum class ParseOutcome { kRun, kHelp, kError };
+enum class ParseOutcome { Run, Help, Error };
 
-// Fills `options` from the command line; on kError, `error` says why.
+// Fills `options` from the command line; on Error, `error` says why.
 ParseOutcome ParseSynthOptions(const std::vector<std::string>& args, SynthOptions& options,
                                std::string& error);
 void PrintSynthUsage(std::ostream& out);
