@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "outputs/output_options.h"
+
+namespace orvex {
+
+inline constexpr char kDecodeProgram[] = "orvex-decode";
+
+// What orvex-decode was asked to do.
+struct DecodeOptions {
+    OutputOptions outputs;
+    std::vector<std::string> logs;  // in the file system's own bytes
+};
+
+enum class ParseResult { Run, Done, UsageError };
+
+// Reads the arguments into `options`. --help and --version are answered on
+// `out` (Done); a usage error is told on `err` (UsageError).
+ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOptions& options,
+                                 std::ostream& out, std::ostream& err);
+
+}  // namespace orvex
