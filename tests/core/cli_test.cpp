@@ -54,9 +54,10 @@ TEST_F(Cli, RelativePathIsJoinedToTheWorkingFolderAsItStands) {
     EXPECT_EQ(code, 0);
     const std::string absolute = folder.Path() + "/./a.kss";
     EXPECT_EQ(out.str().substr(0, absolute.size() + 1), absolute + ":");
-    // The first dot is now the one of "./": the report is named after the folder.
-    EXPECT_NE(test::ReadFile(folder.Path() + "/.tlm").find("File: " + absolute + "\r\n"),
+    // Named from the log's file name, beside it, whatever dots the path holds.
+    EXPECT_NE(test::ReadFile(folder.Path() + "/a.tlm").find("File: " + absolute + "\r\n"),
               std::string::npos);
+    EXPECT_FALSE(test::FileExists(folder.Path() + "/.tlm"));
 }
 
 TEST_F(Cli, MissingLogIsReportedAndTheOthersStillDecoded) {

@@ -36,12 +36,19 @@ std::string ExpectedHeader(const std::string& logPath) {
            "\r\n";
 }
 
-TEST(NameBesideLog, CutsAtTheFirstDotOfTheWholePath) {
+TEST(NameBesideLog, TheLogsFolderAndItsFileNameUpToTheFirstDot) {
     EXPECT_EQ(NameBesideLog("/logs/orbit.kss", "tlm"), "/logs/orbit.tlm");
-    EXPECT_EQ(NameBesideLog("/data.old/orbit.kss", "tlm"), "/data.tlm");
+    EXPECT_EQ(NameBesideLog("/logs/a.b.kss", "tlm"), "/logs/a.tlm");
+    EXPECT_EQ(NameBesideLog("/data.old/orbit.kss", "tlm"), "/data.old/orbit.tlm");
+    EXPECT_EQ(NameBesideLog("data.old/orbit.kss", "csv"), "data.old/orbit.csv");
+    EXPECT_EQ(NameBesideLog("./a.kss", "tlm"), "./a.tlm");
+    EXPECT_EQ(NameBesideLog("../a.kss", "tlm"), "../a.tlm");
     EXPECT_EQ(NameBesideLog("/logs/orbit.2026.kss", "csv"), "/logs/orbit.csv");
-    EXPECT_EQ(NameBesideLog("/logs/orbit", "tlm"), "tlm");
+    EXPECT_EQ(NameBesideLog("/logs/orbit", "tlm"), "/logs/orbit.tlm");
+    EXPECT_EQ(NameBesideLog("orbit", "tlm"), "orbit.tlm");
     EXPECT_EQ(NameBesideLog("/logs/orbit.", "csv"), "/logs/orbit.csv");
+    EXPECT_EQ(NameBesideLog("/logs/.orbit.kss", "csv"), "/logs/.orbit.csv");
+    EXPECT_EQ(NameBesideLog("/logs/.kss", "tlm"), "/logs/.kss.tlm");
 }
 
 class ReportOfALoad : public test::LoadFixture {};
@@ -65,21 +72,20 @@ TEST_F(ReportOfALoad, TimeFrameIsListedAndCountedWithTheReportOff) {
     EXPECT_EQ(display.frameCounter, "1 frames");
 }
 
-TEST_F(ReportOfALoad, DotInAFolderNameCutsThere) {
+TEST_F(ReportOfALoad, DotInAFolderNameDoesNotCutThePath) {
     std::filesystem::create_directory(folder / "data.old");
     Load(KissFrame(1, "A"), "data.old/orbit.kss");
-    EXPECT_EQ(ReadFile(folder / "data.tlm"), ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
-    EXPECT_EQ(ReadFile(folder / "data.csv").substr(0, 5), "Time;");
+    EXPECT_EQ(ReadFile(folder / "data.old/orbit.tlm"),
+              ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
+    EXPECT_EQ(ReadFile(folder / "data.old/orbit.csv").substr(0, 5), "Time;");
+    EXPECT_FALSE(test::FileExists(folder / "data.tlm"));
+    EXPECT_FALSE(test::FileExists(folder / "data.csv"));
 }
 
-TEST_F(ReportOfALoad, PathWithoutADotWritesTlmInTheWorkingFolder) {
-    char previous[4096];
-    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
+TEST_F(ReportOfALoad, PathWithoutADotNamesTheOutputsAfterTheWholeName) {
     Load(KissFrame(1, "A"), "orbitlog");
-    ASSERT_EQ(::chdir(previous), 0);
-    EXPECT_EQ(ReadFile(folder / "tlm"), ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
-    EXPECT_TRUE(test::FileExists(folder / "csv"));
+    EXPECT_EQ(ReadFile(folder / "orbitlog.tlm"), ExpectedHeader(logPath) + "[TIME] A\r\n\r\n");
+    EXPECT_TRUE(test::FileExists(folder / "orbitlog.csv"));
 }
 
 TEST_F(ReportOfALoad, SecondLoadReplacesTheFirstLoadsReport) {
