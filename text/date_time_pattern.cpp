@@ -15,6 +15,10 @@ std::string ToSingleByte(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+bool IsLatin1(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
 bool ContainsAmPm(const QString& format) {
     bool quoted = false;
     for (const QChar c : format) {
@@ -154,8 +158,16 @@ void DateTimePattern::Parse(const QString& format, const QLocale& locale) {
                 const bool pair = i + 1 < format.size() && format[i + 1].toLower() == u'p';
                 repeat = pair ? 2 : 1;
                 const bool upper = c == u'A';
-                const QString am = upper ? locale.amText().toUpper() : locale.amText().toLower();
-                const QString pm = upper ? locale.pmText().toUpper() : locale.pmText().toLower();
+                QString am = locale.amText();
+                QString pm = locale.pmText();
+                // As single bytes, markers outside Latin-1 would both read "?",
+                // and 04:00 would not differ from 16:00.
+                if (!IsLatin1(am) || !IsLatin1(pm)) {
+                    am = QStringLiteral("AM");
+                    pm = QStringLiteral("PM");
+                }
+                am = upper ? am.toUpper() : am.toLower();
+                pm = upper ? pm.toUpper() : pm.toLower();
                 tokens_.push_back({Field::AmPm, ToSingleByte(am) + '\0' + ToSingleByte(pm)});
                 break;
             }

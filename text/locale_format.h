@@ -15,7 +15,9 @@ namespace orvex {
 // date-and-time text, the "hh:mm:ss" time of day and the "0.000" / "0.00"
 // number patterns. Built once from a locale and passed to whoever writes
 // such texts; nothing else asks the locale. Texts are single-byte: locale
-// characters outside Latin-1 become '?', and digits are always ASCII.
+// characters outside Latin-1 become '?' (am/pm markers outside Latin-1 are
+// written AM and PM, so that a morning never reads as an afternoon), and
+// digits are always ASCII.
 class LocaleFormat {
 public:
     explicit LocaleFormat(const QLocale& locale);
