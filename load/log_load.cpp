@@ -44,17 +44,30 @@ public:
 
 }  // namespace
 
-LogLoad::LogLoad(std::string path, const LoadContext& context, Frame& frame)
-    : path_(std::move(path)), context_(context), frame_(frame), wodRows_(context.Format()) {}
+LogLoad::LogLoad(const std::string& path, const LoadContext& context, Frame& frame)
+    : LogLoad(path, path, context, frame) {}
+
+LogLoad::LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame)
+    : path_(std::move(path)),
+      shownPath_(std::move(shownPath)),
+      context_(context),
+      frame_(frame),
+      wodRows_(context.Format()) {}
 
 LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress) {
     NoProgress noProgress;
     LoadProgress& follower = progress != nullptr ? *progress : noProgress;
     const OutputOptions& options = context_.Options();
 
-    ReportFile report(NameBesideLog(path_, "tlm"), identity);
+    LoadOutcome outcome;
+    ReportFile report(NameBesideLog(path_, kReportExtension), identity);
+    WodExportFile wodExport(NameBesideLog(path_, kWodExportExtension), identity);
+    if (auto refusal = ClaimOutputs(report, wodExport)) {
+        outcome.problems.push_back(*refusal);
+        return outcome;
+    }
     if (options.writeReport) {
-        report.Create(ReportHeader(path_));
+        report.Create(ReportHeader(shownPath_));
     }
     ReportWriter reportWriter(report, options, context_.Format(), context_.TlmLines());
     FrameHandlers handlers;
@@ -62,7 +75,6 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     handlers.Add(reportWriter);
     handlers.Add(extraHandlers_);
 
-    LoadOutcome outcome;
     outcome.decoded = true;
     ReadFrames(source, handlers, &follower, outcome);
     if (auto problem = report.Finish()) {
@@ -75,9 +87,25 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     outcome.tlmFramesNotKept = tlmFramesNotKept_;
     outcome.wodRows = wodRows_.Count();  // before the export removes repeats
     if (!outcome.stopped && options.writeWodExport) {
-        ExportWodRows(identity, outcome);
+        ExportWodRows(wodExport, outcome);
+    } else {
+        wodExport.Abandon();
     }
     return outcome;
+}
+
+// Every output the options ask for is claimed before anything is written, so
+// that a log whose outputs another run is writing is not loaded at all.
+std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFile& wodExport) {
+    const OutputOptions& options = context_.Options();
+    if (options.writeReport && !report.Claim()) {
+        return report.Problem();
+    }
+    if (options.writeWodExport && !wodExport.Claim()) {
+        report.Abandon();
+        return wodExport.Problem();
+    }
+    return std::nullopt;
 }
 
 void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
@@ -99,16 +127,15 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
     reader_ = nullptr;
     if (reader.ReadError() != 0) {
         outcome.problems.push_back(
-            ProblemFromErrno(FileProblem::Action::ReadLog, path_, reader.ReadError()));
+            ProblemFromErrno(FileProblem::Action::ReadLog, shownPath_, reader.ReadError()));
     }
 }
 
-void LogLoad::ExportWodRows(const FileIdentity& identity, LoadOutcome& outcome) {
-    const std::string path = NameBesideLog(path_, "csv");
-    if (auto problem = ExportWodFile(path, wodRows_, identity)) {
+void LogLoad::ExportWodRows(WodExportFile& wodExport, LoadOutcome& outcome) {
+    if (auto problem = wodExport.Write(wodRows_)) {
         outcome.problems.push_back(*problem);
     } else {
-        outcome.exportPath = path;
+        outcome.exportPath = wodExport.Path();
         outcome.wodRowsExported = wodRows_.Count();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "frames/frame_handler.h"
@@ -15,6 +16,8 @@
 namespace orvex {
 
 class KissReader;
+class ReportFile;
+class WodExportFile;
 
 // One load of one log: reads its frames to the end, keeps its first 100 TLM
 // records and its WOD rows, and writes its report and WOD export beside it
@@ -23,7 +26,11 @@ class LogLoad : public FrameHandler {
 public:
     // `frame` is the program run's frame buffer, which outlives the load:
     // see Frame.
-    LogLoad(std::string path, const LoadContext& context, Frame& frame);
+    LogLoad(const std::string& path, const LoadContext& context, Frame& frame);
+    // `path` opens the log and names its outputs; `shownPath` names it in
+    // the report. The command line opens a relative path as it was given,
+    // as its absolute form may be too long for the system to open.
+    LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame);
 
     // Another handler of every decoded frame, such as the window's view.
     void AddFrameHandler(FrameHandler& handler) { extraHandlers_.Add(handler); }
@@ -32,6 +39,7 @@ public:
     LoadOutcome Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress);
 
     const std::string& Path() const { return path_; }
+    const std::string& ShownPath() const { return shownPath_; }
     const RecordStore& Records() const { return records_; }
     WodRowList& WodRows() { return wodRows_; }
     std::uint64_t FrameCount() const { return frameCount_; }
@@ -44,9 +52,11 @@ public:
 private:
     void ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
                     LoadOutcome& outcome);
-    void ExportWodRows(const FileIdentity& identity, LoadOutcome& outcome);
+    std::optional<FileProblem> ClaimOutputs(ReportFile& report, WodExportFile& wodExport);
+    void ExportWodRows(WodExportFile& wodExport, LoadOutcome& outcome);
 
     std::string path_;
+    std::string shownPath_;
     const LoadContext& context_;
     Frame& frame_;
     FrameHandlers extraHandlers_;

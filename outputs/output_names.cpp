@@ -23,4 +23,9 @@ std::string NameBesideLog(std::string_view logPath, std::string_view extension) 
     return name;
 }
 
+std::vector<LogOutput> OutputsBesideLog(std::string_view logPath) {
+    return {{"report", NameBesideLog(logPath, kReportExtension)},
+            {"WOD export", NameBesideLog(logPath, kWodExportExtension)}};
+}
+
 }  // namespace orvex

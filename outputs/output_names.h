@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvex {
 
@@ -14,5 +15,16 @@ std::string LogStem(std::string_view logPath);
 // extension. "/logs/orbit.kss" gives "/logs/orbit.tlm", "data.old/orbit.kss"
 // "data.old/orbit.tlm", "./a.kss" "./a.tlm", "/logs/orbit" "/logs/orbit.tlm".
 std::string NameBesideLog(std::string_view logPath, std::string_view extension);
+
+inline constexpr std::string_view kReportExtension = "tlm";
+inline constexpr std::string_view kWodExportExtension = "csv";
+
+// A file a load of the log may write, and what it is, for messages.
+struct LogOutput {
+    std::string_view what;  // "report"
+    std::string path;
+};
+// Every output of the log, whichever the options write.
+std::vector<LogOutput> OutputsBesideLog(std::string_view logPath);
 
 }  // namespace orvex

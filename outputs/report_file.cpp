@@ -33,6 +33,15 @@ ReportFile::ReportFile(std::string path, const FileIdentity& log) : path_(std::m
     file_.ProtectFile(log.device, log.inode);
 }
 
+bool ReportFile::Claim() {
+    failed_ = !file_.Claim(path_);
+    return !file_.Busy();
+}
+
+FileProblem ReportFile::Problem() const {
+    return {FileProblem::Action::WriteReport, path_, file_.FailureReason()};
+}
+
 bool ReportFile::EnsureOpen(OutputFile::Mode mode) {
     if (!file_.IsOpen() && !failed_ && !file_.Open(path_, mode)) {
         failed_ = true;
@@ -41,8 +50,7 @@ bool ReportFile::EnsureOpen(OutputFile::Mode mode) {
 }
 
 void ReportFile::Create(std::string_view header) {
-    file_.Close();
-    if (EnsureOpen(OutputFile::Mode::Replace)) {
+    if (EnsureOpen(OutputFile::Mode::ReplaceAtOpen)) {
         file_.Write(header);
         written_ = true;
     }
@@ -68,7 +76,7 @@ std::optional<FileProblem> ReportFile::Finish() {
     if (!file_.Close() || failed_) {
         failed_ = true;
         written_ = false;
-        return FileProblem{FileProblem::Action::WriteReport, path_, file_.FailureReason()};
+        return Problem();
     }
     return std::nullopt;
 }

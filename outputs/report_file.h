@@ -23,7 +23,15 @@ public:
     // The log's identity keeps the report from replacing the log.
     ReportFile(std::string path, const FileIdentity& log);
 
-    // Creates or empties the file and writes the header.
+    // Claims the file for the whole load (see OutputFile); false only when
+    // another run holds it. Any other failure is told by Finish.
+    bool Claim();
+    // What went wrong with the file, for the user.
+    FileProblem Problem() const;
+    // Gives up the claim without writing anything.
+    void Abandon() { file_.Abandon(); }
+
+    // Replaces the file with a new one that starts with the header.
     void Create(std::string_view header);
 
     std::string& Out();

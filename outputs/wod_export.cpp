@@ -1,7 +1,6 @@
 #include "outputs/wod_export.h"
 
 #include "outputs/line_end.h"
-#include "outputs/output_file.h"
 #include "telemetry/channel_table.h"
 #include "telemetry/wod_rows.h"
 
@@ -17,24 +16,33 @@ std::string WodExportHeader() {
     return header;
 }
 
-std::optional<FileProblem> ExportWodFile(const std::string& path, WodRowList& rows,
-                                         const FileIdentity& log) {
-    OutputFile file;
-    file.ProtectFile(log.device, log.inode);
-    if (file.Open(path, OutputFile::Mode::ReplaceAtomically)) {
-        file.Write(WodExportHeader());
-    }
+WodExportFile::WodExportFile(std::string path, const FileIdentity& log) : path_(std::move(path)) {
+    file_.ProtectFile(log.device, log.inode);
+}
+
+bool WodExportFile::Claim() {
+    file_.Claim(path_);
+    return !file_.Busy();
+}
+
+FileProblem WodExportFile::Problem() const {
+    return {FileProblem::Action::WriteExport, path_, file_.FailureReason()};
+}
+
+std::optional<FileProblem> WodExportFile::Write(WodRowList& rows) {
     rows.RemoveDuplicateItems();
-    if (file.IsOpen()) {
-        rows.ForEachRow([&file](std::string_view row) {
-            std::string& out = file.Buffer();
+    // A claim that failed at the start of the load is not tried again.
+    if (!file_.Failed() && file_.Open(path_, OutputFile::Mode::ReplaceAtClose)) {
+        file_.Write(WodExportHeader());
+        rows.ForEachRow([this](std::string_view row) {
+            std::string& out = file_.Buffer();
             out += row;
             EndLine(out);
-            file.Flushed();
+            file_.Flushed();
         });
     }
-    if (!file.Close()) {
-        return FileProblem{FileProblem::Action::WriteExport, path, file.FailureReason()};
+    if (!file_.Close()) {
+        return Problem();
     }
     return std::nullopt;
 }

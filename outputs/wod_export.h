@@ -5,6 +5,7 @@
 
 #include "kiss/log_source.h"
 #include "outputs/file_problem.h"
+#include "outputs/output_file.h"
 
 namespace orvex {
 
@@ -14,10 +15,27 @@ class WodRowList;
 // followed by ';'.
 std::string WodExportHeader();
 
-// Writes the rows, free of repeats, to `path`. The file replaces an earlier
-// export only once it is complete; the log's identity keeps the export from
-// replacing the log.
-std::optional<FileProblem> ExportWodFile(const std::string& path, WodRowList& rows,
-                                         const FileIdentity& log);
+// The WOD export of one load, claimed when the load starts (see OutputFile)
+// and written at its end. The file replaces an earlier export only once it
+// is complete; the log's identity keeps it from replacing the log.
+class WodExportFile {
+public:
+    WodExportFile(std::string path, const FileIdentity& log);
+
+    // False only when another run holds the file; any other failure is told
+    // by Write.
+    bool Claim();
+    // Gives up the claim and leaves an earlier export as it was.
+    void Abandon() { file_.Abandon(); }
+    // Writes the rows, free of repeats.
+    std::optional<FileProblem> Write(WodRowList& rows);
+
+    FileProblem Problem() const;
+    const std::string& Path() const { return path_; }
+
+private:
+    OutputFile file_;
+    std::string path_;
+};
 
 }  // namespace orvex

@@ -1,9 +1,6 @@
 // Ending the program during a load: the load stops after the current frame,
 // skips the end-of-load steps, leaves no half-written file behind and leaves
 // the session able to load again.
-#include <algorithm>
-#include <filesystem>
-
 #include "tests/support/load_fixture.h"
 
 namespace orvex {
@@ -18,15 +15,6 @@ std::string LongLog() {
         log += KissFrame(1, "frame " + std::to_string(i)) + KissFrame(8, WodBody({}, {}, {}));
     }
     return log;
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class StopDuringLoad : public test::LoadFixture {};
@@ -44,7 +32,8 @@ TEST_F(StopDuringLoad, EndsAtOnceWithoutTheEndSteps) {
     EXPECT_EQ(display.selectedChannel, -1);
     // The report holds the one decoded frame; no export, no temporary file.
     EXPECT_EQ(ReportBody(), "[TIME] frame 0\r\n\r\n");
-    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"orbit.kss", "orbit.tlm"}));
+    EXPECT_EQ(test::FolderEntries(folder.Path()),
+              (std::vector<std::string>{"orbit.kss", "orbit.tlm"}));
 }
 
 TEST_F(StopDuringLoad, SessionLoadsAgainAfterwards) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvex::test {
 
@@ -26,5 +27,7 @@ private:
 // The whole file, or "<missing>" when it cannot be read.
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
+// The names in the folder, sorted: what a run left behind.
+std::vector<std::string> FolderEntries(const std::string& folder);
 
 }  // namespace orvex::test
