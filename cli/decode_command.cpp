@@ -1,35 +1,18 @@
 #include "cli/decode_command.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <ostream>
 
 #include "cli/decode_options.h"
+#include "cli/given_logs.h"
 #include "cli/progress_line.h"
+#include "cli/stop_signals.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
+#include "outputs/output_names.h"
 #include "telemetry/record_store.h"
 
 namespace orvex {
 namespace {
-
-// The window's file dialog gives absolute paths; a relative one is joined to
-// the working folder and otherwise left as it stands.
-std::string AbsolutePath(const std::string& path) {
-    if (!path.empty() && path.front() == '/') {
-        return path;
-    }
-    char folder[PATH_MAX];
-    if (::getcwd(folder, sizeof folder) == nullptr) {
-        return path;
-    }
-    std::string absolute = folder;
-    if (absolute.back() != '/') {
-        absolute += '/';
-    }
-    return absolute + path;
-}
 
 void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
                   const LoadOutcome& outcome) {
@@ -47,29 +30,68 @@ void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
     }
 }
 
+// What a load that a signal stopped left behind.
+void PrintStop(std::ostream& err, const GivenLog& log, const LoadOutcome& outcome,
+               const OutputOptions& options, const StopSignals& stop) {
+    err << kDecodeProgram << ": Interrupted by " << stop.ReceivedName() << " after "
+        << outcome.frames << " frames of " << log.shown;
+    if (outcome.reportPath) {
+        err << "; the report " << *outcome.reportPath << " ends with the last one's block";
+    }
+    if (options.writeWodExport) {
+        err << "; the WOD export " << NameBesideLog(log.path, kWodExportExtension)
+            << " was left as it was";
+    }
+    err << '\n';
+}
+
 // Decodes one log in a fresh state; false when a file could not be read or
 // written.
-bool DecodeOne(const std::string& log, const LoadContext& context, std::ostream& out,
-               std::ostream& err, bool showProgress) {
-    const std::string path = AbsolutePath(log);
+bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignals& stop,
+               std::ostream& out, std::ostream& err, bool showProgress) {
     FileLogSource file;
-    if (const int error = file.Open(path)) {
+    if (const int error = file.Open(log.path)) {
         err << kDecodeProgram << ": "
-            << ProblemFromErrno(FileProblem::Action::OpenLog, path, error).Message() << '\n';
+            << ProblemFromErrno(FileProblem::Action::OpenLog, log.shown, error).Message() << '\n';
         return false;
     }
     Frame frame;
-    LogLoad load(path, context, frame);
+    LogLoad load(log.path, log.shown, context, frame);
     LoadOutcome outcome;
     {
-        ProgressLine progress(err, load, file.Identity().size, showProgress);
+        ProgressLine progress(err, load, file.Identity().size, showProgress, stop);
         outcome = load.Run(file, file.Identity(), &progress);
     }
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
-    PrintSummary(out, err, path, outcome);
-    return outcome.problems.empty();
+    if (outcome.decoded) {
+        PrintSummary(out, err, log.shown, outcome);
+    }
+    if (outcome.stopped) {
+        PrintStop(err, log, outcome, context.Options(), stop);
+    }
+    return outcome.decoded && outcome.problems.empty();
+}
+
+// Decodes the logs in turn until a stop signal; false when a log was skipped
+// or a file could not be read or written.
+bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
+               const StopSignals& stop, std::ostream& out, std::ostream& err, bool showProgress) {
+    const std::vector<std::string> skipped = LogsThatAreOutputs(logs);
+    bool allDone = true;
+    for (std::size_t index = 0; index < logs.size(); ++index) {
+        if (stop.Received() != 0) {
+            err << kDecodeProgram << ": " << logs[index].shown << ": not decoded, as "
+                << stop.ReceivedName() << " stopped the run\n";
+        } else if (!skipped[index].empty()) {
+            err << kDecodeProgram << ": " << skipped[index] << '\n';
+            allDone = false;
+        } else {
+            allDone = DecodeOne(logs[index], context, stop, out, err, showProgress) && allDone;
+        }
+    }
+    return allDone;
 }
 
 }  // namespace
@@ -86,11 +108,16 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
             break;
     }
     const LoadContext context(format, options.outputs);
-    bool allWritten = true;
-    for (const std::string& log : options.logs) {
-        allWritten = DecodeOne(log, context, out, err, showProgress) && allWritten;
+    const StopSignals stop;
+    const bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, out, err, showProgress);
+    const bool summariesWritten = static_cast<bool>(out.flush());
+    if (!summariesWritten) {
+        err << kDecodeProgram << ": Cannot write the standard output\n";
     }
-    return allWritten ? 0 : 1;
+    if (stop.Received() != 0) {
+        return stop.ExitCode();
+    }
+    return allDone && summariesWritten ? 0 : 1;
 }
 
 }  // namespace orvex

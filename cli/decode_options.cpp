@@ -14,8 +14,12 @@ void PrintUsage(std::ostream& out) {
         << "  --help       show this help and exit\n"
         << "  --version    show the version and exit\n\n"
         << "Dates, times and numbers follow the locale (LC_ALL, LC_TIME, LC_NUMERIC, LANG).\n"
-        << "Exit status: 0 when every log was decoded and written, 1 when a file could not\n"
-        << "be read or written, 2 for a usage error.\n";
+        << "A log that is the report or WOD export of another log given with it is skipped.\n"
+        << "SIGINT (Ctrl+C) or SIGTERM ends the load at the next frame, leaving the report\n"
+        << "whole up to there and an earlier WOD export as it was.\n\n"
+        << "Exit status: 0 when every log was decoded and written, 1 when a log was skipped\n"
+        << "or a file could not be read or written (standard output included), 2 for a\n"
+        << "usage error, 130 after SIGINT and 143 after SIGTERM.\n";
 }
 
 }  // namespace

@@ -1,10 +1,16 @@
 #include "cli/progress_line.h"
 
+#include <algorithm>
 #include <ostream>
 
+#include "cli/stop_signals.h"
 #include "load/log_load.h"
 
 namespace orvex {
+
+std::uint64_t PercentRead(std::uint64_t bytesRead, std::uint64_t logSize) {
+    return std::min<std::uint64_t>(bytesRead, logSize) * 100 / logSize;
+}
 
 ProgressLine::~ProgressLine() {
     if (shown_) {
@@ -21,6 +27,10 @@ void ProgressLine::AfterFrame(std::uint64_t frameCount) {
     }
 }
 
+bool ProgressLine::StopRequested() const {
+    return stop_.Received() != 0;
+}
+
 void ProgressLine::Show() {
     if (!enabled_) {
         return;
@@ -31,9 +41,9 @@ void ProgressLine::Show() {
     }
     last_ = now;
     shown_ = true;
-    err_ << '\r' << load_.Path() << ": " << frames_ << " frames";
+    err_ << '\r' << load_.ShownPath() << ": " << frames_ << " frames";
     if (logSize_ > 0) {
-        err_ << ", " << load_.BytesRead() * 100 / logSize_ << "%";
+        err_ << ", " << PercentRead(load_.BytesRead(), logSize_) << "%";
     }
     err_.flush();
 }

@@ -1,4 +1,5 @@
 #include "cli/decode_command.h"
+#include "cli/progress_line.h"
 
 #include <unistd.h>
 
@@ -78,6 +79,35 @@ TEST_F(Cli, TlmFramesBeyondTheStoreAreTold) {
     EXPECT_EQ(err.str(), "orvex-decode: " + (folder / "many.kss") +
                              ": 1 TLM frames after the first 100 were not kept as records "
                              "(the report holds them all)\n");
+}
+
+TEST_F(Cli, OutputsGivenAsLogsAreSkippedAndKeepTheirContent) {
+    const std::string log =
+        folder.Write("orbit.kss", KissFrame(1, "x") + KissFrame(8, test::WodBody({}, {}, {})));
+    ASSERT_EQ(Run({log}), 0);
+    const std::string report = test::ReadFile(folder / "orbit.tlm");
+    const std::string csv = test::ReadFile(folder / "orbit.csv");
+    ASSERT_EQ(::symlink("orbit.tlm", (folder / "latest.tlm").c_str()), 0);
+
+    // As the shell expands orbit.* and a link to the report.
+    EXPECT_EQ(Run({folder / "latest.tlm", folder / "orbit.csv", log, folder / "orbit.tlm"}), 1);
+    EXPECT_EQ(err.str(),
+              "orvex-decode: Skipped " + (folder / "latest.tlm") + ": it is the report of " + log +
+                  ", also given\n" + "orvex-decode: Skipped " + (folder / "orbit.csv") +
+                  ": it is the WOD export of " + log + ", also given\n" + "orvex-decode: Skipped " +
+                  (folder / "orbit.tlm") + ": it is the report of " + log + ", also given\n");
+    EXPECT_EQ(out.str(), log + ": 2 frames, 0 TLM records, 3 WOD rows (1 distinct)\n");
+    EXPECT_EQ(test::ReadFile(folder / "orbit.tlm"), report);
+    EXPECT_EQ(test::ReadFile(folder / "orbit.csv"), csv);
+    EXPECT_EQ(test::FolderEntries(folder.Path()),
+              (std::vector<std::string>{"latest.tlm", "orbit.csv", "orbit.kss", "orbit.tlm"}));
+}
+
+TEST(ProgressLine, ShareReadNeverPassesAHundredWhenTheLogGrows) {
+    EXPECT_EQ(PercentRead(0, 1000), 0u);
+    EXPECT_EQ(PercentRead(830, 1000), 83u);
+    EXPECT_EQ(PercentRead(1000, 1000), 100u);
+    EXPECT_EQ(PercentRead(2040, 1000), 100u);
 }
 
 TEST_F(Cli, UsageErrorsAndInformation) {

@@ -138,6 +138,7 @@ TEST_F(OpenCommand, OpenIsDisabledWhileALoadRunsAndTheWindowStaysUsable) {
 
 TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
     window.show();
+    folder.Write("orbit.csv", "earlier export");
     window.SetFileChooser([&] {
         QTimer::singleShot(0, &window, [&] { Action("MenuFileExit")->trigger(); });
         return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
@@ -146,6 +147,14 @@ TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Text("Text2"), "");  // the end-of-load steps did not run
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // As after Ctrl+C on the command line: the report ends with the block of
+    // the frame the load stopped at, the earlier export stays, no file is
+    // left half-written.
+    const std::string report = ReadFile(folder / "orbit.tlm");
+    EXPECT_EQ(report.substr(report.find("[TIME]")), "[TIME] 12:00:00\r\n\r\n");
+    EXPECT_EQ(ReadFile(folder / "orbit.csv"), "earlier export");
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{"orbit.csv", "orbit.kss", "orbit.tlm"}));
 }
 
 TEST_F(OpenCommand, ExitAnswersWhileALongStretchHoldsNoFrame) {
