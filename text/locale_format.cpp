@@ -97,6 +97,12 @@ std::string LocaleFormat::DateTimeText(const DateValue& date) const {
     return text;
 }
 
+std::string LocaleFormat::DateText(const DateTime& dt) const {
+    std::string text;
+    date_.Append(text, dt);
+    return text;
+}
+
 void LocaleFormat::AppendTimeOfDay(std::string& out, const DateTime& dt) const {
     AppendTwoDigits(out, dt.hour);
     out.push_back(timeSeparator_);

@@ -30,6 +30,9 @@ public:
     void AppendDateTime(std::string& out, const DateValue& date) const;
     std::string DateTimeText(const DateValue& date) const;
 
+    // The short date of AppendDateTime alone.
+    std::string DateText(const DateTime& dt) const;
+
     // "hh:mm:ss": 24-hour, two digits each, the locale's time separator.
     void AppendTimeOfDay(std::string& out, const DateTime& dt) const;
     std::string TimeOfDayText(const DateTime& dt) const;

@@ -35,6 +35,11 @@ TEST(DateTimeText, DateAloneAtMidnightAndNothingForTheEmptyValue) {
     EXPECT_EQ(In("en_GB").DateTimeText(std::nullopt), "");
 }
 
+TEST(DateText, TheShortDateAlone) {
+    EXPECT_EQ(In("en_GB").DateText(*kAfternoon), "07/12/2026");
+    EXPECT_EQ(In("de_DE").DateText(*kAfternoon), "07.12.2026");
+}
+
 TEST(DateTimeText, TwelveHourClockAroundNoonAndMidnight) {
     const LocaleFormat us = In("en_US");
     EXPECT_EQ(us.DateTimeText(UnixTimeToDate(1796601600 + 30)), "12/7/2026 12:00:30 AM");

@@ -1,0 +1,138 @@
+#include <algorithm>
+#include <random>
+
+#include "telemetry/calibration.h"
+#include "telemetry/column_extremes.h"
+#include "telemetry/telemetry_history.h"
+#include <gtest/gtest.h>
+
+namespace orvex {
+namespace {
+
+constexpr std::uint32_t kAfternoon = 1796652185;  // 2026-12-07 14:03:05 UTC
+
+TelemetryHistory::RawChannels Every(std::uint8_t raw) {
+    TelemetryHistory::RawChannels channels;
+    channels.fill(raw);
+    return channels;
+}
+
+TEST(TelemetryHistory, KeepsEveryFramesTimeAndBytesInLessThanFiftyBytesEach) {
+    TelemetryHistory history;
+    constexpr std::size_t kFrames = 100000;
+    for (std::size_t i = 0; i < kFrames; ++i) {
+        TelemetryHistory::RawChannels raw = Every(static_cast<std::uint8_t>(i));
+        raw[37] = static_cast<std::uint8_t>(i >> 8);
+        history.Add(kAfternoon + static_cast<std::uint32_t>(i), raw);
+    }
+    ASSERT_EQ(history.Count(), kFrames);
+    EXPECT_EQ(history.Timestamp(kFrames - 1), kAfternoon + kFrames - 1);
+    EXPECT_EQ(history.Raw(54321, 0), 54321 % 256);
+    EXPECT_EQ(history.Raw(54321, 37), (54321 >> 8) % 256);
+    EXPECT_LE(history.BytesHeld(), kFrames * 50);
+    EXPECT_EQ(history.Extent(), (TimeSpan{kAfternoon, kAfternoon + kFrames - 1.0}));
+
+    history.Clear();
+    EXPECT_EQ(history.Count(), 0u);
+    EXPECT_EQ(history.BytesHeld(), 0u);
+    EXPECT_EQ(history.Extent(), std::nullopt);
+}
+
+TEST(TelemetryHistory, CountsTheFramesBeyondItsCapacity) {
+    TelemetryHistory history(2);
+    for (int i = 0; i < 5; ++i) {
+        history.Add(kAfternoon, Every(0));
+    }
+    EXPECT_EQ(history.Count(), 2u);
+    EXPECT_EQ(history.Dropped(), 3u);
+    history.Clear();
+    EXPECT_EQ(history.Dropped(), 0u);
+}
+
+TEST(TelemetryHistory, SparseSeriesIsEverySampleCalibratedAndInTimeOrder) {
+    TelemetryHistory history;
+    history.Add(kAfternoon + 60, Every(10));
+    history.Add(kAfternoon, Every(20));
+    history.Add(kAfternoon + 30, Every(30));
+    history.Add(kAfternoon + 9000, Every(40));  // outside the span asked for
+    const TimeSpan span{kAfternoon, kAfternoon + 60};
+    EXPECT_EQ(history.Series(28, span, 600),
+              (std::vector<HistoryPoint>{{kAfternoon, Calibrate(28, 20)},
+                                         {kAfternoon + 30.0, Calibrate(28, 30)},
+                                         {kAfternoon + 60.0, Calibrate(28, 10)}}));
+    EXPECT_TRUE(history.Series(38, span, 600).empty());
+    EXPECT_TRUE(history.Series(0, span, 0).empty());
+}
+
+// Every column's lowest and highest sample, found the slow way.
+std::vector<HistoryPoint> BruteForceExtremes(const std::vector<HistoryPoint>& samples,
+                                             const TimeSpan& span, int columns) {
+    std::vector<std::vector<HistoryPoint>> byColumn(static_cast<std::size_t>(columns));
+    for (const HistoryPoint& sample : samples) {
+        if (sample.time < span.first || sample.time > span.last) {
+            continue;
+        }
+        const auto column = std::min<std::size_t>(
+            static_cast<std::size_t>((sample.time - span.first) * columns / span.Length()),
+            static_cast<std::size_t>(columns - 1));
+        byColumn[column].push_back(sample);
+    }
+    const auto lower = [](const HistoryPoint& a, const HistoryPoint& b) {
+        return a.value != b.value ? a.value < b.value : a.time < b.time;
+    };
+    const auto higher = [](const HistoryPoint& a, const HistoryPoint& b) {
+        return a.value != b.value ? a.value > b.value : a.time < b.time;
+    };
+    std::vector<HistoryPoint> points;
+    for (auto& column : byColumn) {
+        if (column.empty()) {
+            continue;
+        }
+        HistoryPoint low = *std::min_element(column.begin(), column.end(), lower);
+        HistoryPoint high = *std::min_element(column.begin(), column.end(), higher);
+        if (high.time < low.time) {
+            std::swap(low, high);
+        }
+        points.push_back(low);
+        if (!(high == low)) {
+            points.push_back(high);
+        }
+    }
+    return points;
+}
+
+TEST(TelemetryHistory, DenseSeriesIsEachColumnsLowestAndHighestSample) {
+    TelemetryHistory history;
+    std::vector<HistoryPoint> samples;
+    std::mt19937 random(5);
+    for (int i = 0; i < 50000; ++i) {
+        // Times out of order and repeated, as a log with a clock reset has them.
+        const auto time = static_cast<std::uint32_t>(kAfternoon + random() % 20000);
+        const auto raw = static_cast<std::uint8_t>(random());
+        history.Add(time, Every(raw));
+        samples.push_back({static_cast<double>(time), Calibrate(13, raw)});
+    }
+    const TimeSpan span{kAfternoon + 1000.5, kAfternoon + 15000.0};
+    const std::vector<HistoryPoint> points = history.Series(13, span, 700);
+    EXPECT_LE(points.size(), 1400u);
+    EXPECT_EQ(points, BruteForceExtremes(samples, span, 700));
+}
+
+TEST(ColumnExtremes, OfEqualValuesKeepsTheEarliestWhateverTheOrder) {
+    ColumnExtremes extremes({0, 10}, 1);
+    extremes.Add(7, 1.5);
+    extremes.Add(3, 1.5);
+    extremes.Add(5, 1.5);
+    EXPECT_EQ(extremes.Points(), (std::vector<HistoryPoint>{{3, 1.5}}));
+}
+
+TEST(ColumnExtremes, ASpanOfOneInstantIsOneColumn) {
+    ColumnExtremes extremes({100, 100}, 50);
+    extremes.Add(100, 2);
+    extremes.Add(100, -2);
+    extremes.Add(101, 9);
+    EXPECT_EQ(extremes.Points(), (std::vector<HistoryPoint>{{100, -2}, {100, 2}}));
+}
+
+}  // namespace
+}  // namespace orvex
