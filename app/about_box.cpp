@@ -35,24 +35,25 @@ QIcon NoIcon() {
 }  // namespace
 
 QString VersionLine() {
-    return QStringLiteral("Version " ORVEX_SHORT_VERSION "    (" ORVEX_RELEASE_DATE ")");
+    return AboutBox::tr("Version %1    (%2)")
+        .arg(QStringLiteral(ORVEX_SHORT_VERSION), QStringLiteral(ORVEX_RELEASE_DATE));
 }
 
 AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName(object_name::kAboutBox);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(tr("Info"));
     setWindowIcon(NoIcon());
     setFixedSize(TwipsToPixels(5115), TwipsToPixels(2790));
     SetBackground(this, colour::kGrey);
 
     QLabel* title = AddText(this, object_name::kAboutTitle, TwipsRect(120, 120, 4935, 375),
-                            "Velta Orvex Telemetry Decoder", DialogFont(13.5, true));
+                            tr("Velta Orvex Telemetry Decoder"), DialogFont(13.5, true));
     SetTextColour(title, colour::kDarkGreen);
     AddText(this, object_name::kAboutAuthor, TwipsRect(120, 600, 2775, 255),
             QStringLiteral("\u00A9 2009 Tam Lofgren"));
-    AddText(this, object_name::kAboutCallSign, TwipsRect(120, 960, 735, 255), "Tamlo",
-            DialogFont(8.25, true));
+    AddText(this, object_name::kAboutCallSign, TwipsRect(120, 960, 735, 255),
+            QStringLiteral("Tamlo"), DialogFont(8.25, true));
     AddVersionFrame();
     AddContact();
 
@@ -71,12 +72,13 @@ void AboutBox::AddVersionFrame() {
 }
 
 void AboutBox::AddContact() {
-    AddText(this, object_name::kAboutHomepageCaption, TwipsRect(120, 2040, 855, 255), "Homepage:");
+    AddText(this, object_name::kAboutHomepageCaption, TwipsRect(120, 2040, 855, 255),
+            tr("Homepage:"));
     AddLinkText(this, object_name::kAboutHomepage, TwipsRect(1080, 2040, 1815, 255),
-                "tamlo.example.org");
-    AddText(this, object_name::kAboutMailCaption, TwipsRect(120, 2400, 615, 255), "e-mail:");
+                QStringLiteral("tamlo.example.org"));
+    AddText(this, object_name::kAboutMailCaption, TwipsRect(120, 2400, 615, 255), tr("e-mail:"));
     AddLinkText(this, object_name::kAboutMail, TwipsRect(1080, 2400, 1815, 255),
-                "tamlo@example.org");
+                QStringLiteral("tamlo@example.org"));
 }
 
 }  // namespace orvex

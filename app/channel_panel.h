@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "telemetry/channel_table.h"
 
@@ -12,8 +13,10 @@ class QLineEdit;
 namespace orvex {
 
 // The 38 channel rows in their four captioned frames: a selector, the
-// channel's name, its value and its unit. Selecting a row highlights its
-// value field and asks for its chart.
+// channel's name, its value and its unit. A click on a selector charts its
+// channel alone; with Ctrl held (mouse or Space) it adds the channel to the
+// chart, or takes it off. The charted rows' selectors are set and their
+// value fields highlighted.
 class ChannelPanel : public QWidget {
     Q_OBJECT
 public:
@@ -22,21 +25,26 @@ public:
     void ShowLabels(int row, const QString& name, const QString& unit);
     void ShowValue(int row, const QString& text);
 
-    // Selects the row as a click on its selector would, and asks for its
-    // chart even when the row was selected already.
+    // Selects the row alone as a plain click on its selector would, and asks
+    // for its chart even when it was charted already.
     void Select(int row);
+    // Adds the row to the chart or takes it off, as a Ctrl+click does.
+    void Toggle(int row);
+    const std::vector<int>& ChartedRows() const { return charted_; }
 
 signals:
-    void ChannelSelected(int row);
+    // The rows to chart, the first selected, the others added in turn.
+    void ChartedRowsChanged(const std::vector<int>& rows);
 
 private:
     void AddRow(int row, QWidget* frame, int left, int top);
-    void SelectChannel(int row);
+    void ShowCharted();
 
     std::array<QAbstractButton*, kChannelCount> selectors_{};
     std::array<QLabel*, kChannelCount> names_{};
     std::array<QLineEdit*, kChannelCount> values_{};
     std::array<QLabel*, kChannelCount> units_{};
+    std::vector<int> charted_;
 };
 
 }  // namespace orvex

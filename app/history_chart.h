@@ -5,41 +5,99 @@
 #include <memory>
 #include <vector>
 
-#include "load/decoder_display.h"
-#include "text/locale_format.h"
+#include "telemetry/channel_history.h"
 
+class QAction;
 class QLineSeries;
+class QRubberBand;
 class QValueAxis;
 
 namespace orvex {
 
+class LocaleFormat;
 class TimeAxisLabels;
 
-// One channel's history: a point per stored record, in record order, each
-// under its record's time of day. Hovering a point tells its time and value.
-// The locale only sets how the axis writes its numbers.
+// The history of one or more channels over time (UTC), drawn from a
+// ChannelHistory that thins it to the chart's width: each channel in its own
+// colour, channels of one unit on one value axis, each further unit on an
+// axis of its own. The wheel zooms around the mouse, a drag over the plot
+// zooms to its span, a drag with the middle button or with Shift pans, a
+// double-click shows all again. Resting the mouse on a point tells its time
+// and value for as long as the mouse stays there.
 class HistoryChart : public QChartView {
     Q_OBJECT
 public:
     HistoryChart(const LocaleFormat& format, QWidget* parent);
     ~HistoryChart() override;
 
-    void ShowPoints(const std::vector<ChartPoint>& points);
+    // Draws `channels` from `history`, which must outlive the chart or the
+    // next call, over its whole span.
+    void ShowChannels(const std::vector<int>& channels, const ChannelHistory& history);
+    const std::vector<int>& Channels() const { return channels_; }
+    // The history is about to be refilled: nothing is drawn from it until the
+    // next ShowChannels, which shows its whole span.
+    void ForgetHistory() { history_ = nullptr; }
 
-    const QStringList& Labels() const;
-    QString PointToolTip(int index) const;
+    // The span shown. Zooming and panning keep it within the history's span
+    // and at least a few seconds long.
+    TimeSpan VisibleSpan() const { return visible_; }
+    void ShowSpan(const TimeSpan& span);
+    // Closer by `factor` (below 1 farther), keeping `anchor` where it is.
+    void Zoom(double factor, double anchor);
+    void Pan(double seconds);
+    void ResetZoom();
+
+    // The points drawn for the channel in `slot` (its place in Channels()).
+    QLineSeries* SeriesOf(int slot) const;
+    QString PointToolTip(int slot, int index) const;
+    QStringList TickLabels() const;
+    // Where in the viewport the point lies.
+    QPoint PointPosition(int slot, int index) const;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
-    void FitAxes(const QList<QPointF>& points);
-    void PlaceLabels();
-    void ShowHover(const QPointF& point, bool hovered);
+    struct Plot {
+        int channel;
+        QLineSeries* series;
+        QValueAxis* axis;
+    };
+    enum class Drag { None, Zoom, Pan };
 
+    void AddActions();
+    void RemovePlots();
+    void AddPlot(int channel);
+    void MarkValueAxes();
+    void Redraw();
+    void FitValueAxes();
+    void SetTimeRange();
+    void PlaceTimeLabels();
+    bool HasData() const;
+    double TimeAt(int viewportX) const;
+    QRectF PlotInViewport() const;
+    void ShowPointToolTip(const QPoint& position);
+
+    const LocaleFormat& format_;
     QChart* chart_;
-    QLineSeries* series_;
-    QValueAxis* axisX_;
-    QValueAxis* axisY_;
+    QValueAxis* timeAxis_;
     std::unique_ptr<TimeAxisLabels> labels_;
-    QStringList valueTexts_;  // each point's value as the panel shows it
+    std::vector<int> channels_;
+    std::vector<Plot> plots_;
+    std::vector<QValueAxis*> valueAxes_;  // one per unit
+    const ChannelHistory* history_ = nullptr;
+    TimeSpan whole_;    // the history's span, with a margin
+    TimeSpan visible_;  // what the time axis shows
+    Drag drag_ = Drag::None;
+    QPoint dragStart_;
+    QRubberBand* rubberBand_;
 };
 
 }  // namespace orvex

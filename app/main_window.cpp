@@ -3,46 +3,60 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
 
 #include "app/about_box.h"
+#include "app/anchored_layout.h"
 #include "app/artwork.h"
 #include "app/channel_panel.h"
 #include "app/frame_list_model.h"
 #include "app/history_chart.h"
-#include "app/load_message.h"
+#include "app/load_status.h"
 #include "app/object_names.h"
 #include "app/top_strip.h"
 #include "app/window_style.h"
+#include "outputs/output_names.h"
 
 namespace orvex {
+namespace {
+
+constexpr char kGeometryKey[] = "window/geometry";
+
+// The user's settings of the program, in the platform's place for them.
+class ProgramSettings : public QSettings {
+public:
+    ProgramSettings() : QSettings(QStringLiteral("orvex"), QStringLiteral("orvex")) {}
+};
+
+}  // namespace
 
 MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     : QMainWindow(parent),
       format_(format),
       frameList_(new FrameListModel(this)),
       chooseFile_([this] { return ChooseLogFile(); }),
-      showMessage_(
-          [this](QMessageBox::Icon icon, const QString& text) { ShowMessageBox(icon, text); }),
+      chooseImage_([this](ImageFormat image) { return ChooseImageFile(image); }),
       session_(*this, loadContext_) {
     setObjectName(object_name::kMainWindow);
-    setWindowTitle("Velta Orvex Telemetry Decoder");
+    setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
     setWindowIcon(WindowIcon());
     CreateActions();
     CreateMenus();
     CreateClientArea();
-    // The layout is fixed: the window takes the size of its client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    CreateStatusLine();
+    restoreGeometry(ProgramSettings().value(kGeometryKey).toByteArray());
 
     connect(strip_->RecordScrollBar(), &QScrollBar::valueChanged, this,
             [this](int position) { session_.RecordPositionChanged(position); });
-    connect(panel_, &ChannelPanel::ChannelSelected, this,
-            [this](int row) { session_.ShowChannelChart(row); });
+    connect(panel_, &ChannelPanel::ChartedRowsChanged, this,
+            [this](const std::vector<int>& rows) { session_.ShowChannelChart(rows); });
     session_.ShowChannelDescriptions();
 }
 
@@ -54,17 +68,22 @@ void MainWindow::CreateActions() {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    openAction_ = add(object_name::kOpenAction, "Open");
+    openAction_ = add(object_name::kOpenAction, tr("&Open"));
     openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(openAction_, &QAction::triggered, this, &MainWindow::OpenLog);
 
-    exitAction_ = add(object_name::kExitAction, "Exit");
+    savePngAction_ = add(object_name::kSavePngAction, tr("Save Chart as &PNG..."));
+    connect(savePngAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Png); });
+    saveSvgAction_ = add(object_name::kSaveSvgAction, tr("Save Chart as S&VG..."));
+    connect(saveSvgAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Svg); });
+
+    exitAction_ = add(object_name::kExitAction, tr("E&xit"));
     exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 
     // The load reads the options afresh at every frame and at its end.
-    writeReportAction_ = add(object_name::kWriteReportAction, "Write TLM File");
-    writeWodExportAction_ = add(object_name::kWriteWodExportAction, "Write WOD File");
+    writeReportAction_ = add(object_name::kWriteReportAction, tr("Write &TLM File"));
+    writeWodExportAction_ = add(object_name::kWriteWodExportAction, tr("Write &WOD File"));
     for (QAction* mark : {writeReportAction_, writeWodExportAction_}) {
         mark->setCheckable(true);
         mark->setChecked(true);
@@ -74,15 +93,19 @@ void MainWindow::CreateActions() {
     connect(writeWodExportAction_, &QAction::toggled, this,
             [this](bool checked) { outputs_.writeWodExport = checked; });
 
-    aboutAction_ = add(object_name::kAboutAction, "Info");
+    aboutAction_ = add(object_name::kAboutAction, tr("&Info"));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAboutBox);
 }
 
 void MainWindow::CreateMenus() {
-    QMenu* file = menuBar()->addMenu("File");
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(object_name::kFileMenu);
-    file->addActions({openAction_, exitAction_});
-    QMenu* settings = menuBar()->addMenu("Settings");
+    file->addAction(openAction_);
+    file->addSeparator();
+    file->addActions({savePngAction_, saveSvgAction_});
+    file->addSeparator();
+    file->addAction(exitAction_);
+    QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     settings->setObjectName(object_name::kSettingsMenu);
     settings->addActions({writeReportAction_, writeWodExportAction_});
     menuBar()->addAction(aboutAction_);
@@ -90,18 +113,22 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::CreateClientArea() {
     auto* client = new QWidget(this);
-    client->setFixedSize(TwipsToPixels(11010), TwipsToPixels(9105));
     client->setFont(DialogFont());
     SetBackground(client, colour::kGrey);
-    setCentralWidget(client);
-
+    auto* layout = new AnchoredLayout(client, QSize(TwipsToPixels(11010), TwipsToPixels(9105)));
     strip_ = new TopStrip(frameList_, client);
+    layout->AddWidget(strip_, AnchoredLayout::kStretchWidth);
     panel_ = new ChannelPanel(client);
-    CreateChartFrame(client);
+    layout->AddWidget(panel_);
+    layout->AddWidget(CreateChartFrame(client),
+                      AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
     CreateBottomStrip(client);
+    layout->AddWidget(logPath_, AnchoredLayout::kBottom | AnchoredLayout::kStretchWidth);
+    layout->AddWidget(frameCounter_, AnchoredLayout::kBottom | AnchoredLayout::kRight);
+    setCentralWidget(client);
 }
 
-void MainWindow::CreateChartFrame(QWidget* client) {
+QWidget* MainWindow::CreateChartFrame(QWidget* client) {
     chartFrame_ = new QGroupBox(client);
     chartFrame_->setObjectName(object_name::kChartFrame);
     chartFrame_->setGeometry(TwipsRect(120, 4800, 10815, 3855));
@@ -109,16 +136,43 @@ void MainWindow::CreateChartFrame(QWidget* client) {
     chart_ = new HistoryChart(format_, chartFrame_);
     chart_->setObjectName(object_name::kChart);
     chart_->setGeometry(TwipsRect(120, 240, 10575, 3375));
+    auto* layout = new AnchoredLayout(chartFrame_, chartFrame_->size());
+    layout->AddWidget(chart_, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
+    return chartFrame_;
 }
 
 void MainWindow::CreateBottomStrip(QWidget* client) {
-    logPath_ = MakeDisplayField(client, object_name::kLogPath, TwipsRect(120, 8760, 9375, 285),
+    // The frame counter is wider than designed, for "4294967295 frames" (112
+    // pixels of DejaVu Sans at 8.25 points); the path field gives the room.
+    logPath_ = MakeDisplayField(client, object_name::kLogPath, TwipsRect(120, 8760, 8910, 285),
                                 DialogFont());
+    logPath_->setAccessibleName(tr("Log file"));
     SetFieldBackground(logPath_, colour::kGrey);
-    frameCounter_ = MakeLabel(client, object_name::kFrameCounter, TwipsRect(9720, 8760, 1215, 255),
+    frameCounter_ = MakeLabel(client, object_name::kFrameCounter, TwipsRect(9135, 8760, 1800, 255),
                               DialogFont());
+    frameCounter_->setAccessibleName(tr("Frame count"));
     frameCounter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetTextColour(frameCounter_, colour::kDarkGrey);
+}
+
+void MainWindow::CreateStatusLine() {
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(object_name::kStatusLine);
+    statusLine_->setAccessibleName(tr("Status"));
+    statusLine_->setTextFormat(Qt::PlainText);
+    // A long text must not widen the window: it is cut, and told whole on
+    // hover.
+    statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(statusLine_, 1);
+}
+
+QString MainWindow::StatusText() const {
+    return statusLine_->text();
+}
+
+void MainWindow::ShowStatus(const QString& text) {
+    statusLine_->setText(text);
+    statusLine_->setToolTip(text);
 }
 
 void MainWindow::OpenLog() {
@@ -127,34 +181,55 @@ void MainWindow::OpenLog() {
     // inside it.
     openAction_->setEnabled(false);
     yieldClock_.invalidate();
-    const LoadOutcome outcome = session_.OpenLog(QFile::encodeName(path).toStdString());
+    if (!path.isEmpty()) {
+        ShowStatus(tr("Reading %1...").arg(path));
+    }
+    const std::string file = QFile::encodeName(path).toStdString();
+    const LoadOutcome outcome = session_.OpenLog(file);
     frameList_->Flush();
     openAction_->setEnabled(true);
     if (stopRequested_) {
         close();
         return;
     }
-    ReportLoad(outcome);
-}
-
-QString MainWindow::ChooseLogFile() {
-    QString filter = QStringLiteral("Log Files (*.kss)");
-    return QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open"), QString(),
-        QStringLiteral("Log Files (*.kss);;Text Files (*.txt);;All Files (*.*)"), &filter);
-}
-
-void MainWindow::ReportLoad(const LoadOutcome& outcome) {
-    const QString text = LoadMessageText(outcome);
-    if (!text.isEmpty()) {
-        showMessage_(outcome.problems.empty() ? QMessageBox::Information : QMessageBox::Warning,
-                     text);
+    if (!path.isEmpty()) {
+        logFile_ = file;
+        ShowStatus(LoadStatus::Text(outcome, path));
     }
 }
 
-void MainWindow::ShowMessageBox(QMessageBox::Icon icon, const QString& text) {
-    QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
-    box.exec();
+QString MainWindow::ChooseLogFile() {
+    QString filter = tr("Log Files (*.kss)");
+    return QFileDialog::getOpenFileName(this, tr("Open"), QString(),
+                                        filter + QStringLiteral(";;") + tr("Text Files (*.txt)") +
+                                            QStringLiteral(";;") + tr("All Files (*.*)"),
+                                        &filter);
+}
+
+void MainWindow::SaveChart(ImageFormat format) {
+    const QString path = chooseImage_(format);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString problem = SaveViewImage(*chart_, path, format, chartFrame_->title().trimmed());
+    ShowStatus(problem.isEmpty() ? tr("Chart saved to %1.").arg(path)
+                                 : tr("Cannot save the chart to %1: %2.").arg(path, problem));
+}
+
+QString MainWindow::ChooseImageFile(ImageFormat format) {
+    const bool png = format == ImageFormat::Png;
+    const QString suffix = png ? QStringLiteral("png") : QStringLiteral("svg");
+    // Beside the log, named as its report is.
+    const QString beside =
+        logFile_.empty() ? QString()
+                         : QFile::decodeName(NameBesideLog(logFile_, suffix.toStdString()).c_str());
+    QString path = QFileDialog::getSaveFileName(
+        this, png ? tr("Save Chart as PNG") : tr("Save Chart as SVG"), beside,
+        png ? tr("PNG Images (*.png)") : tr("SVG Drawings (*.svg)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += '.' + suffix;
+    }
+    return path;
 }
 
 void MainWindow::ShowAboutBox() {
@@ -174,6 +249,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    ProgramSettings().setValue(kGeometryKey, saveGeometry());
     if (aboutBox_) {
         aboutBox_->close();
     }

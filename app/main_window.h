@@ -2,11 +2,11 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPointer>
 #include <functional>
 #include <string>
 
+#include "app/chart_export.h"
 #include "load/decoder_display.h"
 #include "load/decoder_session.h"
 #include "load/load_context.h"
@@ -27,8 +27,9 @@ class HistoryChart;
 class TopStrip;
 
 // The main window: menus, the strip of status fields, the channel panel, the
-// history chart and the bottom strip. It shows what its decoder session
-// finds, and owns the session.
+// history chart, the bottom strip and the status line. It shows what its
+// decoder session finds, and owns the session. It may grow: the chart takes
+// the room, and the window's size is remembered for the next run.
 class MainWindow : public QMainWindow, public DecoderDisplay {
     Q_OBJECT
 public:
@@ -39,16 +40,19 @@ public:
     // when cancelled. Tests choose the log themselves.
     using FileChooser = std::function<QString()>;
     void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
-    // Shows the message at the end of a load.
-    using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
-    void SetMessageSink(MessageSink sink) { showMessage_ = std::move(sink); }
+    // The dialog of File > Save Chart as PNG or SVG, likewise.
+    using ImageChooser = std::function<QString(ImageFormat)>;
+    void SetImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
+
+    // What the status line under the window says.
+    QString StatusText() const;
 
     // DecoderDisplay
     void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override;
     void ShowChannelValue(int channel, std::string_view text) override;
     void ShowRecordTime(std::string_view text) override;
     void ShowRecordPosition(std::string_view text) override;
-    void ShowSoftwareVersion(std::string_view text) override;
+    void ShowSoftwareVersion(int version) override;
     void ShowLogPath(std::string_view path) override;
     void ShowFrameCount(std::uint64_t frameCount) override;
     void ClearFrameTexts() override;
@@ -57,7 +61,8 @@ public:
     void SetRecordCount(int count) override;
     int RecordPosition() const override;
     void SelectChannel(int channel) override;
-    void ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) override;
+    void ShowChart(std::string_view caption, const std::vector<int>& channels,
+                   const ChannelHistory& history) override;
     void ShowBusy() override;
     void ShowIdle() override;
     void AfterFrame(std::uint64_t frameCount) override;
@@ -71,14 +76,16 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateClientArea();
-    void CreateChartFrame(QWidget* client);
+    QWidget* CreateChartFrame(QWidget* client);
     void CreateBottomStrip(QWidget* client);
+    void CreateStatusLine();
 
     void OpenLog();
+    void SaveChart(ImageFormat format);
     void ShowAboutBox();
     QString ChooseLogFile();
-    void ShowMessageBox(QMessageBox::Icon icon, const QString& text);
-    void ReportLoad(const LoadOutcome& outcome);
+    QString ChooseImageFile(ImageFormat format);
+    void ShowStatus(const QString& text);
     void ShowProgress(std::uint64_t frameCount);
     // True, and the clock restarted, once a yield interval has passed.
     bool YieldDue();
@@ -93,8 +100,11 @@ private:
     HistoryChart* chart_ = nullptr;
     QLineEdit* logPath_ = nullptr;
     QLabel* frameCounter_ = nullptr;
+    QLabel* statusLine_ = nullptr;
 
     QAction* openAction_ = nullptr;
+    QAction* savePngAction_ = nullptr;
+    QAction* saveSvgAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
@@ -102,8 +112,9 @@ private:
     QPointer<AboutBox> aboutBox_;
 
     FileChooser chooseFile_;
-    MessageSink showMessage_;
-    std::string shownVersion_;
+    ImageChooser chooseImage_;
+    std::string logFile_;  // the log last opened, in the file system's encoding
+    int shownVersion_ = -1;
     QElapsedTimer yieldClock_;
     bool stopRequested_ = false;
     DecoderSession session_;

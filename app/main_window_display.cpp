@@ -39,13 +39,13 @@ void MainWindow::ShowRecordPosition(std::string_view text) {
     strip_->ShowRecordPosition(FromLatin1(text));
 }
 
-void MainWindow::ShowSoftwareVersion(std::string_view text) {
+void MainWindow::ShowSoftwareVersion(int version) {
     // Every TLM frame shows the version, which hardly ever changes.
-    if (text == shownVersion_) {
+    if (version == shownVersion_) {
         return;
     }
-    shownVersion_ = text;
-    strip_->ShowSoftwareVersion(FromLatin1(text));
+    shownVersion_ = version;
+    strip_->ShowSoftwareVersion(tr("Software Version %1").arg(version));
 }
 
 void MainWindow::ShowLogPath(std::string_view path) {
@@ -59,7 +59,9 @@ void MainWindow::ShowLogPath(std::string_view path) {
 }
 
 void MainWindow::ClearFrameTexts() {
+    // A new log's frames are coming, and its history with them.
     frameList_->Clear();
+    chart_->ForgetHistory();
 }
 
 void MainWindow::AddFrameText(std::string_view text) {
@@ -86,9 +88,10 @@ void MainWindow::SelectChannel(int channel) {
     panel_->Select(channel);
 }
 
-void MainWindow::ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) {
+void MainWindow::ShowChart(std::string_view caption, const std::vector<int>& channels,
+                           const ChannelHistory& history) {
     chartFrame_->setTitle(FromLatin1(caption));
-    chart_->ShowPoints(points);
+    chart_->ShowChannels(channels, history);
 }
 
 void MainWindow::ShowBusy() {
@@ -128,7 +131,7 @@ void MainWindow::ShowFrameCount(std::uint64_t frameCount) {
 }
 
 void MainWindow::ShowProgress(std::uint64_t frameCount) {
-    const QString caption = QString::fromStdString(FrameCountCaption(frameCount));
+    const QString caption = tr("%1 frames").arg(frameCount);
     FitFontToText(frameCounter_, caption, frameCounter_->width());
     frameCounter_->setText(caption);
 }

@@ -5,14 +5,17 @@
 namespace orvex::object_name {
 
 // Every widget keeps the object name the window's design gave its control,
-// so that tests and accessibility tools find each widget by it. This is the
-// one place where those names appear.
+// so that tests and accessibility tools find each widget by it; the widgets
+// the design did not have are named in its manner. This is the one place
+// where those names appear.
 
 // The main window and its menus.
 inline constexpr char kMainWindow[] = "Form1";
 inline constexpr char kFileMenu[] = "MnuFile";
 inline constexpr char kSettingsMenu[] = "MnuSettings";
 inline constexpr char kOpenAction[] = "MenuFileOpen";
+inline constexpr char kSavePngAction[] = "MenuFileSaveChartPng";
+inline constexpr char kSaveSvgAction[] = "MenuFileSaveChartSvg";
 inline constexpr char kExitAction[] = "MenuFileExit";
 inline constexpr char kWriteReportAction[] = "WriteTLMFile";
 inline constexpr char kWriteWodExportAction[] = "WriteWODFile";
@@ -50,6 +53,7 @@ inline constexpr char kChartFrame[] = "Frame1";
 inline constexpr char kChart[] = "MSChart1";
 inline constexpr char kLogPath[] = "Text4";
 inline constexpr char kFrameCounter[] = "Label3";
+inline constexpr char kStatusLine[] = "StatusLine";
 
 // The about box.
 inline constexpr char kAboutBox[] = "Info";

@@ -44,11 +44,17 @@ std::array<RowPlace, kChannelCount> MakeRowPlaces() {
 }  // namespace
 
 const std::array<PanelFrame, kPanelFrameCount>& PanelFrames() {
+    // The status frame is 75 twips taller than designed, which cut off the
+    // bottom of its value fields by 4 pixels.
     static const std::array<PanelFrame, kPanelFrameCount> kFrames{{
-        {object_name::kVoltageFrame, "Voltage", 120, 600, 3495, 3375},
-        {object_name::kCurrentFrame, "Current", 3840, 600, 3495, 3375},
-        {object_name::kTemperatureFrame, "Temperature", 7440, 600, 3495, 3375},
-        {object_name::kStatusFrame, "Status", 120, 4080, 10815, 615},
+        {object_name::kVoltageFrame, QT_TRANSLATE_NOOP("orvex::ChannelPanel", "Voltage"), 120, 600,
+         3495, 3375},
+        {object_name::kCurrentFrame, QT_TRANSLATE_NOOP("orvex::ChannelPanel", "Current"), 3840, 600,
+         3495, 3375},
+        {object_name::kTemperatureFrame, QT_TRANSLATE_NOOP("orvex::ChannelPanel", "Temperature"),
+         7440, 600, 3495, 3375},
+        {object_name::kStatusFrame, QT_TRANSLATE_NOOP("orvex::ChannelPanel", "Status"), 120, 4080,
+         10815, 690},
     }};
     return kFrames;
 }

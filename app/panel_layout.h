@@ -9,9 +9,22 @@ namespace orvex {
 // One captioned frame of the channel panel, in window twips.
 struct PanelFrame {
     const char* objectName;
-    const char* caption;
+    const char* caption;  // the source of the translated caption
     int left, top, width, height;
 };
+
+// A row's four widgets, from the row's left, in twips. The value field is
+// wider than the design's 735: the platform font's widest value,
+// "13313.230" of a TX B RF output, takes 59 pixels of DejaVu Sans at 8.25
+// points, and "YES [255]" 54. The unit moves right by as much and loses the
+// room that no unit used.
+inline constexpr int kSelectorLeft = 240;
+inline constexpr int kNameLeft = 600;
+inline constexpr int kNameWidth = 1335;
+inline constexpr int kValueLeft = 2040;
+inline constexpr int kValueWidth = 1005;
+inline constexpr int kUnitLeft = 3090;
+inline constexpr int kUnitWidth = 330;
 
 inline constexpr int kPanelFrameCount = 4;
 const std::array<PanelFrame, kPanelFrameCount>& PanelFrames();

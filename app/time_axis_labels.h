@@ -4,40 +4,42 @@
 #include <QStringList>
 #include <vector>
 
-class QAbstractSeries;
+#include "app/time_ticks.h"
+
 class QChart;
 class QGraphicsSimpleTextItem;
 
 namespace orvex {
 
-// The records' times of day along the chart's x axis, one per point. The
-// chart's category axes keep one label per distinct text, but records may
-// share a second or run backwards, so the labels are drawn here instead:
-// upright, below the plot, and thinned to every n-th point when they would
-// touch.
+class LocaleFormat;
+
+// The time axis' labels, drawn below the plot by the chart's side rather
+// than by a Qt axis: the texts are the locale's own (LocaleFormat), in UTC,
+// upright as the design's chart had them, with the date as a second line
+// when the span shown crosses midnight.
 class TimeAxisLabels {
 public:
-    TimeAxisLabels(QChart* chart, QAbstractSeries* series, const QFont& font);
+    TimeAxisLabels(QChart* chart, const LocaleFormat& format, const QFont& font);
 
-    void SetTexts(const QStringList& texts);
+    // The ticks for `span` on the chart's plot as it is now.
+    TimeTicks Ticks(const TimeSpan& span) const;
+    // The room below the plot that labels for `span` need.
+    int Extent(const TimeSpan& span) const;
+    // Labels the ticks of `span` under the plot.
+    void Place(const TimeSpan& span);
+    void Clear();
     const QStringList& Texts() const { return texts_; }
-    // The room below the plot that the longest label needs.
-    int Extent() const;
-    // Puts the labels under their points; returns the label step.
-    int Place();
 
 private:
     QGraphicsSimpleTextItem* Item(int index);
+    double MinPitch() const;
 
     QChart* chart_;
-    QAbstractSeries* series_;
+    const LocaleFormat& format_;
     QFont font_;
     QStringList texts_;
     std::vector<QGraphicsSimpleTextItem*> items_;  // owned by the chart
+    QGraphicsSimpleTextItem* zone_;                // "UTC", owned by the chart
 };
-
-// Every how many points a label can stand when points lie `pitch` pixels
-// apart and a label is `thickness` pixels thick.
-int LabelStep(double pitch, double thickness);
 
 }  // namespace orvex

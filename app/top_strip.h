@@ -11,8 +11,9 @@ namespace orvex {
 
 // The strip above the channel panel: the record's time, the frame list, the
 // software version, the record scroll bar and the record position, between
-// the two black lines.
+// the two black lines, which run across the window however wide it grows.
 class TopStrip : public QWidget {
+    Q_OBJECT
 public:
     TopStrip(QAbstractItemModel* frameList, QWidget* parent);
 
@@ -22,8 +23,8 @@ public:
     QScrollBar* RecordScrollBar() const { return scrollBar_; }
 
 private:
-    void AddLine(const char* name, int top);
-    void AddFrameList(QAbstractItemModel* frameList);
+    QWidget* AddLine(const char* name, int top);
+    QListView* AddFrameList(QAbstractItemModel* frameList);
     void AddScrollBar();
 
     QLineEdit* recordTime_ = nullptr;

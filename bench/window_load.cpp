@@ -27,7 +27,6 @@ int main(int argc, char* argv[]) {
     orvex::MainWindow window(format);
     QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
     window.SetFileChooser([log] { return log; });
-    window.SetMessageSink([](QMessageBox::Icon, const QString&) {});
     window.show();
     QApplication::processEvents();
 

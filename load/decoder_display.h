@@ -6,16 +6,9 @@
 #include <vector>
 
 #include "load/load_progress.h"
+#include "telemetry/channel_history.h"
 
 namespace orvex {
-
-// One point of a channel's history chart: a record's value, its text in the
-// channel's form and the record's time of day.
-struct ChartPoint {
-    double value = 0;
-    std::string valueText;
-    std::string label;
-};
 
 // What the decoder shows in the window. Texts are single-byte (Latin-1)
 // strings, except the log path, which is in the file system's encoding.
@@ -27,7 +20,7 @@ public:
 
     virtual void ShowRecordTime(std::string_view text) = 0;
     virtual void ShowRecordPosition(std::string_view text) = 0;  // "#3 / 12"
-    virtual void ShowSoftwareVersion(std::string_view text) = 0;
+    virtual void ShowSoftwareVersion(int version) = 0;
     virtual void ShowLogPath(std::string_view path) = 0;
     virtual void ShowFrameCount(std::uint64_t frameCount) = 0;
 
@@ -41,18 +34,20 @@ public:
     virtual void SetRecordCount(int count) = 0;
     virtual int RecordPosition() const = 0;
 
-    // Selects the channel as the user's click does: the window then asks for
-    // the channel's chart, once, even when the channel was selected already.
+    // Selects the channel alone, as the user's plain click does: the window
+    // then asks for the channel's chart, once, even when the channel was
+    // selected already.
     virtual void SelectChannel(int channel) = 0;
-    // The chart frame's caption and the chart's points.
-    virtual void ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) = 0;
+    // The chart frame's caption and the channels the chart draws from
+    // `history`, which outlives the display; the chart asks it for points
+    // whenever it needs them.
+    virtual void ShowChart(std::string_view caption, const std::vector<int>& channels,
+                           const ChannelHistory& history) = 0;
 
     virtual void ShowBusy() = 0;
     virtual void ShowIdle() = 0;
 };
 
-// "12 frames"
-std::string FrameCountCaption(std::uint64_t frameCount);
 // "#3 / 12"
 std::string RecordPositionText(int position, int recordCount);
 

@@ -1,8 +1,9 @@
 #include "load/decoder_session.h"
 
+#include <algorithm>
+
 #include "load/record_view.h"
 #include "telemetry/channel_table.h"
-#include "text/digits.h"
 
 namespace orvex {
 
@@ -13,18 +14,18 @@ public:
 
     void OnTextFrame(const TextFrame& frame) override { display_.AddFrameText(frame.Text()); }
     void OnTlmFrame(const TlmFrame& frame) override {
-        version_ = "Software Version ";
-        AppendDecimal(version_, frame.SoftwareVersion());
-        display_.ShowSoftwareVersion(version_);
+        display_.ShowSoftwareVersion(frame.SoftwareVersion());
     }
 
 private:
     DecoderDisplay& display_;
-    std::string version_;
 };
 
 DecoderSession::DecoderSession(DecoderDisplay& display, const LoadContext& context)
-    : display_(display), context_(context), feed_(std::make_unique<DisplayFeed>(display)) {}
+    : display_(display),
+      context_(context),
+      feed_(std::make_unique<DisplayFeed>(display)),
+      recorder_(history_) {}
 
 DecoderSession::~DecoderSession() = default;
 
@@ -71,10 +72,14 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
     display_.ClearFrameTexts();
     load_ = std::make_unique<LogLoad>(path, context_, frame_);
     load_->AddFrameHandler(*feed_);
+    // The chart may be drawing from the history: it is emptied, not replaced.
+    history_.Clear();
+    load_->AddFrameHandler(recorder_);
 
     loading_ = true;
     display_.ShowBusy();
     LoadOutcome outcome = load_->Run(source, identity, &display_);
+    outcome.tlmFramesNotCharted = history_.Dropped();
     if (outcome.framesRead > 0) {
         display_.ShowFrameCount(outcome.frames);
     }
@@ -107,10 +112,12 @@ void DecoderSession::RecordPositionChanged(int position) {
     }
 }
 
-void DecoderSession::ShowChannelChart(int channel) {
-    if (channel >= 0 && channel < kChannelCount) {
-        display_.ShowChart(ChartCaption(channel),
-                           ChartPoints(context_.Format(), Records(), channel));
+void DecoderSession::ShowChannelChart(const std::vector<int>& channels) {
+    const bool valid = std::all_of(channels.begin(), channels.end(), [](int channel) {
+        return channel >= 0 && channel < kChannelCount;
+    });
+    if (valid && !channels.empty()) {
+        display_.ShowChart(ChartCaption(channels), channels, history_);
     }
 }
 

@@ -2,13 +2,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "kiss/frame.h"
 #include "kiss/log_source.h"
 #include "load/decoder_display.h"
+#include "load/history_recorder.h"
 #include "load/load_context.h"
 #include "load/load_outcome.h"
 #include "load/log_load.h"
+#include "telemetry/telemetry_history.h"
 
 namespace orvex {
 
@@ -33,13 +36,16 @@ public:
 
     // The record scroll bar moved to `position`.
     void RecordPositionChanged(int position);
-    // The user, or the end of a load, selected `channel`.
-    void ShowChannelChart(int channel);
+    // The user, or the end of a load, chose the channels to chart: the first
+    // is the one selected, the others were added to it.
+    void ShowChannelChart(const std::vector<int>& channels);
 
     bool Loading() const { return loading_; }
     // The load running or last run; null before the first.
     const LogLoad* CurrentLoad() const { return load_.get(); }
     LogLoad* CurrentLoad() { return load_.get(); }
+    // Every TLM frame of the load running or last run.
+    const TelemetryHistory& History() const { return history_; }
 
 private:
     class DisplayFeed;
@@ -54,6 +60,8 @@ private:
     Frame frame_;
     std::unique_ptr<DisplayFeed> feed_;
     std::unique_ptr<LogLoad> load_;
+    TelemetryHistory history_;
+    HistoryRecorder recorder_;
     bool loading_ = false;
 };
 

@@ -16,7 +16,8 @@ struct LoadOutcome {
     std::uint64_t framesRead = 0;  // frames the reader delivered, decoded or not
     std::uint64_t frames = 0;      // decoded frames
     int records = 0;
-    std::uint64_t tlmFramesNotKept = 0;
+    std::uint64_t tlmFramesNotKept = 0;            // beyond the window's 100 records
+    std::uint64_t tlmFramesNotCharted = 0;         // beyond the memory of the chart's history
     std::uint64_t wodRows = 0;                     // WOD rows as decoded
     std::optional<std::uint64_t> wodRowsExported;  // distinct rows written
     std::optional<std::string> reportPath;         // set when the report was written

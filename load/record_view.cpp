@@ -25,24 +25,21 @@ void ShowRecord(DecoderDisplay& display, const LocaleFormat& format, const Recor
     display.ShowRecordTime(format.DateTimeText(UnixTimeToDate(record.timestamp)));
 }
 
-std::string ChartCaption(int channel) {
-    const Channel& described = TelemetryChannels()[channel];
-    return described.name + " [ " + described.unit + " ] ";
-}
-
-std::vector<ChartPoint> ChartPoints(const LocaleFormat& format, const RecordStore& records,
-                                    int channel) {
-    std::vector<ChartPoint> points(static_cast<std::size_t>(records.Count()));
-    for (int number = 1; number <= records.Count(); ++number) {
-        const TelemetryRecord& record = records[number];
-        ChartPoint& point = points[static_cast<std::size_t>(number - 1)];
-        point.value = record.values[channel];
-        AppendChannelValue(point.valueText, format, TelemetryChannels()[channel], point.value);
-        if (const DateValue date = UnixTimeToDate(record.timestamp)) {
-            format.AppendTimeOfDay(point.label, *date);
-        }
+std::string ChartCaption(const std::vector<int>& channels) {
+    if (channels.size() == 1) {
+        const Channel& described = TelemetryChannels()[channels[0]];
+        return described.name + " [ " + described.unit + " ] ";
     }
-    return points;
+    std::string caption;
+    for (const int channel : channels) {
+        const Channel& described = TelemetryChannels()[channel];
+        if (!caption.empty()) {
+            caption += ", ";
+        }
+        caption.append(described.name, 0, described.name.find_last_not_of(' ') + 1);
+        caption += " [ " + described.unit + " ]";
+    }
+    return caption;
 }
 
 }  // namespace orvex

@@ -15,11 +15,9 @@ class LocaleFormat;
 void ShowRecord(DecoderDisplay& display, const LocaleFormat& format, const RecordStore& records,
                 int number);
 
-// The chart frame's caption: the channel's name, then " [ ", its unit, " ] ".
-std::string ChartCaption(int channel);
-// One point per stored record, in record order, under the record's time of
-// day.
-std::vector<ChartPoint> ChartPoints(const LocaleFormat& format, const RecordStore& records,
-                                    int channel);
+// The chart frame's caption. For one channel its name, then " [ ", its unit,
+// " ] "; for several each name without its padding and its unit in brackets,
+// one after another: "Battery 0 [ V ], TX A RF Output [ mW ]".
+std::string ChartCaption(const std::vector<int>& channels);
 
 }  // namespace orvex

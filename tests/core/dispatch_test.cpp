@@ -13,7 +13,7 @@ protected:
 
 TEST_F(Dispatch, OtherPortsAndUnknownTypesAreNotCountedButAdvanceTheLabel) {
     display.onFrame = [this](std::uint64_t count) {
-        display.frameCounter = FrameCountCaption(count);
+        display.ShowFrameCount(count);
         ++yieldsSeen;
     };
     const LoadOutcome outcome = Load(KissFrame(1, "port 1", 1) + KissFrame(14, "type 14") +

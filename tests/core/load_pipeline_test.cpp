@@ -91,7 +91,7 @@ TEST_F(LoadPipeline, SecondLoadStartsFromEmptyListsAndZeroCounts) {
 TEST_F(LoadPipeline, SelectionDuringTheLoadChartsTheRecordsSoFar) {
     std::vector<std::size_t> chartSizes;
     display.onFrame = [&](std::uint64_t) {
-        session.ShowChannelChart(5);
+        session.ShowChannelChart({5});
         chartSizes.push_back(display.chart.size());
     };
     Load(TlmFrames(3));

@@ -4,7 +4,7 @@
 #include "telemetry/calibration.h"
 #include "telemetry/column_extremes.h"
 #include "telemetry/telemetry_history.h"
-#include <gtest/gtest.h>
+#include "tests/support/load_fixture.h"
 
 namespace orvex {
 namespace {
@@ -132,6 +132,25 @@ TEST(ColumnExtremes, ASpanOfOneInstantIsOneColumn) {
     extremes.Add(100, -2);
     extremes.Add(101, 9);
     EXPECT_EQ(extremes.Points(), (std::vector<HistoryPoint>{{100, -2}, {100, 2}}));
+}
+
+class WindowHistory : public test::LoadFixture {};
+
+TEST_F(WindowHistory, HoldsEveryTlmFrameOfTheLastLoadBeyondThePanelsHundred) {
+    std::string log;
+    for (int i = 0; i < 250; ++i) {
+        log += test::KissFrame(2, test::TlmBody(kAfternoon + i * 60, static_cast<std::uint8_t>(i)));
+    }
+    const LoadOutcome outcome = Load(log);
+    EXPECT_EQ(outcome.records, 100);
+    EXPECT_EQ(outcome.tlmFramesNotCharted, 0u);
+    EXPECT_EQ(session.History().Count(), 250u);
+    EXPECT_EQ(display.chart.size(), 250u);
+    EXPECT_EQ(display.chart.back(), (HistoryPoint{kAfternoon + 249 * 60.0, Calibrate(0, 249)}));
+
+    Load(test::KissFrame(2, test::TlmBody(kAfternoon, 1)));
+    EXPECT_EQ(session.History().Count(), 1u);
+    EXPECT_EQ(display.chart.size(), 1u);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ class TlmFrames : public test::LoadFixture {};
 TEST_F(TlmFrames, AllZeroChannelsGiveTheirOffsets) {
     Load(KissFrame(2, TlmBody(kAfternoon, 0, 12)));
     EXPECT_EQ(ReportBody(), kAllZeroBlock);
-    EXPECT_EQ(display.softwareVersion, "Software Version 12");
+    EXPECT_EQ(display.softwareVersion, 12);
 }
 
 TEST_F(TlmFrames, ValuesOfRawHundredAndStatusLines) {
@@ -142,7 +142,7 @@ TEST_F(TlmFrames, RecordAndPanelWithTheReportOff) {
     EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
     ASSERT_EQ(session.CurrentLoad()->Records().Count(), 1);
     EXPECT_EQ(session.CurrentLoad()->Records()[1].timestamp, kAfternoon);
-    EXPECT_EQ(display.softwareVersion, "Software Version 3");
+    EXPECT_EQ(display.softwareVersion, 3);
     EXPECT_EQ(display.channelValues[0], "1.900");
     EXPECT_EQ(display.channelValues[13], "-8.577");
     EXPECT_EQ(display.channelValues[24], "0.000");
@@ -168,7 +168,7 @@ TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
     EXPECT_EQ(outcome.frames, 103u);
     EXPECT_EQ(outcome.records, 100);
     EXPECT_EQ(outcome.tlmFramesNotKept, 3u);
-    EXPECT_EQ(display.softwareVersion, "Software Version 102");
+    EXPECT_EQ(display.softwareVersion, 102);
     EXPECT_EQ(session.CurrentLoad()->Records()[100].timestamp, kAfternoon + 99);
     std::size_t blocks = 0;
     for (auto at = Report().find("[TLM]"); at != std::string::npos;
@@ -199,33 +199,31 @@ TEST_F(TlmFramesGerman, DecimalCommaAndGermanDate) {
     EXPECT_EQ(display.channelValues[28], "1303,577");
 }
 
-TEST_F(TlmFramesGerman, ChartValuesInTheChannelsFormWithADecimalComma) {
-    Load(KissFrame(2, TlmBody(kAfternoon, 5)));
-    session.ShowChannelChart(10);
-    ASSERT_EQ(display.chart.size(), 1u);
-    EXPECT_EQ(display.chart[0].valueText, "3,813");
-    session.ShowChannelChart(kEclipseChannel);
-    EXPECT_EQ(display.chart[0].valueText, "YES [5]");
-    session.ShowChannelChart(kSetPointChannel);
-    EXPECT_EQ(display.chart[0].valueText, "5");
-}
-
 class RecordDisplay : public test::LoadFixture {};
 
-TEST_F(RecordDisplay, ChartHasOnePointPerRecordInRecordOrder) {
+TEST_F(RecordDisplay, ChartHoldsEveryRecordInTimeOrder) {
     options.writeReport = false;
     Load(KissFrame(2, TlmBody(kAfternoon, 10)) + KissFrame(2, TlmBody(kAfternoon - 3600, 20)) +
          KissFrame(2, TlmBody(kAfternoon - 3600, 30)));
     EXPECT_EQ(display.chartCaption, "Battery 0       [ V ] ");
-    ASSERT_EQ(display.chart.size(), 3u);
-    EXPECT_EQ(display.chart[0].label, "14:03:05");
-    EXPECT_EQ(display.chart[1].label, "13:03:05");
-    EXPECT_EQ(display.chart[2].label, "13:03:05");
-    EXPECT_EQ(display.chart[1].value, Calibrate(0, 20));
+    EXPECT_EQ(display.chartChannels, std::vector<int>{0});
+    // Two records of one second: the lower value first, as a line draws them.
+    EXPECT_EQ(display.chart, (std::vector<HistoryPoint>{{kAfternoon - 3600.0, Calibrate(0, 30)},
+                                                        {kAfternoon - 3600.0, Calibrate(0, 20)},
+                                                        {kAfternoon, Calibrate(0, 10)}}));
 
-    session.ShowChannelChart(24);
+    session.ShowChannelChart({24});
     EXPECT_EQ(display.chartCaption, "BCR Output Cur  [  ] ");
-    EXPECT_EQ(display.chart[2].value, 30.0);
+    EXPECT_EQ(display.chart.front().value, 20.0);
+}
+
+TEST_F(RecordDisplay, SeveralChannelsShareTheCaption) {
+    Load(KissFrame(2, TlmBody(kAfternoon, 10)));
+    session.ShowChannelChart({0, 28, 24});
+    EXPECT_EQ(display.chartCaption, "Battery 0 [ V ], TX A RF Output [ mW ], BCR Output Cur [  ]");
+    EXPECT_EQ(display.chartChannels, (std::vector<int>{0, 28, 24}));
+    session.ShowChannelChart({0, 38});
+    EXPECT_EQ(display.chartChannels, (std::vector<int>{0, 28, 24}));
 }
 
 TEST_F(RecordDisplay, NavigationShowsTheChosenRecordOnly) {

@@ -1,89 +1,190 @@
 #include <QChart>
-#include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
+#include <QLegend>
 #include <QLineSeries>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
 
 #include "app/history_chart.h"
-#include "app/time_axis_labels.h"
+#include "app/time_ticks.h"
+#include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
+#include "tests/tools/generated_log.h"
 
 namespace orvex::test {
 namespace {
 
+// 2026-03-01 22:00:00 UTC: three passes from there run past midnight.
+constexpr const char* kLateEvening = "1772402400";
+
+// The time and the raw byte of channel 0 of each TLM frame of a log.
+std::vector<std::pair<double, std::uint8_t>> TlmSamples(const std::string& log) {
+    std::vector<std::pair<double, std::uint8_t>> samples;
+    for (const std::string& frame : synth::test::FramesOf(log)) {
+        if (synth::test::TypeOf(frame) == 2) {
+            std::uint32_t time = 0;
+            for (int i = 3; i >= 0; --i) {
+                time = time << 8 | static_cast<std::uint8_t>(frame[7 + i]);
+            }
+            samples.emplace_back(time, static_cast<std::uint8_t>(frame[56]));
+        }
+    }
+    return samples;
+}
+
 class HistoryChartTest : public MainWindowTest {
 protected:
     HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
-    QList<QPointF> Points() const {
-        return static_cast<QLineSeries*>(Chart()->chart()->series().at(0))->points();
-    }
-    std::vector<QRectF> ShownLabels() const {
-        std::vector<QRectF> shown;
-        for (QGraphicsItem* item : Chart()->scene()->items(Qt::AscendingOrder)) {
-            if (item->type() == QGraphicsSimpleTextItem::Type && item->isVisible()) {
-                shown.push_back(item->sceneBoundingRect());
-            }
+    QList<QPointF> Points(int slot = 0) const { return Chart()->SeriesOf(slot)->points(); }
+    QList<QValueAxis*> ValueAxes() const {
+        QList<QValueAxis*> axes;
+        for (QAbstractAxis* axis : Chart()->chart()->axes(Qt::Vertical)) {
+            axes.append(qobject_cast<QValueAxis*>(axis));
         }
-        return shown;
+        return axes;
+    }
+    void Hover(const QPoint& at) {
+        QTest::mouseMove(Chart()->viewport(), at);
+        QCoreApplication::processEvents();
     }
 };
 
-TEST_F(HistoryChartTest, KeepsEveryRecordInOrderEvenWhenTimesRepeatOrRunBack) {
-    OpenLog(TlmFrame(36000, 0) + TlmFrame(36000, 100) + TlmFrame(35999, 0) + TlmFrame(0, 0));
-    const QList<QPointF> points = Points();
-    ASSERT_EQ(points.size(), 4);
-    EXPECT_EQ(points[0].x(), 0);
-    EXPECT_NEAR(points[0].y(), 1.9, 1e-9);
-    EXPECT_NE(points[1].y(), points[0].y());
-    EXPECT_EQ(points[3].x(), 3);
-    EXPECT_EQ(Chart()->Labels(), QStringList({"10:00:00", "10:00:00", "09:59:59", "00:00:00"}));
-}
-
-TEST_F(HistoryChartTest, HoveringAPointTellsItsTimeAndValue) {
-    OpenLog(TlmFrame(36000, 0) + TlmFrame(36001, 100));
-    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton);
-    EXPECT_EQ(Chart()->PointToolTip(1), "10:00:01\n1303.577");
-
-    window.show();
-    QCoreApplication::processEvents();
-    QChart* chart = Chart()->chart();
-    const QPointF onPoint = chart->mapToPosition(Points().at(1), chart->series().at(0));
-    QTest::mouseMove(Chart()->viewport(), Chart()->mapFromScene(chart->mapToScene(onPoint)));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), "10:00:01\n1303.577");
-}
-
-TEST(HistoryChartLocale, TooltipShowsThePointsOwnTexts) {
-    const LocaleFormat german{QLocale(QLocale::German, QLocale::Germany)};
-    HistoryChart chart(german, nullptr);
-    chart.ShowPoints({{3.8125, "3,813", "14:03:05"}});
-    EXPECT_EQ(chart.PointToolTip(0), "14:03:05\n3,813");
-}
-
-TEST_F(HistoryChartTest, AHundredLabelsAreThinnedSoThatNoneTouch) {
-    std::string log;
-    for (int i = 0; i < 100; ++i) {
-        log += TlmFrame(36000 + i, static_cast<std::uint8_t>(i));
-    }
+TEST_F(HistoryChartTest, ChartsEveryTlmFrameOfAGeneratedLogNotOnlyTheFirstHundred) {
+    const std::string log = synth::test::GenerateLog(
+        {"--passes", "3", "--mix", "tlm", "--start", kLateEvening, "--seed", "4"});
+    const auto samples = TlmSamples(log);
+    ASSERT_GT(samples.size(), 300u);
     window.show();
     OpenLog(log);
-    QCoreApplication::processEvents();
-    ASSERT_EQ(Points().size(), 100);
-    ASSERT_EQ(Chart()->Labels().size(), 100);
-    const std::vector<QRectF> shown = ShownLabels();
-    EXPECT_GE(shown.size(), 10u);
-    EXPECT_LT(shown.size(), 100u);
-    for (std::size_t i = 1; i < shown.size(); ++i) {
-        EXPECT_FALSE(shown[i - 1].intersects(shown[i])) << i;
+    EXPECT_EQ(Text("Text2"), "#1 / 100");
+
+    const QList<QPointF> points = Points();
+    ASSERT_FALSE(points.empty());
+    const auto [earliest, latest] = std::minmax_element(samples.begin(), samples.end());
+    EXPECT_EQ(points.front().x(), earliest->first);
+    EXPECT_EQ(points.back().x(), latest->first);
+    // Thinned to the chart's width, the line still reaches every extreme.
+    const auto [low, high] = std::minmax_element(
+        samples.begin(), samples.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    const auto [lowest, highest] = std::minmax_element(
+        points.begin(), points.end(), [](auto& a, auto& b) { return a.y() < b.y(); });
+    EXPECT_EQ(lowest->y(), Calibrate(0, high->second));  // a cell's value falls as its byte rises
+    EXPECT_EQ(highest->y(), Calibrate(0, low->second));
+    for (const QPointF& point : points) {
+        EXPECT_TRUE(std::any_of(samples.begin(), samples.end(),
+                                [&](auto& sample) { return sample.first == point.x(); }));
     }
 }
 
-TEST(LabelStep, ThinsOnlyWhenLabelsWouldTouch) {
-    EXPECT_EQ(LabelStep(20, 12), 1);
-    EXPECT_EQ(LabelStep(7, 12), 3);
-    EXPECT_EQ(LabelStep(0, 12), 1);
+TEST_F(HistoryChartTest, TheTimeAxisShowsDatesWhenTheSpanCrossesMidnight) {
+    window.show();
+    OpenLog(synth::test::GenerateLog({"--passes", "3", "--mix", "tlm", "--start", kLateEvening}));
+    const QStringList labels = Chart()->TickLabels();
+    ASSERT_GE(labels.size(), 4);
+    for (const QString& label : labels) {
+        EXPECT_TRUE(label.endsWith("\n01/03/2026") || label.endsWith("\n02/03/2026")) << label;
+    }
+    EXPECT_TRUE(labels.front().startsWith("22:"));
+
+    OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 600, 9));
+    for (const QString& label : Chart()->TickLabels()) {
+        EXPECT_TRUE(label.startsWith("14:")) << label;
+        EXPECT_FALSE(label.contains('\n')) << label;
+    }
+}
+
+TEST(TimeTicks, FallOnWholeStepsOfUtcTimeAtLeastTheGivenPitchApart) {
+    const double midnight = 1796601600;  // 2026-12-07 00:00:00 UTC
+    // Four days on 700 pixels, labels at least 30 pixels apart: six hours.
+    TimeTicks ticks = ChooseTimeTicks({midnight + 100, midnight + 4 * 86400}, 700, 30);
+    EXPECT_EQ(ticks.step, 21600);
+    EXPECT_EQ(ticks.first, midnight + 21600);
+    // Ten minutes: half a minute.
+    ticks = ChooseTimeTicks({midnight + 20, midnight + 620}, 700, 30);
+    EXPECT_EQ(ticks.step, 30);
+    EXPECT_EQ(ticks.first, midnight + 30);
+    // Sixty days: a week, then weeks doubling.
+    EXPECT_EQ(ChooseTimeTicks({midnight, midnight + 60 * 86400}, 700, 60).step, 7 * 86400);
+    EXPECT_EQ(ChooseTimeTicks({midnight, midnight + 600 * 86400}, 700, 30).step, 28 * 86400);
+    EXPECT_EQ(ChooseTimeTicks({midnight, midnight + 1200 * 86400}, 700, 30).step, 56 * 86400);
+
+    // A plot of no width yet has a tick or two, not one a second for years.
+    EXPECT_GE(ChooseTimeTicks({0, midnight}, 0, 30).step, midnight / 2);
+
+    const LocaleFormat gb{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    EXPECT_EQ(TickLabel(gb, midnight + 3600, {midnight, 3600}, false), "01:00:00");
+    EXPECT_EQ(TickLabel(gb, midnight + 3600, {midnight, 3600}, true), "01:00:00\n07/12/2026");
+    EXPECT_EQ(TickLabel(gb, midnight, {midnight, 86400}, true), "07/12/2026");
+    EXPECT_TRUE(CrossesMidnight({midnight - 1, midnight + 1}));
+    EXPECT_FALSE(CrossesMidnight({midnight, midnight + 86399}));
+}
+
+TEST_F(HistoryChartTest, OneChannelLooksAsItAlwaysDid) {
+    OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 60, 100));
+    ASSERT_EQ(Chart()->chart()->series().size(), 1);
+    EXPECT_EQ(Chart()->SeriesOf(0)->color(), QColor(0x209fdf));
+    EXPECT_TRUE(Chart()->SeriesOf(0)->pointsVisible());
+    EXPECT_FALSE(Chart()->chart()->legend()->isVisible());
+    ASSERT_EQ(ValueAxes().size(), 1);
+    EXPECT_EQ(ValueAxes()[0]->alignment(), Qt::AlignLeft);
+    EXPECT_EQ(ValueAxes()[0]->titleText(), "");
+}
+
+TEST_F(HistoryChartTest, ASecondChannelOfAnotherUnitGetsItsOwnColourAndAxis) {
+    OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 60, 100));
+    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(Chart()->Channels(), (std::vector<int>{0, 28}));
+    ASSERT_EQ(Chart()->chart()->series().size(), 2);
+    EXPECT_NE(Chart()->SeriesOf(1)->color(), Chart()->SeriesOf(0)->color());
+    EXPECT_EQ(Points(1).at(1).y(), Calibrate(28, 100));
+    EXPECT_TRUE(Chart()->chart()->legend()->isVisible());
+    ASSERT_EQ(ValueAxes().size(), 2);
+    EXPECT_EQ(ValueAxes()[0]->titleText(), "V");
+    EXPECT_EQ(ValueAxes()[1]->titleText(), "mW");
+    EXPECT_EQ(ValueAxes()[1]->alignment(), Qt::AlignRight);
+    EXPECT_EQ(ValueAxes()[1]->labelsColor(), Chart()->SeriesOf(1)->color());
+    EXPECT_EQ(Chart()->PointToolTip(1, 1), "TX A RF Output\n07/12/2026 14:04:05\n1303.577 mW");
+
+    // A third channel of a unit already shown shares its axis.
+    QTest::mouseClick(Find(QString("Option1_5")), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(Chart()->chart()->series().size(), 3);
+    EXPECT_EQ(ValueAxes().size(), 2);
+}
+
+TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
+    window.show();
+    OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 1, 100));
+    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const QPoint onPoint = Chart()->PointPosition(0, 1);
+    Hover(onPoint + QPoint(2, -1));
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "07/12/2026 14:03:06\n1303.577 mW");
+    // The view's own tooltip event, once the mouse rests, finds no item
+    // with a tooltip in the scene and must not hide the point's.
+    QTest::qWait(1500);
+    EXPECT_TRUE(QToolTip::isVisible());
+    Hover(onPoint + QPoint(-1, 2));
+    QTest::qWait(1500);
+    EXPECT_TRUE(QToolTip::isVisible());
+
+    Hover(Chart()->PointPosition(0, 0) + QPoint(0, 60));
+    QTest::qWait(500);
+    EXPECT_FALSE(QToolTip::isVisible());
+}
+
+TEST(HistoryChartLocale, TooltipsWriteTheLocalesDatesAndNumbers) {
+    const LocaleFormat german{QLocale(QLocale::German, QLocale::Germany)};
+    TelemetryHistory history;
+    TelemetryHistory::RawChannels raw{};
+    raw.fill(5);
+    history.Add(kDecemberAfternoon, raw);
+    HistoryChart chart(german, nullptr);
+    chart.ShowChannels({10, kEclipseChannel}, history);
+    EXPECT_EQ(chart.PointToolTip(0, 0), "5 Volts Bus\n07.12.2026 14:03:05\n3,813 V");
+    EXPECT_EQ(chart.PointToolTip(1, 0), "Eclipse\n07.12.2026 14:03:05\nYES [5]");
 }
 
 }  // namespace

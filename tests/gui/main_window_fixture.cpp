@@ -2,17 +2,19 @@
 
 #include <QFile>
 #include <QListView>
+#include <QSettings>
 
 #include "tests/support/log_builder.h"
 
 namespace orvex::test {
 
+PrivateSettings::PrivateSettings() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(folder_.Path()));
+}
+
 MainWindowTest::MainWindowTest() {
     window.SetFileChooser([this] { return chosenPath_; });
-    window.SetMessageSink([this](QMessageBox::Icon icon, const QString& text) {
-        messageIcons.push_back(icon);
-        messages.push_back(text);
-    });
 }
 
 void MainWindowTest::Open(const std::string& path) {

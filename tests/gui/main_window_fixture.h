@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QString>
@@ -18,12 +19,24 @@
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+    return out << text.toStdString();
+}
 
 namespace orvex::test {
 
+// Settings read and written in a folder of the test's own, never in the
+// user's home, and none remembered from another test.
+class PrivateSettings {
+public:
+    PrivateSettings();
+
+private:
+    TempFolder folder_;
+};
+
 // A main window in a pinned locale. Its Open command opens the log the test
-// names instead of running the file dialog, and the messages it would show
-// are kept for the test to read.
+// names instead of running the file dialog.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest();
@@ -43,12 +56,12 @@ protected:
     QString ValueText(int row) const { return Text(QString("Text1_%1").arg(row)); }
     QAction* Action(const QString& name) const { return Find<QAction>(name); }
     QStringList FrameListItems() const;
+    QString Status() const { return window.StatusText(); }
 
     LocaleFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
     TempFolder folder;
+    PrivateSettings settings;
     MainWindow window{format};
-    std::vector<QString> messages;
-    std::vector<QMessageBox::Icon> messageIcons;
 
 private:
     QString chosenPath_;

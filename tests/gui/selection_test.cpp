@@ -1,4 +1,5 @@
 #include <QGroupBox>
+#include <QLineSeries>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -52,6 +53,30 @@ TEST_F(Selection, MovesTheHighlightAcrossFramesAndChartsTheRow) {
     EXPECT_EQ(Caption(), "Battery 5       [ V ] ");
 }
 
+TEST_F(Selection, CtrlClickAddsAChannelAndTakesItOffAPlainClickLeavesOne) {
+    OpenLog(TwoRecords());
+    QTest::mouseClick(Option(28), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(Option(0)->isChecked());
+    EXPECT_TRUE(Option(28)->isChecked());
+    EXPECT_EQ(Highlight(0), kLightYellow);
+    EXPECT_EQ(Highlight(28), kLightYellow);
+    EXPECT_EQ(Caption(), "Battery 0 [ V ], TX A RF Output [ mW ]");
+
+    QTest::mouseClick(Option(0), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_FALSE(Option(0)->isChecked());
+    EXPECT_EQ(Highlight(0), kWhite);
+    EXPECT_EQ(Caption(), "TX A RF Output  [ mW ] ");
+    // The last charted channel stays.
+    QTest::mouseClick(Option(28), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(Option(28)->isChecked());
+
+    QTest::mouseClick(Option(3), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(Option(5), Qt::LeftButton);
+    EXPECT_EQ(SetSelectors(), 1);
+    EXPECT_EQ(Highlight(28), kWhite);
+    EXPECT_EQ(Caption(), "Battery 5       [ V ] ");
+}
+
 TEST_F(Selection, AClickOnTheSetSelectorLeavesItSet) {
     OpenLog(TwoRecords());
     QTest::mouseClick(Option(0), Qt::LeftButton);
@@ -63,7 +88,9 @@ TEST_F(Selection, WorksBeforeAnyLogWithAnEmptyChart) {
     QTest::mouseClick(Option(24), Qt::LeftButton);
     EXPECT_EQ(Highlight(24), kLightYellow);
     EXPECT_EQ(Caption(), "BCR Output Cur  [  ] ");
-    EXPECT_TRUE(Find<HistoryChart>("MSChart1")->Labels().isEmpty());
+    auto* chart = Find<HistoryChart>("MSChart1");
+    EXPECT_EQ(chart->SeriesOf(0)->count(), 0);
+    EXPECT_TRUE(chart->TickLabels().isEmpty());
 }
 
 TEST_F(Selection, TheEndOfALoadSelectsRowZeroAgain) {

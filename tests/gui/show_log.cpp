@@ -21,9 +21,6 @@ int main(int argc, char* argv[]) {
     orvex::MainWindow window(format);
     QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
     window.SetFileChooser([log] { return log; });
-    window.SetMessageSink([](QMessageBox::Icon, const QString& text) {
-        std::cerr << text.toLocal8Bit().constData() << '\n';
-    });
     window.show();
     QTimer::singleShot(0, window.findChild<QAction*>("MenuFileOpen"), &QAction::trigger);
     return QApplication::exec();

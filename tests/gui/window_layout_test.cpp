@@ -15,20 +15,51 @@ protected:
     QString FrameOf(int row) const { return Row(row)->parentWidget()->objectName(); }
 };
 
-TEST_F(WindowLayout, IsAFixedWindowAroundItsClientArea) {
+TEST_F(WindowLayout, OpensAtTheDesignsSizeWithTheStatusLineBelow) {
     EXPECT_EQ(window.windowTitle(), "Velta Orvex Telemetry Decoder");
-    EXPECT_EQ(window.centralWidget()->size(), QSize(734, 607));
     window.show();
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.centralWidget()->size(), QSize(734, 607));
     EXPECT_EQ(Find("Frame1")->geometry(), QRect(8, 320, 721, 257));
     EXPECT_EQ(Find("MSChart1")->geometry(), QRect(8, 16, 705, 225));
-    EXPECT_EQ(Find("HScroll1")->geometry(), QRect(624, 8, 57, 17));
-    EXPECT_EQ(Find("Label3")->geometry(), QRect(648, 584, 81, 17));
+    EXPECT_EQ(Find("HScroll1")->geometry(), QRect(574, 8, 80, 17));
+    EXPECT_EQ(Find("Text2")->geometry(), QRect(661, 8, 68, 19));
+    EXPECT_EQ(Find("Label3")->geometry(), QRect(609, 584, 120, 17));
+    EXPECT_GE(Find("StatusLine")->mapTo(&window, QPoint()).y(),
+              window.centralWidget()->geometry().bottom());
     EXPECT_EQ(window.findChild<QWidget*>("List2"), nullptr);
 }
 
+TEST_F(WindowLayout, TheChartTakesTheRoomOfALargerWindow) {
+    window.show();
+    const QRect panel = Find("Frame3")->geometry();
+    window.resize(window.size() + QSize(300, 200));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.centralWidget()->size(), QSize(1034, 807));
+    EXPECT_EQ(Find("Frame3")->geometry(), panel);
+    EXPECT_EQ(Find("HScroll1")->geometry(), QRect(574, 8, 80, 17));
+    EXPECT_EQ(Find("Frame1")->geometry(), QRect(8, 320, 1021, 457));
+    EXPECT_EQ(Find("MSChart1")->geometry(), QRect(8, 16, 1005, 425));
+    EXPECT_EQ(Find("Text4")->geometry(), QRect(8, 784, 894, 19));
+    EXPECT_EQ(Find("Label3")->geometry(), QRect(909, 784, 120, 17));
+    EXPECT_EQ(Find("Line2")->width(), 1034);
+
+    // Never smaller than the design.
+    window.resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.centralWidget()->size(), QSize(734, 607));
+}
+
+TEST_F(WindowLayout, RemembersItsSizeForTheNextRun) {
+    window.show();
+    window.resize(window.size() + QSize(120, 80));
+    const QSize grown = window.size();
+    window.close();
+    MainWindow next(format);
+    EXPECT_EQ(next.size(), grown);
+}
+
 TEST_F(WindowLayout, RowsFollowTheDisplayOrderNotTheIndexOrder) {
-    EXPECT_EQ(RowField(0), QRect(136, 24, 49, 19));
+    EXPECT_EQ(RowField(0), QRect(136, 24, 67, 19));
     EXPECT_EQ(FrameOf(12), "Frame4");
     EXPECT_EQ(RowField(12).top(), 24);
     EXPECT_EQ(FrameOf(24), "Frame3");
@@ -75,8 +106,8 @@ TEST_F(WindowLayout, MenusCarryTheirCommandsAndShortcuts) {
     for (QAction* action : window.menuBar()->actions()) {
         menus << action->text();
     }
-    EXPECT_EQ(menus, QStringList({"File", "Settings", "Info"}));
-    EXPECT_EQ(Action("MenuFileOpen")->text(), "Open");
+    EXPECT_EQ(menus, QStringList({"&File", "&Settings", "&Info"}));
+    EXPECT_EQ(Action("MenuFileOpen")->text(), "&Open");
     EXPECT_EQ(Action("MenuFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(Action("MenuFileExit")->shortcut(), QKeySequence("Ctrl+Q"));
 }

@@ -5,7 +5,7 @@
 namespace orvex::test {
 
 void DisplayStandIn::ShowFrameCount(std::uint64_t frameCount) {
-    frameCounter = FrameCountCaption(frameCount);
+    frameCounter = std::to_string(frameCount) + " frames";
 }
 
 void DisplayStandIn::SetRecordCount(int count) {
@@ -31,9 +31,15 @@ void DisplayStandIn::SelectChannel(int channel) {
     }
 }
 
-void DisplayStandIn::ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) {
+void DisplayStandIn::ShowChart(std::string_view caption, const std::vector<int>& channels,
+                               const ChannelHistory& history) {
     chartCaption = caption;
-    chart = points;
+    chartChannels = channels;
+    chart.clear();
+    if (const auto extent = history.Extent()) {
+        constexpr int kOneColumnPerSecondOfADay = 86400;
+        chart = history.Series(channels.at(0), *extent, kOneColumnPerSecondOfADay);
+    }
     ++chartBuilds;
 }
 

@@ -26,7 +26,7 @@ public:
     }
     void ShowRecordTime(std::string_view text) override { recordTime = text; }
     void ShowRecordPosition(std::string_view text) override { recordPosition = text; }
-    void ShowSoftwareVersion(std::string_view text) override { softwareVersion = text; }
+    void ShowSoftwareVersion(int version) override { softwareVersion = version; }
     void ShowLogPath(std::string_view path) override { logPath = path; }
     void ShowFrameCount(std::uint64_t frameCount) override;
     void ClearFrameTexts() override { frameTexts.clear(); }
@@ -35,7 +35,8 @@ public:
     void SetRecordCount(int count) override;
     int RecordPosition() const override { return recordPosition_; }
     void SelectChannel(int channel) override;
-    void ShowChart(std::string_view caption, const std::vector<ChartPoint>& points) override;
+    void ShowChart(std::string_view caption, const std::vector<int>& channels,
+                   const ChannelHistory& history) override;
     void ShowBusy() override { busy = true; }
     void ShowIdle() override { busy = false; }
     void AfterFrame(std::uint64_t frameCount) override;
@@ -48,7 +49,7 @@ public:
     std::array<std::string, kChannelCount> channelNames, channelUnits, channelValues;
     std::string recordTime;
     std::string recordPosition;
-    std::string softwareVersion;
+    int softwareVersion = -1;
     std::string logPath;
     std::string frameCounter;
     std::vector<std::string> frameTexts;
@@ -57,7 +58,10 @@ public:
     int recordScrollMaximum = 1;
     int selectedChannel = -1;
     std::string chartCaption;
-    std::vector<ChartPoint> chart;
+    std::vector<int> chartChannels;
+    // The first channel's samples, a column per second of a day: each of the
+    // short logs of the tests whole.
+    std::vector<HistoryPoint> chart;
     int chartBuilds = 0;
     bool busy = false;
     bool stopRequested = false;

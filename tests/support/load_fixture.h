@@ -23,7 +23,7 @@ protected:
         display.onRecordPositionChanged = [this](int position) {
             session.RecordPositionChanged(position);
         };
-        display.onChannelSelected = [this](int channel) { session.ShowChannelChart(channel); };
+        display.onChannelSelected = [this](int channel) { session.ShowChannelChart({channel}); };
         session.ShowChannelDescriptions();
     }
 

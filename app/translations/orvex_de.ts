@@ -1,0 +1,270 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>orvex::AboutBox</name>
+    <message>
+        <source>Version %1    (%2)</source>
+        <translation>Version %1    (%2)</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Velta Orvex Telemetry Decoder</source>
+        <translation>Velta-Orvex-Telemetriedecoder</translation>
+    </message>
+    <message>
+        <source>Homepage:</source>
+        <translation>Homepage:</translation>
+    </message>
+    <message>
+        <source>e-mail:</source>
+        <translation>E-Mail:</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ChannelPanel</name>
+    <message>
+        <source>Charts the channel alone; with Ctrl, adds it to the chart or takes it off</source>
+        <translation>Zeigt den Kanal allein im Diagramm; mit Strg fügt er ihn hinzu oder nimmt ihn heraus</translation>
+    </message>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 Wert</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Strom</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::HistoryChart</name>
+    <message>
+        <source>Channel history chart</source>
+        <translation>Kanalverlauf</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Show All</source>
+        <translation>&amp;Alles zeigen</translation>
+    </message>
+    <message>
+        <source>UTC</source>
+        <translation>UTC</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::LoadStatus</name>
+    <message>
+        <source>Cannot open the log %1: %2</source>
+        <translation>Das Log %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the log %1: %2</source>
+        <translation>Das Log %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the report %1: %2</source>
+        <translation>Der Bericht %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the WOD export %1: %2</source>
+        <translation>Der WOD-Export %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>1 frame</source>
+        <translation>1 Frame</translation>
+    </message>
+    <message>
+        <source>%1 frames</source>
+        <translation>%1 Frames</translation>
+    </message>
+    <message>
+        <source>No frame found in %1.</source>
+        <translation>Kein Frame in %1 gefunden.</translation>
+    </message>
+    <message>
+        <source>%1, no telemetry record.</source>
+        <translation>%1, kein Telemetriedatensatz.</translation>
+    </message>
+    <message>
+        <source>%1, 1 telemetry record</source>
+        <translation>%1, 1 Telemetriedatensatz</translation>
+    </message>
+    <message>
+        <source>%1, %2 telemetry records</source>
+        <translation>%1, %2 Telemetriedatensätze</translation>
+    </message>
+    <message>
+        <source> (the record scroll bar reaches the first %1)</source>
+        <translation> (die Datensatz-Bildlaufleiste erreicht die ersten %1)</translation>
+    </message>
+    <message>
+        <source>; memory ran out: the chart lacks the last %1</source>
+        <translation>; der Speicher reichte nicht: dem Diagramm fehlen die letzten %1</translation>
+    </message>
+    <message>
+        <source>Report written to %1.</source>
+        <translation>Bericht geschrieben nach %1.</translation>
+    </message>
+    <message>
+        <source>WOD export written to %1.</source>
+        <translation>WOD-Export geschrieben nach %1.</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::MainWindow</name>
+    <message>
+        <source>the image cannot be drawn</source>
+        <translation>das Bild kann nicht gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>Velta Orvex Telemetry Decoder</source>
+        <translation>Velta-Orvex-Telemetriedecoder</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Save Chart as &amp;PNG...</source>
+        <translation>Diagramm als &amp;PNG speichern...</translation>
+    </message>
+    <message>
+        <source>Save Chart as S&amp;VG...</source>
+        <translation>Diagramm als S&amp;VG speichern...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Write &amp;TLM File</source>
+        <translation>&amp;TLM-Datei schreiben</translation>
+    </message>
+    <message>
+        <source>Write &amp;WOD File</source>
+        <translation>&amp;WOD-Datei schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Log file</source>
+        <translation>Logdatei</translation>
+    </message>
+    <message>
+        <source>Frame count</source>
+        <translation>Anzahl der Frames</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Log Files (*.kss)</source>
+        <translation>Logdateien (*.kss)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>All Files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>Chart saved to %1.</source>
+        <translation>Diagramm gespeichert unter %1.</translation>
+    </message>
+    <message>
+        <source>Cannot save the chart to %1: %2.</source>
+        <translation>Das Diagramm kann nicht unter %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG</source>
+        <translation>Diagramm als PNG speichern</translation>
+    </message>
+    <message>
+        <source>Save Chart as SVG</source>
+        <translation>Diagramm als SVG speichern</translation>
+    </message>
+    <message>
+        <source>PNG Images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG Drawings (*.svg)</source>
+        <translation>SVG-Zeichnungen (*.svg)</translation>
+    </message>
+    <message>
+        <source>Software Version %1</source>
+        <translation>Softwareversion %1</translation>
+    </message>
+    <message>
+        <source>%1 frames</source>
+        <translation>%1 Frames</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::TopStrip</name>
+    <message>
+        <source>Record time</source>
+        <translation>Zeit des Datensatzes</translation>
+    </message>
+    <message>
+        <source>Software version</source>
+        <translation>Softwareversion</translation>
+    </message>
+    <message>
+        <source>Record position</source>
+        <translation>Position des Datensatzes</translation>
+    </message>
+    <message>
+        <source>Time and text frames</source>
+        <translation>Zeit- und Textframes</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Datensatz</translation>
+    </message>
+</context>
+</TS>

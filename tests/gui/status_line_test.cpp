@@ -1,0 +1,88 @@
+#include <QLabel>
+#include <random>
+
+#include "app/load_status.h"
+#include "tests/gui/main_window_fixture.h"
+
+namespace orvex::test {
+namespace {
+
+class StatusLine : public MainWindowTest {
+protected:
+    QString Written() const {
+        return QString::fromStdString(" Report written to " + (folder / "orbit.tlm") +
+                                      ". WOD export written to " + (folder / "orbit.csv") + ".");
+    }
+    QString LogPath() const { return QString::fromStdString(folder / "orbit.kss"); }
+};
+
+TEST_F(StatusLine, AnEmptyLogHasNoFrame) {
+    OpenLog("");
+    EXPECT_EQ(Status(), "No frame found in " + LogPath() + "." + Written());
+}
+
+TEST_F(StatusLine, ALogOfRandomBytesHasNoFrame) {
+    std::mt19937 random(1);
+    std::string noise(64 * 1024, '\0');
+    for (char& byte : noise) {
+        byte = static_cast<char>(random());
+    }
+    OpenLog(noise);
+    EXPECT_EQ(Status(), "No frame found in " + LogPath() + "." + Written());
+}
+
+TEST_F(StatusLine, ALogWithoutTelemetryCountsItsFrames) {
+    OpenLog(TimeFrame("12:00:00") + TextFrame("HELLO"));
+    EXPECT_EQ(Status(), "2 frames, no telemetry record." + Written());
+    OpenLog(TextFrame("HELLO"));
+    EXPECT_EQ(Status(), "1 frame, no telemetry record." + Written());
+}
+
+TEST_F(StatusLine, SaysOnlyWhatWasWritten) {
+    Action("WriteWODFile")->trigger();
+    OpenLog(TlmFrame(kDecemberAfternoon, 0));
+    EXPECT_EQ(Status(), QString::fromStdString("1 frame, 1 telemetry record. Report written to " +
+                                               (folder / "orbit.tlm") + "."));
+    Action("WriteTLMFile")->trigger();
+    OpenLog(TlmFrame(kDecemberAfternoon, 0));
+    EXPECT_EQ(Status(), "1 frame, 1 telemetry record.");
+}
+
+TEST_F(StatusLine, IsKeptByACancelledDialogAndToldWholeOnHover) {
+    OpenLog(TextFrame("HELLO"));
+    const QString shown = Status();
+    Open("");
+    EXPECT_EQ(Status(), shown);
+    EXPECT_EQ(Find<QLabel>("StatusLine")->toolTip(), shown);
+    // However long, it does not widen the window.
+    window.show();
+    const int width = window.width();
+    OpenLog(TextFrame("HELLO"), std::string(300, 'n') + ".kss");
+    EXPECT_EQ(window.width(), width);
+}
+
+TEST(LoadStatus, NamesEveryProblemFirst) {
+    LoadOutcome outcome;
+    outcome.decoded = true;
+    outcome.frames = 3;
+    outcome.records = 100;
+    outcome.tlmFramesNotKept = 2;
+    outcome.tlmFramesNotCharted = 1;
+    outcome.problems.push_back({FileProblem::Action::WriteReport, "/logs/a.tlm", "Disk full"});
+    outcome.problems.push_back({FileProblem::Action::ReadLog, "/logs/a.kss", "I/O error"});
+    outcome.exportPath = "/logs/a.csv";
+    EXPECT_EQ(LoadStatus::Text(outcome, "/logs/a.kss"),
+              "Cannot write the report /logs/a.tlm: Disk full. "
+              "Cannot read the log /logs/a.kss: I/O error. "
+              "3 frames, 102 telemetry records (the record scroll bar reaches the first 100); "
+              "memory ran out: the chart lacks the last 1. "
+              "WOD export written to /logs/a.csv.");
+
+    LoadOutcome refused;
+    refused.problems.push_back({FileProblem::Action::OpenLog, "/logs/b.kss", "Permission denied"});
+    EXPECT_EQ(LoadStatus::Text(refused, "/logs/b.kss"),
+              "Cannot open the log /logs/b.kss: Permission denied.");
+}
+
+}  // namespace
+}  // namespace orvex::test

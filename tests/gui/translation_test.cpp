@@ -1,0 +1,91 @@
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QXmlStreamReader>
+
+#include "app/window_language.h"
+#include "tests/gui/main_window_fixture.h"
+#include "tests/support/working_folder.h"
+
+namespace orvex::test {
+namespace {
+
+// The window in German, its dates and numbers still British, as a German
+// speaker in the United Kingdom would have them.
+class GermanWindow : public ::testing::Test {
+protected:
+    QStringList Menus() const {
+        QStringList menus;
+        for (QAction* action : window->menuBar()->actions()) {
+            menus << action->text();
+        }
+        return menus;
+    }
+    template <class Widget = QWidget>
+    Widget* Find(const char* name) const {
+        return window->findChild<Widget*>(QString::fromLatin1(name));
+    }
+
+    WindowLanguage language{QLocale(QLocale::German, QLocale::Germany)};
+    LocaleFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    TempFolder folder;
+    PrivateSettings settings;
+    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(format);
+};
+
+TEST_F(GermanWindow, SpeaksGerman) {
+    EXPECT_EQ(Menus(), QStringList({"&Datei", "&Einstellungen", "&Info"}));
+    EXPECT_EQ(Find<QAction>("MenuFileOpen")->text(), QString::fromUtf8("Ö&ffnen"));
+    EXPECT_EQ(Find<QAction>("WriteTLMFile")->text(), "&TLM-Datei schreiben");
+    EXPECT_EQ(Find<QGroupBox>("Frame2")->title(), "Spannung");
+    EXPECT_EQ(Find("Text1_0")->accessibleName(), "Battery 0 Wert");
+
+    window->SetFileChooser([this] { return QString::fromStdString(folder.Write("a.kss", "")); });
+    Find<QAction>("MenuFileOpen")->trigger();
+    EXPECT_TRUE(window->StatusText().startsWith(
+        QString::fromStdString("Kein Frame in " + (folder / "a.kss") + " gefunden.")));
+}
+
+// A German user's window writes the sample pass's stored files, byte for byte.
+TEST(GermanUser, GetsTheReportAndTheExportAsTheyAre) {
+    const WindowLanguage language{QLocale(QLocale::German, QLocale::Germany)};
+    const LocaleFormat format{QLocale(QLocale::German, QLocale::Germany)};
+    TempFolder folder;
+    const PrivateSettings settings;
+    folder.Write("orvex-pass.kss", ReadFile(ORVEX_SAMPLES_DIR "/orvex-pass.kss"));
+    // A relative path, as the stored report names its log.
+    const WorkingFolder inFolder(folder.Path());
+    MainWindow window(format);
+    window.SetFileChooser([] { return QStringLiteral("orvex-pass.kss"); });
+    window.findChild<QAction*>("MenuFileOpen")->trigger();
+    EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") ==
+                ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.de_DE.tlm"));
+    EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") ==
+                ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.de_DE.csv"));
+    EXPECT_TRUE(window.StatusText().contains("Bericht geschrieben"));
+}
+
+// Every text of the window has its German translation.
+TEST(GermanTranslation, IsComplete) {
+    QFile ts(QStringLiteral(ORVEX_SOURCE_DIR "/app/translations/orvex_de.ts"));
+    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&ts);
+    int messages = 0;
+    QString source;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"source") {
+            source = xml.readElementText();
+        } else if (xml.isStartElement() && xml.name() == u"translation") {
+            ++messages;
+            EXPECT_TRUE(xml.attributes().value("type").isEmpty()) << source;
+            EXPECT_FALSE(xml.readElementText().isEmpty()) << source;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(messages, 50);
+}
+
+}  // namespace
+}  // namespace orvex::test
