@@ -1,6 +1,7 @@
 #include "app/history_chart.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QLineSeries>
 #include <QLocale>
@@ -30,6 +31,7 @@ const std::array<QColor, 8> kSeriesColours = {
     QColor(0xbf593e), QColor(0x38ad6b), QColor(0xd63a9a), QColor(0x606060),
 };
 
+constexpr double kLabelPoints = 7.5;
 constexpr double kShortestSpan = 10;  // seconds
 constexpr double kWheelZoom = 1.25;   // per notch
 constexpr double kPanStep = 0.1;      // of the span, per arrow key or notch
@@ -40,6 +42,15 @@ constexpr int kToolTipMs = 10 * 60 * 1000;
 
 std::string TrimmedName(const Channel& channel) {
     return channel.name.substr(0, channel.name.find_last_not_of(' ') + 1);
+}
+
+// As many decimals as the ticks' step needs: "1.42", where the axis would
+// write "1.4200".
+QString LabelFormat(const QValueAxis* axis) {
+    const double step = (axis->max() - axis->min()) / std::max(axis->tickCount() - 1, 1);
+    const int decimals =
+        step > 0 ? std::max(0, -static_cast<int>(std::floor(std::log10(step)))) : 0;
+    return QStringLiteral("%.%1f").arg(decimals);
 }
 
 // The history's span with room on both sides, so that no point sits on the
@@ -60,20 +71,20 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
       timeAxis_(new QValueAxis),
       rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
     chart_->legend()->hide();
-    chart_->legend()->setFont(DialogFont(7.5));
+    chart_->legend()->setFont(DialogFont(kLabelPoints));
     chart_->setBackgroundRoundness(0);
     chart_->setLocalizeNumbers(true);
     chart_->setLocale(format.NumberLocale());
     timeAxis_->setLabelsVisible(false);
     timeAxis_->setTickType(QValueAxis::TicksDynamic);
     chart_->addAxis(timeAxis_, Qt::AlignBottom);
-    labels_ = std::make_unique<TimeAxisLabels>(chart_, format_, DialogFont(7.5));
+    labels_ = std::make_unique<TimeAxisLabels>(chart_, format_, DialogFont(kLabelPoints));
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Channel history chart"));
     viewport()->setMouseTracking(true);
     AddActions();
-    connect(chart_, &QChart::plotAreaChanged, this, &HistoryChart::PlaceTimeLabels);
+    connect(chart_, &QChart::plotAreaChanged, this, &HistoryChart::PlotAreaChanged);
     visible_ = whole_ = {0, 1};
     Redraw();
 }
@@ -142,8 +153,8 @@ void HistoryChart::AddPlot(int channel) {
     }
     if (axis == nullptr) {
         axis = new QValueAxis;
-        axis->setLabelsFont(DialogFont(7.5));
-        axis->setTitleFont(DialogFont(7.5));
+        axis->setLabelsFont(DialogFont(kLabelPoints));
+        axis->setTitleFont(DialogFont(kLabelPoints));
         chart_->addAxis(axis, valueAxes_.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
         valueAxes_.push_back(axis);
     }
@@ -195,6 +206,11 @@ void HistoryChart::Redraw() {
 }
 
 void HistoryChart::FitValueAxes() {
+    fittedHeight_ = chart_->plotArea().height();
+    // A label needs its height and half again: the axis cuts a label that
+    // has less room to "...".
+    const double pitch = 1.5 * QFontMetricsF(DialogFont(kLabelPoints)).height();
+    const int mostTicks = std::max(2, static_cast<int>(fittedHeight_ / pitch) + 1);
     for (QValueAxis* axis : valueAxes_) {
         double low = std::numeric_limits<double>::infinity();
         double high = -low;
@@ -216,8 +232,23 @@ void HistoryChart::FitValueAxes() {
             low -= 1;
             high += 1;
         }
-        axis->setRange(low, high);
-        axis->applyNiceNumbers();
+        // Nice numbers may take a tick more than asked for.
+        for (int ticks = mostTicks; ticks >= 2; --ticks) {
+            axis->setRange(low, high);
+            axis->setTickCount(ticks);
+            axis->applyNiceNumbers();
+            if (axis->tickCount() <= mostTicks) {
+                break;
+            }
+        }
+        axis->setLabelFormat(LabelFormat(axis));
+    }
+}
+
+void HistoryChart::PlotAreaChanged() {
+    PlaceTimeLabels();
+    if (chart_->plotArea().height() != fittedHeight_) {
+        FitValueAxes();
     }
 }
 

@@ -78,6 +78,7 @@ private:
     void MarkValueAxes();
     void Redraw();
     void FitValueAxes();
+    void PlotAreaChanged();
     void SetTimeRange();
     void PlaceTimeLabels();
     bool HasData() const;
@@ -93,8 +94,9 @@ private:
     std::vector<Plot> plots_;
     std::vector<QValueAxis*> valueAxes_;  // one per unit
     const ChannelHistory* history_ = nullptr;
-    TimeSpan whole_;    // the history's span, with a margin
-    TimeSpan visible_;  // what the time axis shows
+    TimeSpan whole_;           // the history's span, with a margin
+    TimeSpan visible_;         // what the time axis shows
+    double fittedHeight_ = 0;  // of the plot the value axes' ticks were fitted to
     Drag drag_ = Drag::None;
     QPoint dragStart_;
     QRubberBand* rubberBand_;

@@ -1,4 +1,6 @@
 #include <QChart>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QRadioButton>
@@ -151,6 +153,23 @@ TEST_F(HistoryChartTest, ASecondChannelOfAnotherUnitGetsItsOwnColourAndAxis) {
     QTest::mouseClick(Find(QString("Option1_5")), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(Chart()->chart()->series().size(), 3);
     EXPECT_EQ(ValueAxes().size(), 2);
+}
+
+TEST_F(HistoryChartTest, NoAxisLabelIsCutShortInTheWindowAsItOpens) {
+    window.show();
+    OpenLog(synth::test::GenerateLog({"--passes", "12", "--start", kLateEvening}));
+    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    int labels = 0;
+    for (QGraphicsItem* item : Chart()->scene()->items()) {
+        const auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+        if (text != nullptr && text->isVisible()) {
+            ++labels;
+            EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("...")))
+                << text->toPlainText();
+        }
+    }
+    EXPECT_GE(labels, 8);
 }
 
 TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
