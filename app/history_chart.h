@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QChartView>
+#include <QList>
+#include <QPointF>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -77,7 +79,9 @@ private:
     void AddPlot(int channel);
     void MarkValueAxes();
     void Redraw();
-    void FitValueAxes();
+    // Fits each value axis to the points of its channels' lines within the
+    // span shown; `lines` in the order of the plots.
+    void FitValueAxes(const std::vector<QList<QPointF>>& lines);
     void PlotAreaChanged();
     void SetTimeRange();
     void PlaceTimeLabels();

@@ -31,6 +31,8 @@ void TelemetryHistory::Add(std::uint32_t timestamp, const RawChannels& raw) {
     }
     Block& block = *blocks_.back();
     block.timestamps[slot] = timestamp;
+    block.earliest = slot == 0 ? timestamp : std::min(block.earliest, timestamp);
+    block.latest = slot == 0 ? timestamp : std::max(block.latest, timestamp);
     for (int channel = 0; channel < kChannelCount; ++channel) {
         block.raw[channel][slot] = raw[channel];
     }
@@ -75,6 +77,9 @@ std::vector<HistoryPoint> TelemetryHistory::Series(int channel, const TimeSpan& 
     ColumnExtremes extremes(span, columns);
     for (std::size_t first = 0; first < count_; first += kBlockFrames) {
         const Block& block = *blocks_[first / kBlockFrames];
+        if (block.latest < span.first || block.earliest > span.last) {
+            continue;
+        }
         const std::size_t frames = std::min(kBlockFrames, count_ - first);
         const std::array<std::uint8_t, kBlockFrames>& raw = block.raw[channel];
         for (std::size_t i = 0; i < frames; ++i) {

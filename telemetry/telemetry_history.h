@@ -47,6 +47,9 @@ private:
     struct Block {
         std::array<std::uint32_t, kBlockFrames> timestamps;
         std::array<std::array<std::uint8_t, kBlockFrames>, kChannelCount> raw;
+        // A chart of a few hours of a long log reads only their blocks.
+        std::uint32_t earliest = 0;
+        std::uint32_t latest = 0;
     };
 
     std::size_t capacity_;

@@ -128,6 +128,8 @@ TEST_F(HistoryChartTest, OneChannelLooksAsItAlwaysDid) {
     ASSERT_EQ(Chart()->chart()->series().size(), 1);
     EXPECT_EQ(Chart()->SeriesOf(0)->color(), QColor(0x209fdf));
     EXPECT_TRUE(Chart()->SeriesOf(0)->pointsVisible());
+    EXPECT_EQ(Chart()->SeriesOf(0)->pen().width(), 2);
+    EXPECT_TRUE(Chart()->renderHints().testFlag(QPainter::Antialiasing));
     EXPECT_FALSE(Chart()->chart()->legend()->isVisible());
     ASSERT_EQ(ValueAxes().size(), 1);
     EXPECT_EQ(ValueAxes()[0]->alignment(), Qt::AlignLeft);
@@ -159,7 +161,7 @@ TEST_F(HistoryChartTest, NoAxisLabelIsCutShortInTheWindowAsItOpens) {
     window.show();
     OpenLog(synth::test::GenerateLog({"--passes", "12", "--start", kLateEvening}));
     QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton, Qt::ControlModifier);
-    QCoreApplication::processEvents();
+    QTest::qWait(100);
     int labels = 0;
     for (QGraphicsItem* item : Chart()->scene()->items()) {
         const auto* text = dynamic_cast<QGraphicsTextItem*>(item);
@@ -176,7 +178,7 @@ TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
     window.show();
     OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 1, 100));
     QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton);
-    QCoreApplication::processEvents();
+    QTest::qWait(50);  // the value axis fits the plot once it is laid out
     const QPoint onPoint = Chart()->PointPosition(0, 1);
     Hover(onPoint + QPoint(2, -1));
     ASSERT_TRUE(QToolTip::isVisible());
