@@ -11,6 +11,7 @@
 
 #include "app/history_chart.h"
 #include "app/time_ticks.h"
+#include "app/value_ticks.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/tools/generated_log.h"
@@ -121,6 +122,25 @@ TEST(TimeTicks, FallOnWholeStepsOfUtcTimeAtLeastTheGivenPitchApart) {
     EXPECT_EQ(TickLabel(gb, midnight, {midnight, 86400}, true), "07/12/2026");
     EXPECT_TRUE(CrossesMidnight({midnight - 1, midnight + 1}));
     EXPECT_FALSE(CrossesMidnight({midnight, midnight + 86399}));
+}
+
+TEST(ValueTicks, AreRoundAndNoMoreThanTheRoomAllows) {
+    ValueTicks ticks = ChooseValueTicks(-6.19, 4036.7, 5);
+    EXPECT_EQ(ticks.low, -2000);
+    EXPECT_EQ(ticks.high, 6000);
+    EXPECT_EQ(ticks.count, 5);
+    EXPECT_EQ(ticks.decimals, 0);
+    // Steps of 0.0005 would need ten ticks: 0.001 then.
+    ticks = ChooseValueTicks(1.3958, 1.4, 9);
+    EXPECT_NEAR(ticks.low, 1.395, 1e-12);
+    EXPECT_NEAR(ticks.high, 1.4, 1e-12);
+    EXPECT_EQ(ticks.count, 6);
+    EXPECT_EQ(ticks.decimals, 3);
+    // One value alone gets a unit either side.
+    ticks = ChooseValueTicks(3, 3, 3);
+    EXPECT_EQ(ticks.low, 2);
+    EXPECT_EQ(ticks.high, 4);
+    EXPECT_EQ(ticks.count, 3);
 }
 
 TEST_F(HistoryChartTest, OneChannelLooksAsItAlwaysDid) {
