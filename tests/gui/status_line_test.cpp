@@ -23,7 +23,7 @@ TEST_F(StatusLine, AnEmptyLogHasNoFrame) {
 
 TEST_F(StatusLine, ALogOfRandomBytesHasNoFrame) {
     std::mt19937 random(1);
-    std::string noise(64 * 1024, '\0');
+    std::string noise(std::size_t{64} * 1024, '\0');
     for (char& byte : noise) {
         byte = static_cast<char>(random());
     }
