@@ -201,7 +201,7 @@ TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
     QTest::qWait(50);  // the value axis fits the plot once it is laid out
     const QPoint onPoint = Chart()->PointPosition(0, 1);
     Hover(onPoint + QPoint(2, -1));
-    ASSERT_TRUE(QToolTip::isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
     EXPECT_EQ(QToolTip::text(), "07/12/2026 14:03:06\n1303.577 mW");
     // The view's own tooltip event, once the mouse rests, finds no item
     // with a tooltip in the scene and must not hide the point's.

@@ -43,6 +43,7 @@ TEST_F(KeyboardAccess, TabReachesTheRecordScrollBarAndKeysStepTheRecords) {
     window.show();
     OpenLog(Records(40));
     window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     Find("Text3_3")->setFocus();
     int tabs = 0;
     while (QApplication::focusWidget() != ScrollBar() && tabs < 10) {
