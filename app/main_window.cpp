@@ -122,19 +122,29 @@ void MainWindow::CreateBottomStrip(QWidget* client) {
 }
 
 void MainWindow::OpenLog() {
-    const QString path = chooseFile_();
+    OpenLogFile(chooseFile_());
+}
+
+void MainWindow::OpenLogFile(const QString& path) {
+    if (session_.Loading()) {
+        return;
+    }
     // The load yields to the window between frames; no second load may start
     // inside it.
-    openAction_->setEnabled(false);
+    SetOpenCommandsEnabled(false);
     yieldClock_.invalidate();
     const LoadOutcome outcome = session_.OpenLog(QFile::encodeName(path).toStdString());
     frameList_->Flush();
-    openAction_->setEnabled(true);
+    SetOpenCommandsEnabled(true);
     if (stopRequested_) {
         close();
         return;
     }
     ReportLoad(outcome);
+}
+
+void MainWindow::SetOpenCommandsEnabled(bool enabled) {
+    openAction_->setEnabled(enabled);
 }
 
 QString MainWindow::ChooseLogFile() {

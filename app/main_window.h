@@ -43,6 +43,10 @@ public:
     using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
     void SetMessageSink(MessageSink sink) { showMessage_ = std::move(sink); }
 
+    // The Open command with `path` chosen, as for a log given on the command
+    // line. An empty path is a cancelled dialog.
+    void OpenLogFile(const QString& path);
+
     // DecoderDisplay
     void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override;
     void ShowChannelValue(int channel, std::string_view text) override;
@@ -75,6 +79,7 @@ private:
     void CreateBottomStrip(QWidget* client);
 
     void OpenLog();
+    void SetOpenCommandsEnabled(bool enabled);
     void ShowAboutBox();
     QString ChooseLogFile();
     void ShowMessageBox(QMessageBox::Icon icon, const QString& text);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "app/command_line.h"
+
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests at build time needs no display.
@@ -9,5 +11,6 @@ int main(int argc, char* argv[]) {
         return RUN_ALL_TESTS();
     }
     QApplication application(argc, argv);
+    orvex::NameApplication();
     return RUN_ALL_TESTS();
 }

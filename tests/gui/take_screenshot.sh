@@ -7,7 +7,7 @@ log=$2
 out=$(cd "$(dirname "$0")/../.." && pwd)/docs/screenshot.png
 shot=$(mktemp --suffix=.png)
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-    "$1/bin/orvex-show-log" "$2" 2>/dev/null &
+    "$1/bin/orvex" "$2" 2>/dev/null &
     pid=$!
     sleep 4
     geometry=$(LC_ALL=C xwininfo -root -tree | sed -n "s/.*\"Velta Orvex Telemetry Decoder\".* \([0-9]*x[0-9]*+[0-9]*+[0-9]*\) .*/\1/p")
