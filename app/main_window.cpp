@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -9,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "app/about_box.h"
 #include "app/artwork.h"
@@ -16,7 +19,9 @@
 #include "app/frame_list_model.h"
 #include "app/history_chart.h"
 #include "app/load_message.h"
+#include "app/log_drop.h"
 #include "app/object_names.h"
+#include "app/recent_logs_menu.h"
 #include "app/top_strip.h"
 #include "app/window_style.h"
 
@@ -38,6 +43,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     CreateClientArea();
     // The layout is fixed: the window takes the size of its client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
 
     connect(strip_->RecordScrollBar(), &QScrollBar::valueChanged, this,
             [this](int position) { session_.RecordPositionChanged(position); });
@@ -81,7 +87,11 @@ void MainWindow::CreateActions() {
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName(object_name::kFileMenu);
-    file->addActions({openAction_, exitAction_});
+    recentLogs_ = new RecentLogsMenu(this);
+    connect(recentLogs_, &RecentLogsMenu::LogChosen, this, &MainWindow::OpenLogFile);
+    file->addAction(openAction_);
+    file->addMenu(recentLogs_);
+    file->addAction(exitAction_);
     QMenu* settings = menuBar()->addMenu("Settings");
     settings->setObjectName(object_name::kSettingsMenu);
     settings->addActions({writeReportAction_, writeWodExportAction_});
@@ -140,18 +150,37 @@ void MainWindow::OpenLogFile(const QString& path) {
         close();
         return;
     }
+    recentLogs_->AfterOpen(path, outcome.decoded);
     ReportLoad(outcome);
 }
 
 void MainWindow::SetOpenCommandsEnabled(bool enabled) {
     openAction_->setEnabled(enabled);
+    recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
 }
 
 QString MainWindow::ChooseLogFile() {
-    QString filter = QStringLiteral("Log Files (*.kss)");
+    // "*" and not "*.*": a log's name need not hold a dot.
     return QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open"), QString(),
-        QStringLiteral("Log Files (*.kss);;Text Files (*.txt);;All Files (*.*)"), &filter);
+        this, tr("Open"), recentLogs_->LastFolder(),
+        tr("KISS logs (*.kss)") + QStringLiteral(";;") + tr("All files (*)"));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!session_.Loading() && !DroppedLogPath(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedLogPath(*event->mimeData());
+    if (session_.Loading() || path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end; the load runs after it.
+    QTimer::singleShot(0, this, [this, path] { OpenLogFile(path); });
 }
 
 void MainWindow::ReportLoad(const LoadOutcome& outcome) {

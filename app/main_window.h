@@ -24,6 +24,7 @@ class AboutBox;
 class ChannelPanel;
 class FrameListModel;
 class HistoryChart;
+class RecentLogsMenu;
 class TopStrip;
 
 // The main window: menus, the strip of status fields, the channel panel, the
@@ -43,8 +44,9 @@ public:
     using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
     void SetMessageSink(MessageSink sink) { showMessage_ = std::move(sink); }
 
-    // The Open command with `path` chosen, as for a log given on the command
-    // line. An empty path is a cancelled dialog.
+    // The Open command with `path` chosen: what a log given on the command
+    // line, dropped on the window or chosen under Recent Files does. An
+    // empty path is a cancelled dialog.
     void OpenLogFile(const QString& path);
 
     // DecoderDisplay
@@ -70,6 +72,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -104,6 +108,7 @@ private:
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    RecentLogsMenu* recentLogs_ = nullptr;
     QPointer<AboutBox> aboutBox_;
 
     FileChooser chooseFile_;

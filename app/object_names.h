@@ -17,6 +17,8 @@ inline constexpr char kExitAction[] = "MenuFileExit";
 inline constexpr char kWriteReportAction[] = "WriteTLMFile";
 inline constexpr char kWriteWodExportAction[] = "WriteWODFile";
 inline constexpr char kAboutAction[] = "MnuInfo";
+// File > Recent Files, a later addition.
+inline constexpr char kRecentFilesMenu[] = "MnuRecentFiles";
 
 // The strip above the channel panel.
 inline constexpr char kTopLine[] = "Line1";

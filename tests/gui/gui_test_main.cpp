@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "app/command_line.h"
 
@@ -12,5 +14,10 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     orvex::NameApplication();
+    // The window's settings go to a folder of this run, never the user's.
+    const QTemporaryDir settings;
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+    }
     return RUN_ALL_TESTS();
 }

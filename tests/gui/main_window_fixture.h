@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QLocale>
+#include <QSettings>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -46,6 +47,10 @@ protected:
 
     LocaleFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
     TempFolder folder;
+    // Every test starts as a first run: no recent logs, no last folder.
+    struct FirstRun {
+        FirstRun() { QSettings().clear(); }
+    } firstRun;
     MainWindow window{format};
     std::vector<QString> messages;
     std::vector<QMessageBox::Icon> messageIcons;
