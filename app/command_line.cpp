@@ -33,7 +33,11 @@ WindowArguments ParseWindowArguments(const QStringList& arguments) {
     parser.setApplicationDescription(
         Translate("Decodes a ground station's KISS log of the Orvex satellite's downlink and "
                   "shows its telemetry."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all lists the window system's options
+    // only through process(), which exits on its own.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  Translate("Displays this help."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("log"),
@@ -41,7 +45,7 @@ WindowArguments ParseWindowArguments(const QStringList& arguments) {
         QStringLiteral("[log]"));
 
     const bool parsed = parser.parse(arguments);
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(help)) {
         return Answer(WindowArguments::Action::PrintHelp, parser.helpText());
     }
     if (parser.isSet(version)) {

@@ -30,7 +30,7 @@ TEST(WindowCommandLine, TakesAtMostOneLogAndMakesItsPathAbsolute) {
 }
 
 TEST(WindowCommandLine, AnswersHelpAndVersionWhateverElseIsGiven) {
-    for (const char* asked : {"--help", "-h", "--help-all"}) {
+    for (const char* asked : {"--help", "-h"}) {
         const WindowArguments help = Parse({"--bogus", asked, "a.kss", "b.kss"});
         EXPECT_EQ(help.action, Action::PrintHelp) << asked;
         EXPECT_TRUE(help.text.contains("[options] [log]")) << help.text.toStdString();
