@@ -74,7 +74,7 @@ BENCHMARK(KissReaderFrames)->Unit(benchmark::kMillisecond);
 
 void LoadWithOutputsOff(benchmark::State& state) {
     const std::string& log = SharedLog();
-    const OutputOptions options{.writeReport = false, .writeWodExport = false};
+    const OutputOptions options{.writeReport = false, .writeWodExport = false, .dataExport = {}};
     const LoadContext context(Format(), options);
     Frame frame;
     std::uint64_t frames = 0;
