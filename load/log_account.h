@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvex {
@@ -19,6 +21,16 @@ struct LogAccount {
 
     bool Any() const;
 };
+
+// One count with its names: a key for scripts ("frames_too_short") and the
+// words for one and for many.
+struct LogAccountItem {
+    std::string_view key;
+    std::uint64_t count;
+    std::string_view one;
+    std::string_view many;
+};
+std::array<LogAccountItem, 7> LogAccountItems(const LogAccount& account);
 
 // One text per count that is not zero, in the order above: "12 bytes outside
 // frames", "1 frame shorter than 7 bytes".

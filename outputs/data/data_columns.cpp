@@ -51,9 +51,9 @@ std::vector<std::string_view> DataColumns(DataFile file) {
             }
             break;
         case DataFile::Frames:
-            columns = {column::kOffset,    column::kLogBytes,      column::kLength,
-                       column::kCommand,   column::kFrameType,     column::kFrameTypeName,
-                       column::kOutcome,   column::kCutAt512,      column::kTimeUtc,
+            columns = {column::kOffset,  column::kLogBytes,  column::kLength,
+                       column::kCommand, column::kFrameType, column::kFrameTypeName,
+                       column::kOutcome, column::kCutAt512,  column::kTimeUtc,
                        column::kUnixTime};
             break;
     }

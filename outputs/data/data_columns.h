@@ -6,7 +6,6 @@
 
 #include "outputs/data/data_options.h"
 
-
 namespace orvex {
 
 // The four files of the data export, one per kind of record.

@@ -18,8 +18,7 @@
 namespace orvex {
 
 // "DIR/NAME.KIND.EXT": NAME is the log's name up to its first dot.
-std::string DataFilePath(const DataExportOptions& options, std::string_view logPath,
-                         DataFile file);
+std::string DataFilePath(const DataExportOptions& options, std::string_view logPath, DataFile file);
 
 // The data export of one load: NAME.telemetry, NAME.wod, NAME.status and
 // NAME.frames in the folder, claimed for the whole load (see OutputFile).
@@ -28,8 +27,7 @@ std::string DataFilePath(const DataExportOptions& options, std::string_view logP
 // earlier one only once complete, and never the log.
 class DataExport : public DataSink {
 public:
-    DataExport(const DataExportOptions& options, std::string_view logPath,
-               const FileIdentity& log);
+    DataExport(const DataExportOptions& options, std::string_view logPath, const FileIdentity& log);
     ~DataExport() override;
     DataExport(const DataExport&) = delete;
     DataExport& operator=(const DataExport&) = delete;

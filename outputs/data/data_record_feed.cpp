@@ -35,7 +35,8 @@ void DataRecordFeed::OnWodFrame(const WodFrame& frame) {
 
 void DataRecordFeed::OnHwsFrame(const HwsFrame& frame) {
     const StatusFields fields(frame);
-    sink_.OnStatusRecord({frame.Bytes().logOffset, FrameType::Hws, frame.Timestamp(), fields.All()});
+    sink_.OnStatusRecord(
+        {frame.Bytes().logOffset, FrameType::Hws, frame.Timestamp(), fields.All()});
 }
 
 void DataRecordFeed::OnSwsFrame(const SwsFrame& frame) {

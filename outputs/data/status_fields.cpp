@@ -13,9 +13,8 @@ constexpr std::array<std::string_view, SwsFrame::kWodChannelCount> kWodChannelNa
 };
 // Each pair's first and second byte.
 constexpr std::array<std::string_view, 2 * SwsFrame::kTeprCount> kTeprNames = {
-    "TEPR1 first", "TEPR1 second", "TEPR2 first", "TEPR2 second",
-    "TEPR3 first", "TEPR3 second", "TEPR4 first", "TEPR4 second",
-    "TEPR5 first", "TEPR5 second", "TEPR6 first", "TEPR6 second",
+    "TEPR1 first", "TEPR1 second", "TEPR2 first", "TEPR2 second", "TEPR3 first", "TEPR3 second",
+    "TEPR4 first", "TEPR4 second", "TEPR5 first", "TEPR5 second", "TEPR6 first", "TEPR6 second",
 };
 // Each state's value, mode and mode text.
 constexpr std::array<std::string_view, 3 * ToprFrame::kStateCount> kToprNames = {
