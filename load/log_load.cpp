@@ -112,7 +112,7 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
 // Every output the options ask for is claimed before anything is written, so
 // that a log whose outputs another run is writing is not loaded at all.
 std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFile& wodExport,
-                                                  DataExport* data) {
+                                                 DataExport* data) {
     const OutputOptions& options = context_.Options();
     if (options.writeReport && !report.Claim()) {
         return report.Problem();
