@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -27,6 +28,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       format_(format),
       frameList_(new FrameListModel(this)),
       chooseFile_([this] { return ChooseLogFile(); }),
+      chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
       showMessage_(
           [this](QMessageBox::Icon icon, const QString& text) { ShowMessageBox(icon, text); }),
       session_(*this, loadContext_) {
@@ -58,6 +60,11 @@ void MainWindow::CreateActions() {
     openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(openAction_, &QAction::triggered, this, &MainWindow::OpenLog);
 
+    // Off until a log is open; the window's Open command writes no data.
+    exportDataAction_ = add(object_name::kExportDataAction, "Export Data...");
+    exportDataAction_->setEnabled(false);
+    connect(exportDataAction_, &QAction::triggered, this, &MainWindow::ExportData);
+
     exitAction_ = add(object_name::kExitAction, "Exit");
     exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -81,7 +88,7 @@ void MainWindow::CreateActions() {
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName(object_name::kFileMenu);
-    file->addActions({openAction_, exitAction_});
+    file->addActions({openAction_, exportDataAction_, exitAction_});
     QMenu* settings = menuBar()->addMenu("Settings");
     settings->setObjectName(object_name::kSettingsMenu);
     settings->addActions({writeReportAction_, writeWodExportAction_});
@@ -121,20 +128,61 @@ void MainWindow::CreateBottomStrip(QWidget* client) {
     SetTextColour(frameCounter_, colour::kDarkGrey);
 }
 
-void MainWindow::OpenLog() {
-    const QString path = chooseFile_();
+void MainWindow::RunLoad(const std::function<void()>& command) {
     // The load yields to the window between frames; no second load may start
     // inside it.
     openAction_->setEnabled(false);
+    exportDataAction_->setEnabled(false);
     yieldClock_.invalidate();
-    const LoadOutcome outcome = session_.OpenLog(QFile::encodeName(path).toStdString());
+    command();
     frameList_->Flush();
     openAction_->setEnabled(true);
+    exportDataAction_->setEnabled(session_.CurrentLoad() != nullptr);
     if (stopRequested_) {
         close();
+    }
+}
+
+void MainWindow::OpenLog() {
+    const QString path = chooseFile_();
+    LoadOutcome outcome;
+    RunLoad([&] { outcome = session_.OpenLog(QFile::encodeName(path).toStdString()); });
+    if (stopRequested_) {
         return;
     }
+    if (outcome.decoded) {
+        frameCounter_->setToolTip(FrameCounterToolTip(outcome));
+    }
     ReportLoad(outcome);
+}
+
+void MainWindow::ExportData() {
+    const LogLoad* shown = session_.CurrentLoad();
+    if (shown == nullptr) {
+        return;
+    }
+    const QString start =
+        dataFolder_.isEmpty()
+            ? QFileInfo(QFile::decodeName(QByteArray::fromStdString(shown->Path()))).path()
+            : dataFolder_;
+    const QString folder = chooseFolder_(start);
+    if (folder.isEmpty()) {
+        return;
+    }
+    dataFolder_ = folder;
+    LoadOutcome outcome;
+    RunLoad([&] {
+        outcome = session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv});
+    });
+    if (stopRequested_) {
+        return;
+    }
+    showMessage_(outcome.problems.empty() ? QMessageBox::Information : QMessageBox::Warning,
+                 DataExportMessageText(outcome));
+}
+
+QString MainWindow::ChooseDataFolder(const QString& start) {
+    return QFileDialog::getExistingDirectory(this, QStringLiteral("Export Data"), start);
 }
 
 QString MainWindow::ChooseLogFile() {
