@@ -174,6 +174,7 @@ void TlmRecordThroughQJsonDocument(benchmark::State& state) {
     const TlmRecord record = RandomTlmRecord();
     const ChannelDataValues& values = ChannelDataValues::Table();
     std::vector<QString> keys;
+    keys.reserve(kChannelCount);
     for (int channel = 0; channel < kChannelCount; ++channel) {
         keys.push_back(QString::fromStdString(values.ColumnName(channel)));
     }

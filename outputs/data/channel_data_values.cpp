@@ -24,7 +24,7 @@ const ChannelDataValues& ChannelDataValues::Table() {
 
 ChannelDataValues::ChannelDataValues() {
     const std::size_t count = std::size_t{kChannelCount} * 256;
-    texts_.Reserve(count, count * 8);
+    fields_.Reserve(count, count * 9);
     const auto& values = CalibrationTable();
     std::string text;
     for (int index = 0; index < kChannelCount; ++index) {
@@ -33,12 +33,13 @@ ChannelDataValues::ChannelDataValues() {
         for (int raw = 0; raw < 256; ++raw) {
             const double value = values[index][raw];
             text.clear();
+            text.push_back(',');
             if (channel.form.kind == ValueForm::Kind::Fixed) {
                 AppendFixedPoint(text, value, channel.form.decimals);
             } else {
                 AppendDecimal(text, static_cast<std::int64_t>(value));
             }
-            texts_.Add(text);
+            fields_.Add(text);
         }
     }
 }

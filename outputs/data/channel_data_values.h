@@ -19,7 +19,11 @@ public:
     static const ChannelDataValues& Table();
 
     std::string_view Text(int channel, std::uint8_t raw) const {
-        return texts_[static_cast<std::size_t>(channel) * 256 + raw];
+        return Field(channel, raw).substr(1);
+    }
+    // The text after a comma: a CSV row's next field in one append.
+    std::string_view Field(int channel, std::uint8_t raw) const {
+        return fields_[static_cast<std::size_t>(channel) * 256 + raw];
     }
     // The name without its padding, then the unit in brackets when it has
     // one, UTF-8: "Battery 0 [V]", "Batt #5 Temp [°C]", "Eclipse".
@@ -30,7 +34,7 @@ public:
 private:
     ChannelDataValues();
 
-    TextTable texts_;
+    TextTable fields_;
     std::array<std::string, kChannelCount> columnNames_;
 };
 

@@ -61,8 +61,7 @@ void CsvRecordFormat::AppendTlm(std::string& out, const TlmRecord& record) {
     out.push_back(',');
     AppendDecimal(out, record.softwareVersion);
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        out.push_back(',');
-        out += values.Text(channel, record.raw[static_cast<std::size_t>(channel)]);
+        out += values.Field(channel, record.raw[static_cast<std::size_t>(channel)]);
     }
     out.push_back('\n');
 }
@@ -71,8 +70,7 @@ void CsvRecordFormat::AppendWod(std::string& out, const WodRecord& record) {
     const ChannelDataValues& values = ChannelDataValues::Table();
     AppendTime(out, record.time);
     for (int slot = 0; slot < kWodSlotCount; ++slot) {
-        out.push_back(',');
-        out += values.Text(WodSlotChannelIndex(slot), record.raw[static_cast<std::size_t>(slot)]);
+        out += values.Field(WodSlotChannelIndex(slot), record.raw[static_cast<std::size_t>(slot)]);
     }
     out.push_back('\n');
 }

@@ -12,12 +12,12 @@ constexpr std::array<std::string_view, SwsFrame::kWodChannelCount> kWodChannelNa
     "WOD Channel 6", "WOD Channel 7", "WOD Channel 8", "WOD Channel 9", "WOD Channel 10",
 };
 // Each pair's first and second byte.
-constexpr std::array<std::string_view, 2 * SwsFrame::kTeprCount> kTeprNames = {
+constexpr std::array<std::string_view, std::size_t{2}* SwsFrame::kTeprCount> kTeprNames = {
     "TEPR1 first", "TEPR1 second", "TEPR2 first", "TEPR2 second", "TEPR3 first", "TEPR3 second",
     "TEPR4 first", "TEPR4 second", "TEPR5 first", "TEPR5 second", "TEPR6 first", "TEPR6 second",
 };
 // Each state's value, mode and mode text.
-constexpr std::array<std::string_view, 3 * ToprFrame::kStateCount> kToprNames = {
+constexpr std::array<std::string_view, std::size_t{3}* ToprFrame::kStateCount> kToprNames = {
     "TOPR State 1", "TOPR State 1 mode", "TOPR State 1 mode text",
     "TOPR State 2", "TOPR State 2 mode", "TOPR State 2 mode text",
     "TOPR State 3", "TOPR State 3 mode", "TOPR State 3 mode text",
@@ -78,7 +78,7 @@ StatusFields::StatusFields(const SwsFrame& frame) {
         AddNumber(field.name, frame.Byte(field));
     }
     for (int pair = 1; pair <= SwsFrame::kTeprCount; ++pair) {
-        const auto at = static_cast<std::size_t>(2 * (pair - 1));
+        const std::size_t at = 2 * static_cast<std::size_t>(pair - 1);
         AddNumber(kTeprNames[at], frame.TeprFirst(pair));
         AddNumber(kTeprNames[at + 1], frame.TeprSecond(pair));
     }
@@ -86,7 +86,7 @@ StatusFields::StatusFields(const SwsFrame& frame) {
 
 StatusFields::StatusFields(const ToprFrame& frame) {
     for (int state = 1; state <= ToprFrame::kStateCount; ++state) {
-        const auto at = static_cast<std::size_t>(3 * (state - 1));
+        const std::size_t at = 3 * static_cast<std::size_t>(state - 1);
         const std::uint8_t mode = frame.StateMode(state);
         AddNumber(kToprNames[at], frame.StateValue(state));
         AddNumber(kToprNames[at + 1], mode);
