@@ -11,4 +11,12 @@ namespace orvex {
 // went as it should.
 QString LoadMessageText(const LoadOutcome& outcome);
 
+// What the Export Data command tells: every file that could not be read or
+// written, or the files written.
+QString DataExportMessageText(const LoadOutcome& outcome);
+
+// The frame counter's tooltip after a load: the frames read and decoded,
+// the log's bad bytes, and the TLM records the window did not keep.
+QString FrameCounterToolTip(const LoadOutcome& outcome);
+
 }  // namespace orvex

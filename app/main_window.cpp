@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -32,6 +33,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       format_(format),
       frameList_(new FrameListModel(this)),
       chooseFile_([this] { return ChooseLogFile(); }),
+      chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
       showMessage_(
           [this](QMessageBox::Icon icon, const QString& text) { ShowMessageBox(icon, text); }),
       session_(*this, loadContext_) {
@@ -64,6 +66,11 @@ void MainWindow::CreateActions() {
     openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(openAction_, &QAction::triggered, this, &MainWindow::OpenLog);
 
+    // Off until a log is open; the window's Open command writes no data.
+    exportDataAction_ = add(object_name::kExportDataAction, "Export Data...");
+    exportDataAction_->setEnabled(false);
+    connect(exportDataAction_, &QAction::triggered, this, &MainWindow::ExportData);
+
     exitAction_ = add(object_name::kExitAction, "Exit");
     exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -91,7 +98,7 @@ void MainWindow::CreateMenus() {
     connect(recentLogs_, &RecentLogsMenu::LogChosen, this, &MainWindow::OpenLogFile);
     file->addAction(openAction_);
     file->addMenu(recentLogs_);
-    file->addAction(exitAction_);
+    file->addActions({exportDataAction_, exitAction_});
     QMenu* settings = menuBar()->addMenu("Settings");
     settings->setObjectName(object_name::kSettingsMenu);
     settings->addActions({writeReportAction_, writeWodExportAction_});
@@ -131,6 +138,19 @@ void MainWindow::CreateBottomStrip(QWidget* client) {
     SetTextColour(frameCounter_, colour::kDarkGrey);
 }
 
+void MainWindow::RunLoad(const std::function<void()>& command) {
+    // The load yields to the window between frames; no second load may start
+    // inside it.
+    SetOpenCommandsEnabled(false);
+    yieldClock_.invalidate();
+    command();
+    frameList_->Flush();
+    SetOpenCommandsEnabled(true);
+    if (stopRequested_) {
+        close();
+    }
+}
+
 void MainWindow::OpenLog() {
     OpenLogFile(chooseFile_());
 }
@@ -139,24 +159,51 @@ void MainWindow::OpenLogFile(const QString& path) {
     if (session_.Loading()) {
         return;
     }
-    // The load yields to the window between frames; no second load may start
-    // inside it.
-    SetOpenCommandsEnabled(false);
-    yieldClock_.invalidate();
-    const LoadOutcome outcome = session_.OpenLog(QFile::encodeName(path).toStdString());
-    frameList_->Flush();
-    SetOpenCommandsEnabled(true);
+    LoadOutcome outcome;
+    RunLoad([&] { outcome = session_.OpenLog(QFile::encodeName(path).toStdString()); });
     if (stopRequested_) {
-        close();
         return;
     }
     recentLogs_->AfterOpen(path, outcome.decoded);
+    if (outcome.decoded) {
+        frameCounter_->setToolTip(FrameCounterToolTip(outcome));
+    }
     ReportLoad(outcome);
 }
 
 void MainWindow::SetOpenCommandsEnabled(bool enabled) {
     openAction_->setEnabled(enabled);
+    exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
     recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
+}
+
+void MainWindow::ExportData() {
+    const LogLoad* shown = session_.CurrentLoad();
+    if (shown == nullptr) {
+        return;
+    }
+    const QString start =
+        dataFolder_.isEmpty()
+            ? QFileInfo(QFile::decodeName(QByteArray::fromStdString(shown->Path()))).path()
+            : dataFolder_;
+    const QString folder = chooseFolder_(start);
+    if (folder.isEmpty()) {
+        return;
+    }
+    dataFolder_ = folder;
+    LoadOutcome outcome;
+    RunLoad([&] {
+        outcome = session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv});
+    });
+    if (stopRequested_) {
+        return;
+    }
+    showMessage_(outcome.problems.empty() ? QMessageBox::Information : QMessageBox::Warning,
+                 DataExportMessageText(outcome));
+}
+
+QString MainWindow::ChooseDataFolder(const QString& start) {
+    return QFileDialog::getExistingDirectory(this, tr("Export Data"), start);
 }
 
 QString MainWindow::ChooseLogFile() {

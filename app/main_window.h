@@ -40,6 +40,10 @@ public:
     // when cancelled. Tests choose the log themselves.
     using FileChooser = std::function<QString()>;
     void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    // The Export Data command's folder dialog, opened at `start`: returns the
+    // chosen folder, or nothing when cancelled.
+    using FolderChooser = std::function<QString(const QString& start)>;
+    void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
     // Shows the message at the end of a load.
     using MessageSink = std::function<void(QMessageBox::Icon, const QString&)>;
     void SetMessageSink(MessageSink sink) { showMessage_ = std::move(sink); }
@@ -84,6 +88,11 @@ private:
 
     void OpenLog();
     void SetOpenCommandsEnabled(bool enabled);
+    void ExportData();
+    QString ChooseDataFolder(const QString& start);
+    // Runs a command that reads a log; the window closes after it when the
+    // user asked to close during it.
+    void RunLoad(const std::function<void()>& command);
     void ShowAboutBox();
     QString ChooseLogFile();
     void ShowMessageBox(QMessageBox::Icon icon, const QString& text);
@@ -104,6 +113,7 @@ private:
     QLabel* frameCounter_ = nullptr;
 
     QAction* openAction_ = nullptr;
+    QAction* exportDataAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
@@ -112,6 +122,8 @@ private:
     QPointer<AboutBox> aboutBox_;
 
     FileChooser chooseFile_;
+    FolderChooser chooseFolder_;
+    QString dataFolder_;  // the folder of the last data export
     MessageSink showMessage_;
     std::string shownVersion_;
     QElapsedTimer yieldClock_;

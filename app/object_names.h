@@ -14,6 +14,7 @@ inline constexpr char kFileMenu[] = "MnuFile";
 inline constexpr char kSettingsMenu[] = "MnuSettings";
 inline constexpr char kOpenAction[] = "MenuFileOpen";
 inline constexpr char kExitAction[] = "MenuFileExit";
+inline constexpr char kExportDataAction[] = "MenuFileExportData";
 inline constexpr char kWriteReportAction[] = "WriteTLMFile";
 inline constexpr char kWriteWodExportAction[] = "WriteWODFile";
 inline constexpr char kAboutAction[] = "MnuInfo";
