@@ -2,6 +2,10 @@
 
 #include <QFile>
 #include <QStringList>
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
 
 #include "telemetry/record_store.h"
 
@@ -27,6 +31,8 @@ QString LoadStatus::ProblemText(const FileProblem& problem) {
             return tr("Cannot write the report %1: %2").arg(path, reason);
         case FileProblem::Action::WriteExport:
             return tr("Cannot write the WOD export %1: %2").arg(path, reason);
+        case FileProblem::Action::WriteData:
+            return tr("Cannot write the data file %1: %2").arg(path, reason);
     }
     return {};
 }
@@ -67,8 +73,10 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
         return sentences.join(' ');
     }
     sentences.append(ContentText(outcome, logPath));
-    // The reader's counts of bytes outside frames belong here, after what the
-    // log held and before where its outputs went.
+    const QStringList account = AccountTexts(outcome.account);
+    if (!account.isEmpty()) {
+        sentences.append(tr("Skipped: %1.").arg(account.join(QStringLiteral(", "))));
+    }
     if (outcome.reportPath) {
         sentences.append(tr("Report written to %1.").arg(PathText(*outcome.reportPath)));
     }
@@ -76,6 +84,69 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
         sentences.append(tr("WOD export written to %1.").arg(PathText(*outcome.exportPath)));
     }
     return sentences.join(' ');
+}
+
+QString LoadStatus::DataExportText(const LoadOutcome& outcome, const QString& folder) {
+    QStringList sentences;
+    for (const FileProblem& problem : outcome.problems) {
+        sentences.append(ProblemText(problem) + '.');
+    }
+    if (sentences.isEmpty() && !outcome.dataPaths.empty()) {
+        sentences.append(tr("Data of the log written to %1.").arg(folder));
+    }
+    return sentences.join(' ');
+}
+
+QString LoadStatus::FrameCounterToolTip(const LoadOutcome& outcome) {
+    QStringList lines(tr("%1 frames read, %2 decoded").arg(outcome.framesRead).arg(outcome.frames));
+    lines.append(AccountTexts(outcome.account));
+    if (outcome.tlmFramesNotKept > 0) {
+        lines.append(tr("%1 TLM records not kept beyond the first %2")
+                         .arg(outcome.tlmFramesNotKept)
+                         .arg(RecordStore::kCapacity));
+    }
+    return lines.join('\n');
+}
+
+QStringList LoadStatus::AccountTexts(const LogAccount& account) {
+    QStringList texts;
+    for (const LogAccountItem& item : LogAccountItems(account)) {
+        if (item.count != 0) {
+            texts.append(AccountItemText(item));
+        }
+    }
+    return texts;
+}
+
+QString LoadStatus::AccountItemText(const LogAccountItem& item) {
+    // The core's words serve scripts and the command line; the window's are
+    // these, translated.
+    struct Words {
+        std::string_view key;
+        const char* one;
+        const char* many;
+    };
+    static constexpr std::array<Words, 7> kWords{{
+        {"bytes_outside_frames", QT_TR_NOOP("%1 byte outside frames"),
+         QT_TR_NOOP("%1 bytes outside frames")},
+        {"frames_too_short", QT_TR_NOOP("%1 frame shorter than 7 bytes"),
+         QT_TR_NOOP("%1 frames shorter than 7 bytes")},
+        {"frames_cut_at_512", QT_TR_NOOP("%1 frame cut at 512 bytes"),
+         QT_TR_NOOP("%1 frames cut at 512 bytes")},
+        {"frames_non_data_command", QT_TR_NOOP("%1 frame with a non-data KISS command"),
+         QT_TR_NOOP("%1 frames with a non-data KISS command")},
+        {"frames_unknown_type", QT_TR_NOOP("%1 frame of unknown type"),
+         QT_TR_NOOP("%1 frames of unknown type")},
+        {"lf_dropped_after_cr", QT_TR_NOOP("%1 LF dropped after a CR"),
+         QT_TR_NOOP("%1 LFs dropped after a CR")},
+        {"dangling_escapes", QT_TR_NOOP("%1 dangling escape"), QT_TR_NOOP("%1 dangling escapes")},
+    }};
+    const auto words = std::find_if(kWords.begin(), kWords.end(),
+                                    [&](const Words& entry) { return entry.key == item.key; });
+    if (words == kWords.end()) {
+        return QString::fromStdString(std::to_string(item.count) + ' ' + std::string(item.many));
+    }
+    return tr(item.count == 1 ? words->one : words->many).arg(item.count);
 }
 
 }  // namespace orvex

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include "load/load_outcome.h"
 
@@ -16,10 +17,19 @@ public:
     static QString Text(const LoadOutcome& outcome, const QString& logPath);
     // "Cannot write the report /logs/orbit.tlm: No space left on device"
     static QString ProblemText(const FileProblem& problem);
+    // What the Export Data command tells: every file that could not be
+    // written, or the folder the data went to.
+    static QString DataExportText(const LoadOutcome& outcome, const QString& folder);
+    // The frame counter's tooltip after a load: the frames read and decoded,
+    // the log's bad bytes, and the TLM records the scroll bar does not reach.
+    static QString FrameCounterToolTip(const LoadOutcome& outcome);
 
 private:
     static QString FramesText(std::uint64_t frames);
     static QString ContentText(const LoadOutcome& outcome, const QString& logPath);
+    // "4 bytes outside frames", one text for each count that is not zero.
+    static QStringList AccountTexts(const LogAccount& account);
+    static QString AccountItemText(const LogAccountItem& item);
 };
 
 }  // namespace orvex

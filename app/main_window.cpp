@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/about_box.h"
 #include "app/anchored_layout.h"
@@ -19,7 +22,9 @@
 #include "app/frame_list_model.h"
 #include "app/history_chart.h"
 #include "app/load_status.h"
+#include "app/log_drop.h"
 #include "app/object_names.h"
+#include "app/recent_logs_menu.h"
 #include "app/top_strip.h"
 #include "app/window_style.h"
 #include "outputs/output_names.h"
@@ -43,6 +48,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       frameList_(new FrameListModel(this)),
       chooseFile_([this] { return ChooseLogFile(); }),
       chooseImage_([this](ImageFormat image) { return ChooseImageFile(image); }),
+      chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
       session_(*this, loadContext_) {
     setObjectName(object_name::kMainWindow);
     setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
@@ -52,6 +58,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     CreateClientArea();
     CreateStatusLine();
     restoreGeometry(ProgramSettings().value(kGeometryKey).toByteArray());
+    setAcceptDrops(true);
 
     connect(strip_->RecordScrollBar(), &QScrollBar::valueChanged, this,
             [this](int position) { session_.RecordPositionChanged(position); });
@@ -71,6 +78,11 @@ void MainWindow::CreateActions() {
     openAction_ = add(object_name::kOpenAction, tr("&Open"));
     openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(openAction_, &QAction::triggered, this, &MainWindow::OpenLog);
+
+    // Off until a log is open; the window's Open command writes no data.
+    exportDataAction_ = add(object_name::kExportDataAction, tr("&Export Data..."));
+    exportDataAction_->setEnabled(false);
+    connect(exportDataAction_, &QAction::triggered, this, &MainWindow::ExportData);
 
     savePngAction_ = add(object_name::kSavePngAction, tr("Save Chart as &PNG..."));
     connect(savePngAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Png); });
@@ -100,7 +112,11 @@ void MainWindow::CreateActions() {
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(object_name::kFileMenu);
+    recentLogs_ = new RecentLogsMenu(this);
+    connect(recentLogs_, &RecentLogsMenu::LogChosen, this, &MainWindow::OpenLogFile);
     file->addAction(openAction_);
+    file->addMenu(recentLogs_);
+    file->addAction(exportDataAction_);
     file->addSeparator();
     file->addActions({savePngAction_, saveSvgAction_});
     file->addSeparator();
@@ -175,22 +191,39 @@ void MainWindow::ShowStatus(const QString& text) {
     statusLine_->setToolTip(text);
 }
 
-void MainWindow::OpenLog() {
-    const QString path = chooseFile_();
+void MainWindow::RunLoad(const std::function<void()>& command) {
     // The load yields to the window between frames; no second load may start
     // inside it.
-    openAction_->setEnabled(false);
+    SetOpenCommandsEnabled(false);
     yieldClock_.invalidate();
+    command();
+    frameList_->Flush();
+    SetOpenCommandsEnabled(true);
+    if (stopRequested_) {
+        close();
+    }
+}
+
+void MainWindow::OpenLog() {
+    OpenLogFile(chooseFile_());
+}
+
+void MainWindow::OpenLogFile(const QString& path) {
+    if (session_.Loading()) {
+        return;
+    }
     if (!path.isEmpty()) {
         ShowStatus(tr("Reading %1...").arg(path));
     }
     const std::string file = QFile::encodeName(path).toStdString();
-    const LoadOutcome outcome = session_.OpenLog(file);
-    frameList_->Flush();
-    openAction_->setEnabled(true);
+    LoadOutcome outcome;
+    RunLoad([&] { outcome = session_.OpenLog(file); });
     if (stopRequested_) {
-        close();
         return;
+    }
+    recentLogs_->AfterOpen(path, outcome.decoded);
+    if (outcome.decoded) {
+        frameCounter_->setToolTip(LoadStatus::FrameCounterToolTip(outcome));
     }
     if (!path.isEmpty()) {
         logFile_ = file;
@@ -198,12 +231,63 @@ void MainWindow::OpenLog() {
     }
 }
 
+void MainWindow::SetOpenCommandsEnabled(bool enabled) {
+    openAction_->setEnabled(enabled);
+    exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
+    recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
+}
+
+void MainWindow::ExportData() {
+    const LogLoad* shown = session_.CurrentLoad();
+    if (shown == nullptr) {
+        return;
+    }
+    const QString start =
+        dataFolder_.isEmpty()
+            ? QFileInfo(QFile::decodeName(QByteArray::fromStdString(shown->Path()))).path()
+            : dataFolder_;
+    const QString folder = chooseFolder_(start);
+    if (folder.isEmpty()) {
+        return;
+    }
+    dataFolder_ = folder;
+    ShowStatus(tr("Writing the data of the log to %1...").arg(folder));
+    LoadOutcome outcome;
+    RunLoad([&] {
+        outcome = session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv});
+    });
+    if (stopRequested_) {
+        return;
+    }
+    ShowStatus(LoadStatus::DataExportText(outcome, folder));
+}
+
+QString MainWindow::ChooseDataFolder(const QString& start) {
+    return QFileDialog::getExistingDirectory(this, tr("Export Data"), start);
+}
+
 QString MainWindow::ChooseLogFile() {
-    QString filter = tr("Log Files (*.kss)");
-    return QFileDialog::getOpenFileName(this, tr("Open"), QString(),
-                                        filter + QStringLiteral(";;") + tr("Text Files (*.txt)") +
-                                            QStringLiteral(";;") + tr("All Files (*.*)"),
-                                        &filter);
+    // "*" and not "*.*": a log's name need not hold a dot.
+    return QFileDialog::getOpenFileName(
+        this, tr("Open"), recentLogs_->LastFolder(),
+        tr("KISS logs (*.kss)") + QStringLiteral(";;") + tr("All files (*)"));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!session_.Loading() && !DroppedLogPath(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedLogPath(*event->mimeData());
+    if (session_.Loading() || path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end; the load runs after it.
+    QTimer::singleShot(0, this, [this, path] { OpenLogFile(path); });
 }
 
 void MainWindow::SaveChart(ImageFormat format) {

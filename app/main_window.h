@@ -24,6 +24,7 @@ class AboutBox;
 class ChannelPanel;
 class FrameListModel;
 class HistoryChart;
+class RecentLogsMenu;
 class TopStrip;
 
 // The main window: menus, the strip of status fields, the channel panel, the
@@ -43,9 +44,18 @@ public:
     // The dialog of File > Save Chart as PNG or SVG, likewise.
     using ImageChooser = std::function<QString(ImageFormat)>;
     void SetImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
+    // The Export Data command's folder dialog, opened at `start`: returns the
+    // chosen folder, or nothing when cancelled.
+    using FolderChooser = std::function<QString(const QString& start)>;
+    void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
 
     // What the status line under the window says.
     QString StatusText() const;
+
+    // The Open command with `path` chosen: what a log given on the command
+    // line, dropped on the window or chosen under Recent Files does. An
+    // empty path is a cancelled dialog.
+    void OpenLogFile(const QString& path);
 
     // DecoderDisplay
     void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override;
@@ -71,6 +81,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -82,6 +94,12 @@ private:
 
     void OpenLog();
     void SaveChart(ImageFormat format);
+    void SetOpenCommandsEnabled(bool enabled);
+    void ExportData();
+    QString ChooseDataFolder(const QString& start);
+    // Runs a command that reads a log; the window closes after it when the
+    // user asked to close during it.
+    void RunLoad(const std::function<void()>& command);
     void ShowAboutBox();
     QString ChooseLogFile();
     QString ChooseImageFile(ImageFormat format);
@@ -105,15 +123,19 @@ private:
     QAction* openAction_ = nullptr;
     QAction* savePngAction_ = nullptr;
     QAction* saveSvgAction_ = nullptr;
+    QAction* exportDataAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    RecentLogsMenu* recentLogs_ = nullptr;
     QPointer<AboutBox> aboutBox_;
 
     FileChooser chooseFile_;
     ImageChooser chooseImage_;
+    FolderChooser chooseFolder_;
     std::string logFile_;  // the log last opened, in the file system's encoding
+    QString dataFolder_;   // the folder of the last data export
     int shownVersion_ = -1;
     QElapsedTimer yieldClock_;
     bool stopRequested_ = false;

@@ -17,9 +17,12 @@ inline constexpr char kOpenAction[] = "MenuFileOpen";
 inline constexpr char kSavePngAction[] = "MenuFileSaveChartPng";
 inline constexpr char kSaveSvgAction[] = "MenuFileSaveChartSvg";
 inline constexpr char kExitAction[] = "MenuFileExit";
+inline constexpr char kExportDataAction[] = "MenuFileExportData";
 inline constexpr char kWriteReportAction[] = "WriteTLMFile";
 inline constexpr char kWriteWodExportAction[] = "WriteWODFile";
 inline constexpr char kAboutAction[] = "MnuInfo";
+// File > Recent Files, a later addition.
+inline constexpr char kRecentFilesMenu[] = "MnuRecentFiles";
 
 // The strip above the channel panel.
 inline constexpr char kTopLine[] = "Line1";

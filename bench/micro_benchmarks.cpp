@@ -1,7 +1,10 @@
 // The inner loops of a load, one at a time: the KISS reader, a whole load
-// with the outputs off, one TLM frame with its report block, one WOD frame.
+// with the outputs off, one TLM frame with its report block, one WOD frame,
+// one TLM record as a line of the data export.
 #include <benchmark/benchmark.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 
 #include <memory>
@@ -11,6 +14,9 @@
 #include "frames/frame_type.h"
 #include "kiss/kiss_reader.h"
 #include "load/log_load.h"
+#include "outputs/data/channel_data_values.h"
+#include "outputs/data/csv_record_format.h"
+#include "outputs/data/json_lines_record_format.h"
 #include "outputs/report_writer.h"
 #include "text/locale_format.h"
 
@@ -74,7 +80,7 @@ BENCHMARK(KissReaderFrames)->Unit(benchmark::kMillisecond);
 
 void LoadWithOutputsOff(benchmark::State& state) {
     const std::string& log = SharedLog();
-    const OutputOptions options{.writeReport = false, .writeWodExport = false};
+    const OutputOptions options{.writeReport = false, .writeWodExport = false, .dataExport = {}};
     const LoadContext context(Format(), options);
     Frame frame;
     std::uint64_t frames = 0;
@@ -136,6 +142,60 @@ void WodFrameRows(benchmark::State& state) {
     }
 }
 BENCHMARK(WodFrameRows)->Arg(0)->Arg(1)->ArgName("report");
+
+TlmRecord RandomTlmRecord() {
+    std::mt19937 random(5);
+    TlmRecord record;
+    record.time = 1772366400;
+    record.softwareVersion = 12;
+    for (auto& raw : record.raw) {
+        raw = static_cast<std::uint8_t>(random());
+    }
+    return record;
+}
+
+// A TLM record as a line of the data export: 0 CSV, 1 JSON Lines.
+void TlmRecordLine(benchmark::State& state) {
+    const TlmRecord record = RandomTlmRecord();
+    const std::unique_ptr<RecordFormat> format =
+        RecordFormat::Make(state.range(0) == 0 ? DataFormat::Csv : DataFormat::JsonLines);
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        format->AppendTlm(out, record);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(TlmRecordLine)->Arg(0)->Arg(1)->ArgName("jsonl");
+
+// The same JSON object through Qt's QJsonDocument, the library the JSON
+// Lines did not take: its cost per record against RapidJSON's above.
+void TlmRecordThroughQJsonDocument(benchmark::State& state) {
+    const TlmRecord record = RandomTlmRecord();
+    const ChannelDataValues& values = ChannelDataValues::Table();
+    std::vector<QString> keys;
+    keys.reserve(kChannelCount);
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        keys.push_back(QString::fromStdString(values.ColumnName(channel)));
+    }
+    std::string out;
+    for (auto _ : state) {
+        QJsonObject object;
+        object.insert(QStringLiteral("type"), QStringLiteral("telemetry"));
+        object.insert(QStringLiteral("time_utc"), QStringLiteral("2026-03-01T12:00:00Z"));
+        object.insert(QStringLiteral("unix_time"), static_cast<qint64>(record.time));
+        object.insert(QStringLiteral("software_version"), record.softwareVersion);
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            const std::string_view text =
+                values.Text(channel, record.raw[static_cast<std::size_t>(channel)]);
+            object.insert(keys[static_cast<std::size_t>(channel)], std::stod(std::string(text)));
+        }
+        const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact);
+        out.assign(line.constData(), static_cast<std::size_t>(line.size()));
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(TlmRecordThroughQJsonDocument);
 
 }  // namespace
 }  // namespace orvex

@@ -6,6 +6,7 @@
 #include "cli/given_logs.h"
 #include "cli/progress_line.h"
 #include "cli/stop_signals.h"
+#include "cli/summary_json.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "outputs/output_names.h"
@@ -14,14 +15,34 @@
 namespace orvex {
 namespace {
 
-void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
-                  const LoadOutcome& outcome) {
-    out << path << ": " << outcome.frames << " frames, " << outcome.records << " TLM records, "
-        << outcome.wodRows << " WOD rows";
-    if (outcome.wodRowsExported) {
-        out << " (" << *outcome.wodRowsExported << " distinct)";
+// "  12 bytes outside frames, 1 frame cut at 512 bytes"
+void PrintAccount(std::ostream& out, const LogAccount& account) {
+    if (!account.Any()) {
+        return;
+    }
+    const char* separator = "  ";
+    for (const std::string& text : LogAccountTexts(account)) {
+        out << separator << text;
+        separator = ", ";
     }
     out << '\n';
+}
+
+// The log's line and, when the log held anything but good frames, a line that
+// counts it; or the one JSON object.
+void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
+                  const LoadOutcome& outcome, bool json) {
+    if (json) {
+        out << SummaryJson(path, outcome) << '\n';
+    } else {
+        out << path << ": " << outcome.frames << " frames, " << outcome.records << " TLM records, "
+            << outcome.wodRows << " WOD rows";
+        if (outcome.wodRowsExported) {
+            out << " (" << *outcome.wodRowsExported << " distinct)";
+        }
+        out << '\n';
+        PrintAccount(out, outcome.account);
+    }
     if (outcome.tlmFramesNotKept > 0) {
         err << kDecodeProgram << ": " << path << ": " << outcome.tlmFramesNotKept
             << " TLM frames after the first " << RecordStore::kCapacity
@@ -48,7 +69,7 @@ void PrintStop(std::ostream& err, const GivenLog& log, const LoadOutcome& outcom
 // Decodes one log in a fresh state; false when a file could not be read or
 // written.
 bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignals& stop,
-               std::ostream& out, std::ostream& err, bool showProgress) {
+               std::ostream& out, std::ostream& err, bool showProgress, bool json) {
     FileLogSource file;
     if (const int error = file.Open(log.path)) {
         err << kDecodeProgram << ": "
@@ -66,7 +87,7 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
     if (outcome.decoded) {
-        PrintSummary(out, err, log.shown, outcome);
+        PrintSummary(out, err, log.shown, outcome, json);
     }
     if (outcome.stopped) {
         PrintStop(err, log, outcome, context.Options(), stop);
@@ -77,7 +98,8 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
 // Decodes the logs in turn until a stop signal; false when a log was skipped
 // or a file could not be read or written.
 bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
-               const StopSignals& stop, std::ostream& out, std::ostream& err, bool showProgress) {
+               const StopSignals& stop, std::ostream& out, std::ostream& err, bool showProgress,
+               bool json) {
     const std::vector<std::string> skipped = LogsThatAreOutputs(logs);
     bool allDone = true;
     for (std::size_t index = 0; index < logs.size(); ++index) {
@@ -88,7 +110,8 @@ bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
             err << kDecodeProgram << ": " << skipped[index] << '\n';
             allDone = false;
         } else {
-            allDone = DecodeOne(logs[index], context, stop, out, err, showProgress) && allDone;
+            allDone =
+                DecodeOne(logs[index], context, stop, out, err, showProgress, json) && allDone;
         }
     }
     return allDone;
@@ -109,7 +132,8 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
     }
     const LoadContext context(format, options.outputs);
     const StopSignals stop;
-    const bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, out, err, showProgress);
+    const bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, out, err, showProgress,
+                                   options.jsonSummary);
     const bool summariesWritten = static_cast<bool>(out.flush());
     if (!summariesWritten) {
         err << kDecodeProgram << ": Cannot write the standard output\n";

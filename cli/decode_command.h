@@ -8,9 +8,10 @@ namespace orvex {
 
 class LocaleFormat;
 
-// orvex-decode [--no-report] [--no-wod] LOG...
+// orvex-decode [--no-report] [--no-wod] [--data DIR [--data-format F]] [--json] LOG...
 // Decodes each log as the window's Open command does, in a fresh state, and
-// prints one line per log. Returns the exit code: 0; 1 when a log was
+// prints one line per log, and one more that counts its bad bytes when it
+// has any (or one JSON object per log). Returns the exit code: 0; 1 when a log was
 // skipped or a file could not be read or written; 2 for a usage error; 128
 // and the signal's number after SIGINT or SIGTERM, which end the run at the
 // next frame.

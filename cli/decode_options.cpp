@@ -1,25 +1,83 @@
 #include "cli/decode_options.h"
 
+#include <optional>
 #include <ostream>
+#include <string_view>
 
 namespace orvex {
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: " << kDecodeProgram << " [--no-report] [--no-wod] LOG...\n"
+    out << "Usage: " << kDecodeProgram
+        << " [--no-report] [--no-wod] [--data DIR [--data-format FORMAT]] [--json] LOG...\n"
         << "Decodes Orvex KISS logs and writes, beside each log, the report (.tlm) and the\n"
         << "WOD export (.csv), as the window does with both Settings checked.\n\n"
-        << "  --no-report  do not write the report (Write TLM File unchecked)\n"
-        << "  --no-wod     do not write the WOD export (Write WOD File unchecked)\n"
-        << "  --help       show this help and exit\n"
-        << "  --version    show the version and exit\n\n"
+        << "  --no-report         do not write the report (Write TLM File unchecked)\n"
+        << "  --no-wod            do not write the WOD export (Write WOD File unchecked)\n"
+        << "  --data DIR          also write each log's data for other tools into the\n"
+        << "                      folder DIR: NAME.telemetry, NAME.wod, NAME.status and\n"
+        << "                      NAME.frames, UTF-8, whatever the locale\n"
+        << "  --data-format FORMAT  csv (the default) or jsonl (JSON Lines)\n"
+        << "  --json              print each log's summary as one JSON object per line\n"
+        << "  --help              show this help and exit\n"
+        << "  --version           show the version and exit\n\n"
         << "Dates, times and numbers follow the locale (LC_ALL, LC_TIME, LC_NUMERIC, LANG).\n"
         << "A log that is the report or WOD export of another log given with it is skipped.\n"
         << "SIGINT (Ctrl+C) or SIGTERM ends the load at the next frame, leaving the report\n"
         << "whole up to there and an earlier WOD export as it was.\n\n"
         << "Exit status: 0 when every log was decoded and written, 1 when a log was skipped\n"
         << "or a file could not be read or written (standard output included), 2 for a\n"
-        << "usage error, 130 after SIGINT and 143 after SIGTERM.\n";
+        << "usage error, 130 after SIGINT and 143 after SIGTERM.\n"
+        << "Bytes and frames that were not good frames are counted on a line after each\n"
+        << "log's line.\n";
+}
+
+void TellUsageError(std::ostream& err, const std::string& message) {
+    err << kDecodeProgram << ": " << message << '\n';
+    PrintUsage(err);
+}
+
+// An option that takes a value, given as "--name VALUE" or "--name=VALUE":
+// its value, with `at` moved past it; nothing when it has none.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& at,
+                                       std::string_view name) {
+    const std::string& arg = args[at];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+        arg[name.size()] == '=') {
+        return arg.substr(name.size() + 1);
+    }
+    if (arg == name && at + 1 < args.size()) {
+        return args[++at];
+    }
+    return std::nullopt;
+}
+
+bool IsOption(const std::string& arg, std::string_view name) {
+    return arg.compare(0, name.size(), name) == 0 &&
+           (arg.size() == name.size() || arg[name.size()] == '=');
+}
+
+// --data and --data-format; false after telling a usage error.
+bool ParseDataOption(const std::vector<std::string>& args, std::size_t& at, DataExportOptions& data,
+                     std::optional<DataFormat>& format, std::ostream& err) {
+    const bool isFormat = IsOption(args[at], "--data-format");
+    const std::string_view name = isFormat ? "--data-format" : "--data";
+    const std::optional<std::string> value = OptionValue(args, at, name);
+    if (!value || value->empty()) {
+        TellUsageError(err, std::string(name) + " needs a value");
+        return false;
+    }
+    if (!isFormat) {
+        data.folder = *value;
+    } else if (*value == "csv") {
+        format = DataFormat::Csv;
+    } else if (*value == "jsonl") {
+        format = DataFormat::JsonLines;
+    } else {
+        TellUsageError(err, "unknown data format " + *value + " (csv or jsonl)");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -30,7 +88,10 @@ void PrintUsage(std::ostream& out) {
 ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOptions& options,
                                  std::ostream& out, std::ostream& err) {
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    DataExportOptions data;
+    std::optional<DataFormat> dataFormat;
+    for (std::size_t at = 0; at < args.size(); ++at) {
+        const std::string& arg = args[at];
         if (optionsEnded || arg.empty() || arg.front() != '-' || arg == "-") {
             options.logs.push_back(arg);
         } else if (arg == "--") {
@@ -39,6 +100,12 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
             options.outputs.writeReport = false;
         } else if (arg == "--no-wod") {
             options.outputs.writeWodExport = false;
+        } else if (IsOption(arg, "--data") || IsOption(arg, "--data-format")) {
+            if (!ParseDataOption(args, at, data, dataFormat, err)) {
+                return ParseResult::UsageError;
+            }
+        } else if (arg == "--json") {
+            options.jsonSummary = true;
         } else if (arg == "--help" || arg == "-h") {
             PrintUsage(out);
             return ParseResult::Done;
@@ -46,14 +113,20 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
             out << kDecodeProgram << ' ' << ORVEX_VERSION << '\n';
             return ParseResult::Done;
         } else {
-            err << kDecodeProgram << ": unknown option " << arg << '\n';
-            PrintUsage(err);
+            TellUsageError(err, "unknown option " + arg);
             return ParseResult::UsageError;
         }
     }
+    if (dataFormat && data.folder.empty()) {
+        TellUsageError(err, "--data-format needs --data DIR");
+        return ParseResult::UsageError;
+    }
+    if (!data.folder.empty()) {
+        data.format = dataFormat.value_or(DataFormat::Csv);
+        options.outputs.dataExport = data;
+    }
     if (options.logs.empty()) {
-        err << kDecodeProgram << ": no log given\n";
-        PrintUsage(err);
+        TellUsageError(err, "no log given");
         return ParseResult::UsageError;
     }
     return ParseResult::Run;

@@ -14,6 +14,7 @@ inline constexpr char kDecodeProgram[] = "orvex-decode";
 struct DecodeOptions {
     OutputOptions outputs;
     std::vector<std::string> logs;  // in the file system's own bytes
+    bool jsonSummary = false;       // each log's summary as one JSON object
 };
 
 enum class ParseResult { Run, Done, UsageError };

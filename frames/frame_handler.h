@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "frames/frame_type.h"
 #include "frames/status_frames.h"
 #include "frames/telemetry_frames.h"
 #include "frames/text_frame.h"
@@ -9,8 +10,9 @@
 namespace orvex {
 
 // What is done with each decoded frame: the load keeps its telemetry, the
-// report writes its block, the window shows its text. The fields are views
-// of the frame being read and live only for the call.
+// report writes its block, the window shows its text, the data export writes
+// its rows. The fields are views of the frame being read and live only for
+// the call.
 class FrameHandler {
 public:
     virtual ~FrameHandler() = default;
@@ -20,6 +22,9 @@ public:
     virtual void OnHwsFrame(const HwsFrame& /*frame*/) {}
     virtual void OnSwsFrame(const SwsFrame& /*frame*/) {}
     virtual void OnToprFrame(const ToprFrame& /*frame*/) {}
+    // Every frame the reader delivered, decoded or not, after its fields
+    // were handed on: what became of it and where it lay in the log.
+    virtual void OnFrameRead(const Frame& /*frame*/, FrameOutcome /*outcome*/) {}
 };
 
 // Hands every frame to each of its handlers in the order they were added.
@@ -33,6 +38,11 @@ public:
     void OnHwsFrame(const HwsFrame& frame) override { Each(&FrameHandler::OnHwsFrame, frame); }
     void OnSwsFrame(const SwsFrame& frame) override { Each(&FrameHandler::OnSwsFrame, frame); }
     void OnToprFrame(const ToprFrame& frame) override { Each(&FrameHandler::OnToprFrame, frame); }
+    void OnFrameRead(const Frame& frame, FrameOutcome outcome) override {
+        for (FrameHandler* handler : handlers_) {
+            handler->OnFrameRead(frame, outcome);
+        }
+    }
 
 private:
     template <class View>

@@ -21,6 +21,7 @@ public:
         return frame_[56 + 2 * static_cast<std::size_t>(channel)];
     }
     std::uint8_t SoftwareVersion() const { return frame_[132]; }
+    const Frame& Bytes() const { return frame_; }
 
 private:
     const Frame& frame_;
@@ -48,6 +49,7 @@ public:
         }
         return sample;
     }
+    const Frame& Bytes() const { return frame_; }
 
 private:
     const Frame& frame_;

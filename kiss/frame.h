@@ -19,6 +19,15 @@ struct Frame {
     std::array<std::uint8_t, kFrameCapacity> bytes{};
     std::uint16_t length = 0;  // opening FEND included: 1..512
 
+    // Where the frame lay in the log: the offset of its opening FEND, and the
+    // log bytes it took from there up to its closing FEND, or to the end of
+    // the data. Escapes, dropped line feeds, the closing FEND and the bytes a
+    // cut frame lost make up the difference from `length`.
+    std::uint64_t logOffset = 0;
+    std::uint64_t logBytes = 0;
+    // It needed more than 512 positions and lost the rest.
+    bool cut = false;
+
     std::uint8_t operator[](std::size_t offset) const { return bytes[offset]; }
 
     // Unsigned little-endian count of seconds at offset..offset+3.

@@ -93,6 +93,8 @@ bool KissReader::ReadNextFrame(Frame& frame) {
     if (!SkipPastFend()) {
         return false;
     }
+    frame.logOffset = BytesConsumed() - 1;
+    frame.cut = false;
     std::uint8_t* buffer = frame.bytes.data();
     buffer[0] = kFend;
     std::size_t c = 1;
@@ -103,6 +105,11 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         }
         buffer[c++] = value;
         return true;
+    };
+    auto cutHere = [&] {
+        frame.cut = true;
+        ++counts_.framesCut;
+        SkipPastFend();  // the rest of an oversized frame is lost
     };
 
     for (;;) {
@@ -122,26 +129,38 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         if (escapePending_) {
             escapePending_ = false;
             if (b == kTfend || b == kTfesc) {
-                b = b == kTfend ? kFend : kFesc;
-                if (!take(b)) {
-                    SkipPastFend();  // the rest of an oversized frame is lost
+                if (!take(b == kTfend ? kFend : kFesc)) {
+                    cutHere();
                     break;
                 }
                 continue;
             }
+            ++counts_.danglingEscapes;
         }
         if (b == kFesc) {
             escapePending_ = true;
         } else if (b == kLf && buffer[c - 1] == kCr) {
             // The LF of a CR LF pair inside a frame is not kept.
+            ++counts_.lineFeedsDropped;
         } else if (!take(b)) {
-            SkipPastFend();
+            cutHere();
             break;
         }
     }
-    escapePending_ = false;
+    if (escapePending_) {
+        ++counts_.danglingEscapes;  // the frame ended right after its FESC
+        escapePending_ = false;
+    }
     frame.length = static_cast<std::uint16_t>(c);
+    frame.logBytes = BytesConsumed() - frame.logOffset;
+    frameBytes_ += frame.logBytes;
     return true;
+}
+
+KissReader::Counts KissReader::CountsSoFar() const {
+    Counts counts = counts_;
+    counts.bytesOutsideFrames = BytesConsumed() - frameBytes_;
+    return counts;
 }
 
 }  // namespace orvex

@@ -21,16 +21,29 @@ inline constexpr std::uint8_t kTfesc = 0xDD;
 // TFEND stands for C0 and FESC TFESC for DB; an FESC followed by anything else
 // is dropped. An LF right after a stored CR is dropped. A frame that would
 // need more than 512 positions keeps its first 512 and loses the rest.
+//
+// What these rules took from the log is counted as it happens, in the rare
+// branches that take it, so that a log's bad bytes can be told.
 class KissReader {
 public:
     explicit KissReader(LogSource& source, std::size_t blockSize = 1 << 20);
 
-    // True with the next frame in `frame`; false at the end of the data.
+    // What the reader dropped or cut so far.
+    struct Counts {
+        std::uint64_t bytesOutsideFrames = 0;  // before, between and after frames
+        std::uint64_t framesCut = 0;           // longer than 512 positions
+        std::uint64_t lineFeedsDropped = 0;    // the LF of a CR LF pair
+        std::uint64_t danglingEscapes = 0;     // an FESC followed by neither TFEND nor TFESC
+    };
+
+    // True with the next frame in `frame`, and where it lay in the log; false
+    // at the end of the data.
     bool ReadNextFrame(Frame& frame);
 
     // errno of a read that failed; the data then ended there.
     int ReadError() const { return readError_; }
     std::uint64_t BytesConsumed() const { return consumed_ + position_; }
+    Counts CountsSoFar() const;
 
 private:
     bool Refill();
@@ -51,6 +64,9 @@ private:
     bool exhausted_ = false;
     int readError_ = 0;
     bool escapePending_ = false;
+
+    std::uint64_t frameBytes_ = 0;  // log bytes of the frames delivered
+    Counts counts_;
 };
 
 }  // namespace orvex

@@ -91,6 +91,34 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
     return outcome;
 }
 
+LoadOutcome DecoderSession::ExportData(const DataExportOptions& data) {
+    if (loading_ || !load_) {
+        return {};
+    }
+    const std::string& path = load_->Path();
+    FileLogSource file;
+    if (const int error = file.Open(path)) {
+        LoadOutcome outcome;
+        outcome.problems.push_back(ProblemFromErrno(FileProblem::Action::OpenLog, path, error));
+        return outcome;
+    }
+    OutputOptions options;
+    options.writeReport = false;
+    options.writeWodExport = false;
+    options.dataExport = data;
+    const LoadContext context(context_.Format(), options);
+    Frame frame;  // a fresh buffer, as orvex-decode's
+    LogLoad exportLoad(path, context, frame);
+
+    loading_ = true;
+    display_.ShowBusy();
+    LoadOutcome outcome = exportLoad.Run(file, file.Identity(), &display_);
+    display_.ShowFrameCount(load_->FrameCount());
+    display_.ShowIdle();
+    loading_ = false;
+    return outcome;
+}
+
 void DecoderSession::ShowLoadedLog() {
     display_.EnableRecordNavigation();
     const int recordCount = Records().Count();

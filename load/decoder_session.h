@@ -34,6 +34,11 @@ public:
     // The same, reading the log's bytes from `source` (for tests).
     LoadOutcome OpenLog(const std::string& path, LogSource& source);
 
+    // The Export Data command once its dialog has closed: writes the data of
+    // the log last opened into the folder, reading the log again, as the
+    // window keeps only part of it. Nothing without a log, or while busy.
+    LoadOutcome ExportData(const DataExportOptions& data);
+
     // The record scroll bar moved to `position`.
     void RecordPositionChanged(int position);
     // The user, or the end of a load, chose the channels to chart: the first

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "load/log_account.h"
 #include "outputs/file_problem.h"
 
 namespace orvex {
@@ -22,6 +23,8 @@ struct LoadOutcome {
     std::optional<std::uint64_t> wodRowsExported;  // distinct rows written
     std::optional<std::string> reportPath;         // set when the report was written
     std::optional<std::string> exportPath;         // set when the export was written
+    std::vector<std::string> dataPaths;            // set when the data files were written
+    LogAccount account;                            // what was not a good frame
     std::vector<FileProblem> problems;
 };
 

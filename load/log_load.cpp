@@ -1,7 +1,11 @@
 #include "load/log_load.h"
 
+#include <array>
+#include <memory>
+
 #include "frames/frame_type.h"
 #include "kiss/kiss_reader.h"
+#include "outputs/data/data_export.h"
 #include "outputs/output_names.h"
 #include "outputs/report_file.h"
 #include "outputs/report_writer.h"
@@ -62,7 +66,11 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     LoadOutcome outcome;
     ReportFile report(NameBesideLog(path_, kReportExtension), identity);
     WodExportFile wodExport(NameBesideLog(path_, kWodExportExtension), identity);
-    if (auto refusal = ClaimOutputs(report, wodExport)) {
+    std::unique_ptr<DataExport> data;
+    if (options.dataExport) {
+        data = std::make_unique<DataExport>(*options.dataExport, path_, identity);
+    }
+    if (auto refusal = ClaimOutputs(report, wodExport, data.get())) {
         outcome.problems.push_back(*refusal);
         return outcome;
     }
@@ -74,6 +82,10 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     handlers.Add(*this);
     handlers.Add(reportWriter);
     handlers.Add(extraHandlers_);
+    if (data) {
+        data->Start();
+        handlers.Add(data->Frames());
+    }
 
     outcome.decoded = true;
     ReadFrames(source, handlers, &follower, outcome);
@@ -91,12 +103,16 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     } else {
         wodExport.Abandon();
     }
+    if (data) {
+        FinishDataExport(*data, outcome);
+    }
     return outcome;
 }
 
 // Every output the options ask for is claimed before anything is written, so
 // that a log whose outputs another run is writing is not loaded at all.
-std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFile& wodExport) {
+std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFile& wodExport,
+                                                 DataExport* data) {
     const OutputOptions& options = context_.Options();
     if (options.writeReport && !report.Claim()) {
         return report.Problem();
@@ -104,6 +120,13 @@ std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFi
     if (options.writeWodExport && !wodExport.Claim()) {
         report.Abandon();
         return wodExport.Problem();
+    }
+    if (data != nullptr) {
+        if (auto busy = data->Claim()) {
+            report.Abandon();
+            wodExport.Abandon();
+            return busy;
+        }
     }
     return std::nullopt;
 }
@@ -113,11 +136,13 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
     ResponsiveSource responsive(source, *progress);
     KissReader reader(responsive);
     reader_ = &reader;
+    std::array<std::uint64_t, 4> outcomes{};  // by FrameOutcome
     while (reader.ReadNextFrame(frame_)) {
         ++outcome.framesRead;
-        if (DecodeFrame(frame_, handlers) == FrameOutcome::Decoded) {
-            ++frameCount_;
-        }
+        const FrameOutcome result = DecodeFrame(frame_, handlers);
+        handlers.OnFrameRead(frame_, result);
+        ++outcomes[static_cast<std::size_t>(result)];
+        frameCount_ = outcomes[static_cast<std::size_t>(FrameOutcome::Decoded)];
         progress->AfterFrame(frameCount_);
         if (progress->StopRequested()) {
             break;
@@ -125,6 +150,15 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
     }
     outcome.stopped = progress->StopRequested();
     reader_ = nullptr;
+    const KissReader::Counts read = reader.CountsSoFar();
+    LogAccount& account = outcome.account;
+    account.bytesOutsideFrames = read.bytesOutsideFrames;
+    account.framesCut = read.framesCut;
+    account.lineFeedsDropped = read.lineFeedsDropped;
+    account.danglingEscapes = read.danglingEscapes;
+    account.framesTooShort = outcomes[static_cast<std::size_t>(FrameOutcome::TooShort)];
+    account.framesNotData = outcomes[static_cast<std::size_t>(FrameOutcome::NotData)];
+    account.framesUnknownType = outcomes[static_cast<std::size_t>(FrameOutcome::UnknownType)];
     if (reader.ReadError() != 0) {
         outcome.problems.push_back(
             ProblemFromErrno(FileProblem::Action::ReadLog, shownPath_, reader.ReadError()));
@@ -138,6 +172,18 @@ void LogLoad::ExportWodRows(WodExportFile& wodExport, LoadOutcome& outcome) {
         outcome.exportPath = wodExport.Path();
         outcome.wodRowsExported = wodRows_.Count();
     }
+}
+
+void LogLoad::FinishDataExport(DataExport& data, LoadOutcome& outcome) {
+    if (outcome.stopped) {
+        data.Abandon();
+        return;
+    }
+    std::vector<FileProblem> problems = data.Finish();
+    if (problems.empty()) {
+        outcome.dataPaths.assign(data.Paths().begin(), data.Paths().end());
+    }
+    outcome.problems.insert(outcome.problems.end(), problems.begin(), problems.end());
 }
 
 std::uint64_t LogLoad::BytesRead() const {

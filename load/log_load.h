@@ -15,13 +15,14 @@
 
 namespace orvex {
 
+class DataExport;
 class KissReader;
 class ReportFile;
 class WodExportFile;
 
 // One load of one log: reads its frames to the end, keeps its first 100 TLM
-// records and its WOD rows, and writes its report and WOD export beside it
-// as the options say.
+// records and its WOD rows, accounts for its bytes, and writes its report and
+// WOD export beside it, and its data for other tools, as the options say.
 class LogLoad : public FrameHandler {
 public:
     // `frame` is the program run's frame buffer, which outlives the load:
@@ -52,8 +53,10 @@ public:
 private:
     void ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
                     LoadOutcome& outcome);
-    std::optional<FileProblem> ClaimOutputs(ReportFile& report, WodExportFile& wodExport);
+    std::optional<FileProblem> ClaimOutputs(ReportFile& report, WodExportFile& wodExport,
+                                            DataExport* data);
     void ExportWodRows(WodExportFile& wodExport, LoadOutcome& outcome);
+    void FinishDataExport(DataExport& data, LoadOutcome& outcome);
 
     std::string path_;
     std::string shownPath_;

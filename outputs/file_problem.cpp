@@ -19,6 +19,9 @@ std::string FileProblem::Message() const {
         case Action::WriteExport:
             what = "Cannot write the WOD export ";
             break;
+        case Action::WriteData:
+            what = "Cannot write the data file ";
+            break;
     }
     return what + path + ": " + reason;
 }

@@ -124,6 +124,10 @@ bool OutputFile::LockTarget() {
             lockFd_ =
                 ::open(target_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
             placeholder_ = lockFd_ >= 0;
+            if (lockFd_ < 0 && errno == ENOENT) {
+                Fail(ENOENT);  // its folder is missing: no retry creates it
+                return false;
+            }
         } else {
             Fail(errno);
             return false;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+
+#include "outputs/data/data_options.h"
+
 namespace orvex {
 
 // Which files a load writes. The caller owns them and may switch the report
@@ -7,6 +11,8 @@ namespace orvex {
 struct OutputOptions {
     bool writeReport = true;
     bool writeWodExport = true;
+    // The data for other tools, only when asked for; read once per load.
+    std::optional<DataExportOptions> dataExport;
 };
 
 }  // namespace orvex

@@ -25,4 +25,9 @@ void AppendPrintNumber(std::string& out, std::int64_t value);
 // The "###" pattern: digits without fill; zero gives nothing.
 void AppendHashPattern(std::string& out, std::int64_t value);
 
+// Fixed point with the given decimals, at least one integer digit, no
+// grouping, `separator` before the decimals, rounded half away from zero on
+// the exact binary value of the double.
+void AppendFixedPoint(std::string& out, double value, int decimals, char separator = '.');
+
 }  // namespace orvex

@@ -2,9 +2,7 @@
 
 #include <QLocale>
 
-#include <charconv>
-#include <cmath>
-#include <limits>
+#include "text/digits.h"
 
 namespace orvex {
 namespace {
@@ -28,13 +26,6 @@ char TimeSeparatorOf(const QLocale& locale) {
         ++after;
     }
     return after < format.size() ? SingleByteOr(format.mid(after, 1), ':') : ':';
-}
-
-// An exact tie at d decimals is a value v with v * 2^(d+1) an odd integer:
-// (2k + 1) / (2 * 10^d) is a binary fraction only when 5^d divides 2k + 1.
-bool IsExactTie(double value, int decimals) {
-    const double scaled = std::ldexp(value, decimals + 1);
-    return scaled == std::floor(scaled) && std::fmod(scaled, 2.0) != 0.0;
 }
 
 void AppendTwoDigits(std::string& out, int value) {
@@ -118,18 +109,7 @@ std::string LocaleFormat::TimeOfDayText(const DateTime& dt) const {
 }
 
 void LocaleFormat::AppendFixed(std::string& out, double value, int decimals) const {
-    // to_chars rounds an exact tie to even; one step away from zero makes it
-    // round away from zero, and no other value is that close to a tie.
-    if (IsExactTie(value, decimals)) {
-        value = std::nextafter(value, value > 0 ? std::numeric_limits<double>::infinity()
-                                                : -std::numeric_limits<double>::infinity());
-    }
-    char digits[400];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    for (char* p = digits; p != result.ptr; ++p) {
-        out.push_back(*p == '.' ? decimalSeparator_ : *p);
-    }
+    AppendFixedPoint(out, value, decimals, decimalSeparator_);
 }
 
 QLocale LocaleFormat::NumberLocale() const {

@@ -132,6 +132,82 @@
         <source>WOD export written to %1.</source>
         <translation>WOD-Export geschrieben nach %1.</translation>
     </message>
+    <message>
+        <source>Cannot write the data file %1: %2</source>
+        <translation>Die Datendatei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Skipped: %1.</source>
+        <translation>Übersprungen: %1.</translation>
+    </message>
+    <message>
+        <source>Data of the log written to %1.</source>
+        <translation>Daten des Logs nach %1 geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 frames read, %2 decoded</source>
+        <translation>%1 Frames gelesen, %2 dekodiert</translation>
+    </message>
+    <message>
+        <source>%1 TLM records not kept beyond the first %2</source>
+        <translation>%1 TLM-Datensätze nach den ersten %2 nicht behalten</translation>
+    </message>
+    <message>
+        <source>%1 byte outside frames</source>
+        <translation>%1 Byte außerhalb von Frames</translation>
+    </message>
+    <message>
+        <source>%1 bytes outside frames</source>
+        <translation>%1 Bytes außerhalb von Frames</translation>
+    </message>
+    <message>
+        <source>%1 frame shorter than 7 bytes</source>
+        <translation>%1 Frame kürzer als 7 Bytes</translation>
+    </message>
+    <message>
+        <source>%1 frames shorter than 7 bytes</source>
+        <translation>%1 Frames kürzer als 7 Bytes</translation>
+    </message>
+    <message>
+        <source>%1 frame cut at 512 bytes</source>
+        <translation>%1 Frame bei 512 Bytes abgeschnitten</translation>
+    </message>
+    <message>
+        <source>%1 frames cut at 512 bytes</source>
+        <translation>%1 Frames bei 512 Bytes abgeschnitten</translation>
+    </message>
+    <message>
+        <source>%1 frame with a non-data KISS command</source>
+        <translation>%1 Frame mit einem KISS-Befehl ohne Daten</translation>
+    </message>
+    <message>
+        <source>%1 frames with a non-data KISS command</source>
+        <translation>%1 Frames mit einem KISS-Befehl ohne Daten</translation>
+    </message>
+    <message>
+        <source>%1 frame of unknown type</source>
+        <translation>%1 Frame unbekannten Typs</translation>
+    </message>
+    <message>
+        <source>%1 frames of unknown type</source>
+        <translation>%1 Frames unbekannten Typs</translation>
+    </message>
+    <message>
+        <source>%1 LF dropped after a CR</source>
+        <translation>%1 LF nach einem CR verworfen</translation>
+    </message>
+    <message>
+        <source>%1 LFs dropped after a CR</source>
+        <translation>%1 LFs nach einem CR verworfen</translation>
+    </message>
+    <message>
+        <source>%1 dangling escape</source>
+        <translation>%1 unvollständiges Escape</translation>
+    </message>
+    <message>
+        <source>%1 dangling escapes</source>
+        <translation>%1 unvollständige Escapes</translation>
+    </message>
 </context>
 <context>
     <name>orvex::MainWindow</name>
@@ -196,20 +272,8 @@
         <translation>%1 wird gelesen...</translation>
     </message>
     <message>
-        <source>Log Files (*.kss)</source>
-        <translation>Logdateien (*.kss)</translation>
-    </message>
-    <message>
         <source>Open</source>
         <translation>Öffnen</translation>
-    </message>
-    <message>
-        <source>Text Files (*.txt)</source>
-        <translation>Textdateien (*.txt)</translation>
-    </message>
-    <message>
-        <source>All Files (*.*)</source>
-        <translation>Alle Dateien (*.*)</translation>
     </message>
     <message>
         <source>Chart saved to %1.</source>
@@ -242,6 +306,33 @@
     <message>
         <source>%1 frames</source>
         <translation>%1 Frames</translation>
+    </message>
+    <message>
+        <source>&amp;Export Data...</source>
+        <translation>Daten &amp;exportieren...</translation>
+    </message>
+    <message>
+        <source>Writing the data of the log to %1...</source>
+        <translation>Die Daten des Logs werden nach %1 geschrieben...</translation>
+    </message>
+    <message>
+        <source>Export Data</source>
+        <translation>Daten exportieren</translation>
+    </message>
+    <message>
+        <source>KISS logs (*.kss)</source>
+        <translation>KISS-Logs (*.kss)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::RecentLogsMenu</name>
+    <message>
+        <source>&amp;Recent Files</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
     </message>
 </context>
 <context>

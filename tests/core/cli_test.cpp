@@ -1,6 +1,7 @@
 #include "cli/decode_command.h"
 #include "cli/progress_line.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <sstream>
@@ -110,6 +111,43 @@ TEST(ProgressLine, ShareReadNeverPassesAHundredWhenTheLogGrows) {
     EXPECT_EQ(PercentRead(2040, 1000), 100u);
 }
 
+TEST_F(Cli, DataGoesIntoTheFolderInTheFormAskedFor) {
+    const std::string log = folder.Write("a.b.kss", KissFrame(1, "x"));
+    const std::string data = folder / "data";
+    ASSERT_EQ(::mkdir(data.c_str(), 0755), 0);
+    EXPECT_EQ(Run({"--no-report", "--no-wod", "--data", data, log}), 0);
+    EXPECT_EQ(test::ReadFile(data + "/a.frames.csv").substr(0, 7), "offset,");
+    EXPECT_TRUE(test::FileExists(data + "/a.telemetry.csv"));
+    EXPECT_EQ(Run({"--data-format=jsonl", "--data=" + data, log}), 0);
+    EXPECT_EQ(test::ReadFile(data + "/a.frames.jsonl").substr(0, 16), "{\"type\":\"frame\",");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(Cli, BadBytesAreCountedAfterTheSummaryLine) {
+    const std::string log = folder.Write(
+        "a.kss", "junk" + KissFrame(1, "x") + test::Bytes({0xC0, 0x00, 0xC0}) + KissFrame(14, ""));
+    EXPECT_EQ(Run({"--no-report", "--no-wod", log}), 0);
+    EXPECT_EQ(out.str(), log +
+                             ": 1 frames, 0 TLM records, 0 WOD rows\n"
+                             "  4 bytes outside frames, 1 frame shorter than 7 bytes, 1 frame of "
+                             "unknown type\n");
+}
+
+TEST_F(Cli, JsonSummaryIsOneObjectPerLog) {
+    const std::string a = folder.Write("a.kss", "junk" + KissFrame(2, test::TlmBody(0, 1)));
+    const std::string b = folder / "missing.kss";
+    EXPECT_EQ(Run({"--json", "--no-wod", a, b}), 1);
+    EXPECT_EQ(out.str(),
+              "{\"log\":\"" + a +
+                  "\",\"frames_read\":1,\"frames\":1,\"tlm_records\":1,\"tlm_frames_not_kept\":0,"
+                  "\"wod_rows\":0,\"bad_bytes\":{\"bytes_outside_frames\":4,\"frames_too_short\":0,"
+                  "\"frames_cut_at_512\":0,\"frames_non_data_command\":0,\"frames_unknown_type\":0,"
+                  "\"lf_dropped_after_cr\":0,\"dangling_escapes\":0},\"report\":\"" +
+                  (folder / "a.tlm") + "\",\"problems\":[]}\n");
+    // A log that cannot be opened has no summary; the message says why.
+    EXPECT_NE(err.str().find("Cannot open the log " + b), std::string::npos);
+}
+
 TEST_F(Cli, UsageErrorsAndInformation) {
     EXPECT_EQ(Run({}), 2);
     EXPECT_NE(err.str().find("Usage: orvex-decode"), std::string::npos);
@@ -117,6 +155,14 @@ TEST_F(Cli, UsageErrorsAndInformation) {
     EXPECT_NE(err.str().find("unknown option --frobnicate"), std::string::npos);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("--no-report"), std::string::npos);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--data"},
+          {"--data=", "x.kss"},
+          {"--data-format", "csv", "x.kss"},
+          {"--data", "d", "--data-format", "xml", "x.kss"}}) {
+        EXPECT_EQ(Run(args), 2) << args.front();
+        EXPECT_NE(err.str().find("Usage: orvex-decode"), std::string::npos);
+    }
     EXPECT_EQ(Run({"--version"}), 0);
     EXPECT_EQ(out.str(), std::string("orvex-decode ") + ORVEX_VERSION + "\n");
 }

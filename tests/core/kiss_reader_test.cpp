@@ -129,6 +129,61 @@ TEST(KissReader, ShortFrameLeavesEarlierBytesBehindItsEnd) {
     EXPECT_EQ(frame[40], 0);
 }
 
+// Where each frame lay in the log, and the reader's counts, read with blocks
+// of every size: what a frame took plus the bytes outside frames is the log.
+struct FrameSpan {
+    std::uint64_t offset;
+    std::uint64_t logBytes;
+    std::uint16_t length;
+    bool cut;
+    bool operator==(const FrameSpan&) const = default;
+};
+
+TEST(KissReader, AccountsForEveryByteOfTheLog) {
+    const std::string oversized = "\xC0" + std::string(600, 'x') + "\xC0";
+    const std::string log = "junk" +                                       // 4 bytes outside
+                            Bytes({0xC0, 0x00, 0xDB, 0xDC, 0xC0}) +        // an escape
+                            "\r\n" +                                       // 2 bytes outside
+                            Bytes({0xC0, 0x0D, 0x0A, 0x0A, 0x41, 0xC0}) +  // two LFs dropped
+                            Bytes({0xC0, 0xDB, 0x41, 0xDB, 0xC0}) +        // two dangling escapes
+                            oversized +                                    // cut at 512
+                            Bytes({0xC0, 0x00, 0x41});                     // cut by the end
+    const std::vector<FrameSpan> expected = {
+        {4, 5, 3, false},     {11, 6, 3, false},  {17, 5, 2, false},
+        {22, 602, 512, true}, {624, 3, 3, false},
+    };
+    for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20}) {
+        SCOPED_TRACE(block);
+        MemoryLogSource source(log);
+        KissReader reader(source, block);
+        Frame frame;
+        std::vector<FrameSpan> spans;
+        std::uint64_t frameBytes = 0;
+        while (reader.ReadNextFrame(frame)) {
+            spans.push_back({frame.logOffset, frame.logBytes, frame.length, frame.cut});
+            frameBytes += frame.logBytes;
+        }
+        EXPECT_EQ(spans, expected);
+        const KissReader::Counts counts = reader.CountsSoFar();
+        EXPECT_EQ(counts.bytesOutsideFrames, 6u);
+        EXPECT_EQ(frameBytes + counts.bytesOutsideFrames, log.size());
+        EXPECT_EQ(counts.framesCut, 1u);
+        EXPECT_EQ(counts.lineFeedsDropped, 2u);
+        EXPECT_EQ(counts.danglingEscapes, 2u);
+    }
+}
+
+TEST(KissReader, EscapeLeftOpenAtTheEndOfAFrameOrOfTheDataIsDangling) {
+    for (const std::string& log : {Bytes({0xC0, 0x41, 0xDB, 0xC0}), Bytes({0xC0, 0x41, 0xDB})}) {
+        MemoryLogSource source(log);
+        KissReader reader(source);
+        Frame frame;
+        while (reader.ReadNextFrame(frame)) {
+        }
+        EXPECT_EQ(reader.CountsSoFar().danglingEscapes, 1u);
+    }
+}
+
 class FailingSource : public LogSource {
 public:
     explicit FailingSource(std::string head) : head_(std::move(head)) {}

@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "app/command_line.h"
+
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests at build time needs no display.
@@ -11,8 +13,11 @@ int main(int argc, char* argv[]) {
         return RUN_ALL_TESTS();
     }
     QApplication application(argc, argv);
-    // No test reads or writes the settings in the user's home.
+    orvex::NameApplication();
+    // The window's settings go to a folder of this run, never the user's.
     const QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+    }
     return RUN_ALL_TESTS();
 }

@@ -9,8 +9,9 @@
 namespace orvex::test {
 
 PrivateSettings::PrivateSettings() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(folder_.Path()));
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, QString::fromStdString(folder_.Path()));
+    }
 }
 
 MainWindowTest::MainWindowTest() {

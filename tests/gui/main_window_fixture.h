@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
+#include <QSettings>
 #include <QString>
 #include <string>
 #include <string_view>

@@ -1,8 +1,6 @@
-// orvex-show-log LOG [CHANNEL...]: the window, with LOG opened through its
-// Open command in place of the file dialog, and each CHANNEL (0..37) added
-// to the chart as a Ctrl+click adds it, left open. For screenshots and
-// trying the window on a known log; the program itself takes no arguments.
-#include <QAction>
+// orvex-show-log LOG [CHANNEL...]: the window with LOG open, as `orvex LOG`
+// opens it, and each CHANNEL (0..37) added to the chart as a Ctrl+click adds
+// it, left open. For screenshots of more than one channel.
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -24,12 +22,11 @@ int main(int argc, char* argv[]) {
     const orvex::WindowLanguage language(QLocale::system());
     const orvex::LocaleFormat format = orvex::LocaleFormat::FromSystem();
     orvex::MainWindow window(format);
-    QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
-    window.SetFileChooser([log] { return log; });
+    const QString log = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
     window.show();
     const QStringList channels = QApplication::arguments().mid(2);
-    QTimer::singleShot(0, &window, [&window, channels] {
-        window.findChild<QAction*>("MenuFileOpen")->trigger();
+    QTimer::singleShot(0, &window, [&window, log, channels] {
+        window.OpenLogFile(log);
         for (const QString& channel : channels) {
             window.findChild<orvex::ChannelPanel*>()->Toggle(channel.toInt());
         }

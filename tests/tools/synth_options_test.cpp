@@ -35,6 +35,7 @@ TEST(SynthOptions, ParsesTheCommandLine) {
     EXPECT_EQ(ParseSynthOptions({"-o", "-"}, options, error), ParseOutcome::Run);
     EXPECT_EQ(options.output, "");
     EXPECT_EQ(ParseSynthOptions({"--seed", "1", "--help"}, options, error), ParseOutcome::Help);
+    EXPECT_EQ(ParseSynthOptions({"--version", "--colour"}, options, error), ParseOutcome::Version);
 }
 
 TEST(SynthOptions, RejectsWhatItCannotUse) {

@@ -26,6 +26,9 @@ int main(int argc, char* argv[]) {
         case ParseOutcome::Help:
             PrintSynthUsage(std::cout);
             return 0;
+        case ParseOutcome::Version:
+            std::cout << "orvex-synth " ORVEX_VERSION "\n";
+            return 0;
         case ParseOutcome::Error:
             std::cerr << "orvex-synth: " << error << '\n';
             PrintSynthUsage(std::cerr);

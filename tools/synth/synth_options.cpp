@@ -93,6 +93,9 @@ ParseOutcome ParseSynthOptions(const std::vector<std::string>& args, SynthOption
         if (name == "--help" || name == "-h") {
             return ParseOutcome::Help;
         }
+        if (name == "--version") {
+            return ParseOutcome::Version;
+        }
         const bool hasValue = i + 1 < args.size();
         const std::string value = hasValue ? args[++i] : "";
         const std::optional<bool> valid = ApplyOption(name, value, options);
@@ -123,7 +126,8 @@ void PrintSynthUsage(std::ostream& out) {
         << kDefaultStart << ",\n"
         << "                   2026-03-01 12:00:00 UTC)\n"
         << "  -o FILE          write to FILE instead of standard output\n"
-        << "  --help           show this help and exit\n";
+        << "  --help           show this help and exit\n"
+        << "  --version        show the version and exit\n";
 }
 
 }  // namespace orvex::synth

@@ -25,7 +25,7 @@ struct SynthOptions {
     std::string output;  // empty: standard output
 };
 
-enum class ParseOutcome { Run, Help, Error };
+enum class ParseOutcome { Run, Help, Version, Error };
 
 // Fills `options` from the command line; on Error, `error` says why.
 ParseOutcome ParseSynthOptions(const std::vector<std::string>& args, SynthOptions& options,

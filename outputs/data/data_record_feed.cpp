@@ -1,0 +1,60 @@
+#include "outputs/data/data_record_feed.h"
+
+#include "outputs/data/status_fields.h"
+
+namespace orvex {
+namespace {
+
+// TLM, HWS and WOD frames carry a time at the body's start: a WOD frame its
+// first sample's.
+bool CarriesTime(std::uint8_t type) {
+    return type == static_cast<std::uint8_t>(FrameType::Tlm) ||
+           type == static_cast<std::uint8_t>(FrameType::Hws) ||
+           type == static_cast<std::uint8_t>(FrameType::Wod);
+}
+
+}  // namespace
+
+void DataRecordFeed::OnTlmFrame(const TlmFrame& frame) {
+    TlmRecord record;
+    record.offset = frame.Bytes().logOffset;
+    record.time = frame.Timestamp();
+    record.softwareVersion = frame.SoftwareVersion();
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        record.raw[static_cast<std::size_t>(channel)] = frame.RawChannel(channel);
+    }
+    sink_.OnTlmRecord(record);
+}
+
+void DataRecordFeed::OnWodFrame(const WodFrame& frame) {
+    for (int k = 0; k < WodFrame::kSampleCount; ++k) {
+        const WodFrame::Sample sample = frame.SampleAt(k);
+        sink_.OnWodRecord({sample.timestamp, sample.raw});
+    }
+}
+
+void DataRecordFeed::OnHwsFrame(const HwsFrame& frame) {
+    const StatusFields fields(frame);
+    sink_.OnStatusRecord(
+        {frame.Bytes().logOffset, FrameType::Hws, frame.Timestamp(), fields.All()});
+}
+
+void DataRecordFeed::OnSwsFrame(const SwsFrame& frame) {
+    const StatusFields fields(frame);
+    sink_.OnStatusRecord({frame.Bytes().logOffset, FrameType::Sws, std::nullopt, fields.All()});
+}
+
+void DataRecordFeed::OnToprFrame(const ToprFrame& frame) {
+    const StatusFields fields(frame);
+    sink_.OnStatusRecord({frame.Bytes().logOffset, FrameType::Topr, std::nullopt, fields.All()});
+}
+
+void DataRecordFeed::OnFrameRead(const Frame& frame, FrameOutcome outcome) {
+    FrameRecord record{frame, outcome, std::nullopt};
+    if (outcome == FrameOutcome::Decoded && CarriesTime(frame[kTypeOffset])) {
+        record.time = frame.TimestampAt(kBodyOffset);
+    }
+    sink_.OnFrameRecord(record);
+}
+
+}  // namespace orvex

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "frames/frame_type.h"
+#include "kiss/frame.h"
+#include "telemetry/channel_table.h"
+
+namespace orvex {
+
+// The records of a log that other tools get: one per frame the reader
+// delivered, one per TLM frame, one per WOD sample and one per status frame,
+// each with what the decoders make of it. A record lives only for the call
+// that hands it on, like the frame it comes from.
+
+// A frame as the reader delivered it, and what became of it.
+struct FrameRecord {
+    const Frame& frame;  // its bytes, its place in the log, whether it was cut
+    FrameOutcome outcome;
+    std::optional<std::uint32_t> time;  // the time a decoded TLM, HWS or WOD frame carries
+
+    // Only what the frame holds: a frame of one byte has no command, one
+    // under 7 bytes no type.
+    std::optional<std::uint8_t> Command() const;
+    std::optional<std::uint8_t> TypeByte() const;
+    // "TLM", "WOD FORMAT"; empty when the type byte names no type.
+    std::string_view TypeName() const;
+};
+
+// "decoded", "too short", "non-data command", "unknown type".
+std::string_view FrameOutcomeName(FrameOutcome outcome);
+
+struct TlmRecord {
+    std::uint64_t offset = 0;  // of the frame in the log
+    std::uint32_t time = 0;
+    std::uint8_t softwareVersion = 0;
+    std::array<std::uint8_t, kChannelCount> raw{};  // each channel's raw byte
+};
+
+// One of a WOD frame's three samples.
+struct WodRecord {
+    std::uint32_t time = 0;
+    std::array<std::uint8_t, kWodSlotCount> raw{};  // the WOD channels' raw bytes
+};
+
+// A named field of a status frame: a number, or a text such as a
+// transmitter mode.
+struct StatusField {
+    std::string_view name;
+    std::int64_t number = 0;
+    std::string_view text;  // set for a text field only
+
+    bool IsText() const { return !text.empty(); }
+};
+
+// An HWS, SWS or TOPR frame's fields, named as in the report.
+struct StatusRecord {
+    std::uint64_t offset = 0;
+    FrameType type = FrameType::Hws;
+    std::optional<std::uint32_t> time;  // HWS frames only: the others carry none
+    std::span<const StatusField> fields;
+};
+
+// Who takes the records: the data export's files, and whatever else wants a
+// log's decoded frames as data.
+class DataSink {
+public:
+    virtual ~DataSink() = default;
+    virtual void OnTlmRecord(const TlmRecord& record) = 0;
+    virtual void OnWodRecord(const WodRecord& record) = 0;
+    virtual void OnStatusRecord(const StatusRecord& record) = 0;
+    virtual void OnFrameRecord(const FrameRecord& record) = 0;
+};
+
+}  // namespace orvex
