@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +27,13 @@ public:
             EXPECT_EQ(::seteuid(0), 0);
         }
     }
+    // Whether the user acted as can reach `path` at all: a folder above it
+    // may be closed to others (a chroot made in a private folder is), and
+    // then no permission of the test's own can be tried.
+    bool Reaches(const std::string& path) const {
+        return !switched_ || ::faccessat(AT_FDCWD, path.c_str(), X_OK, AT_EACCESS) == 0;
+    }
+
     UnprivilegedUser(const UnprivilegedUser&) = delete;
     UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
 
