@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/archive_target.h"
 #include "outputs/output_options.h"
 #include "outputs/tlm_report_lines.h"
 
@@ -8,20 +9,24 @@ namespace orvex {
 class LocaleFormat;
 
 // What every load of a program run shares: the locale's texts, the tables
-// made from them once, and the caller's output options.
+// made from them once, the caller's output options, and the archive its
+// loads are added to, if any.
 class LoadContext {
 public:
-    LoadContext(const LocaleFormat& format, const OutputOptions& options)
-        : format_(format), options_(options), tlmLines_(format) {}
+    LoadContext(const LocaleFormat& format, const OutputOptions& options,
+                ArchiveTarget* archive = nullptr)
+        : format_(format), options_(options), tlmLines_(format), archive_(archive) {}
 
     const LocaleFormat& Format() const { return format_; }
     const OutputOptions& Options() const { return options_; }
     const TlmReportLines& TlmLines() const { return tlmLines_; }
+    ArchiveTarget* Archive() const { return archive_; }
 
 private:
     const LocaleFormat& format_;
     const OutputOptions& options_;
     const TlmReportLines tlmLines_;
+    ArchiveTarget* archive_;
 };
 
 }  // namespace orvex

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_writer.h"
 #include "load/log_account.h"
 #include "outputs/file_problem.h"
 
@@ -25,6 +26,7 @@ struct LoadOutcome {
     std::optional<std::string> exportPath;         // set when the export was written
     std::vector<std::string> dataPaths;            // set when the data files were written
     LogAccount account;                            // what was not a good frame
+    std::optional<ArchiveCounts> archived;         // set when the log went to the archive
     std::vector<FileProblem> problems;
 };
 

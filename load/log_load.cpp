@@ -1,8 +1,10 @@
 #include "load/log_load.h"
 
 #include <array>
+#include <filesystem>
 #include <memory>
 
+#include "archive/archive_writer.h"
 #include "frames/frame_type.h"
 #include "kiss/kiss_reader.h"
 #include "outputs/data/data_export.h"
@@ -86,6 +88,10 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
         data->Start();
         handlers.Add(data->Frames());
     }
+    std::unique_ptr<ArchiveWriter> archive = StartArchive(outcome);
+    if (archive) {
+        handlers.Add(archive->Frames());
+    }
 
     outcome.decoded = true;
     ReadFrames(source, handlers, &follower, outcome);
@@ -106,7 +112,40 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     if (data) {
         FinishDataExport(*data, outcome);
     }
+    if (archive) {
+        FinishArchive(*archive, outcome);
+    }
     return outcome;
+}
+
+// The log is known to the archive by its absolute path and the station that
+// heard it. An archive that cannot be written is told, and the load goes on
+// without it.
+std::unique_ptr<ArchiveWriter> LogLoad::StartArchive(LoadOutcome& outcome) {
+    ArchiveTarget* target = context_.Archive();
+    if (target == nullptr) {
+        return nullptr;
+    }
+    const std::string name = std::filesystem::absolute(path_).lexically_normal().string();
+    auto archive = std::make_unique<ArchiveWriter>(target->database, target->station, name);
+    if (!archive->Start()) {
+        outcome.problems.push_back(ArchiveProblem(*archive));
+        return nullptr;
+    }
+    return archive;
+}
+
+// After a stop too: the frames read so far are whole, and stored.
+void LogLoad::FinishArchive(ArchiveWriter& archive, LoadOutcome& outcome) {
+    if (!archive.Finish()) {
+        outcome.problems.push_back(ArchiveProblem(archive));
+    }
+    outcome.archived = archive.Counts();
+}
+
+FileProblem LogLoad::ArchiveProblem(const ArchiveWriter& archive) const {
+    return {FileProblem::Action::WriteArchive, context_.Archive()->database.Location().Shown(),
+            archive.Problem().value_or("")};
 }
 
 // Every output the options ask for is claimed before anything is written, so

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@
 
 namespace orvex {
 
+class ArchiveWriter;
 class DataExport;
 class KissReader;
 class ReportFile;
@@ -57,6 +59,9 @@ private:
                                             DataExport* data);
     void ExportWodRows(WodExportFile& wodExport, LoadOutcome& outcome);
     void FinishDataExport(DataExport& data, LoadOutcome& outcome);
+    std::unique_ptr<ArchiveWriter> StartArchive(LoadOutcome& outcome);
+    void FinishArchive(ArchiveWriter& archive, LoadOutcome& outcome);
+    FileProblem ArchiveProblem(const ArchiveWriter& archive) const;
 
     std::string path_;
     std::string shownPath_;

@@ -22,6 +22,9 @@ std::string FileProblem::Message() const {
         case Action::WriteData:
             what = "Cannot write the data file ";
             break;
+        case Action::WriteArchive:
+            what = "Cannot add the log to the archive ";
+            break;
     }
     return what + path + ": " + reason;
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace orvex {
+
+// The archive's tables, version 1. A frame is stored once, keyed by a digest
+// of its bytes; each hearing of it is a reception (which log, which station,
+// where in the log); its decoded values lie in the table of its kind. Written
+// for both engines: BLOB_TYPE and SERIAL_KEY stand for what differs.
+//
+//   logs        one row per station's log
+//   frames      digest, bytes, type byte, time (own, or the log's last
+//               time before it for the types that carry none)
+//   receptions  log, byte offset, frame digest, time heard where known
+//   tlm         the 38 calibrated channel values, c00..c37
+//   wod         the three samples of a WOD frame, the 10 slots w0..w9
+//   status      an HWS, SWS or TOPR frame's named fields as one JSON object
+QStringList ArchiveSchemaStatements();
+
+// "c07": the column of channel 0..37 in the tlm table.
+QString TlmColumn(int channel);
+// "w3": the column of WOD slot 0..9 in the wod table.
+QString WodColumn(int slot);
+
+}  // namespace orvex
