@@ -1,7 +1,10 @@
 #include "cli/decode_command.h"
 
+#include <memory>
+#include <optional>
 #include <ostream>
 
+#include "cli/archive_runs.h"
 #include "cli/decode_options.h"
 #include "cli/given_logs.h"
 #include "cli/progress_line.h"
@@ -28,6 +31,14 @@ void PrintAccount(std::ostream& out, const LogAccount& account) {
     out << '\n';
 }
 
+// "  archive: 1200 frames, 800 new, 1200 new hearings"
+void PrintArchived(std::ostream& out, const std::optional<ArchiveCounts>& archived) {
+    if (archived) {
+        out << "  archive: " << archived->frames << " frames, " << archived->newFrames << " new, "
+            << archived->newReceptions << " new hearings\n";
+    }
+}
+
 // The log's line and, when the log held anything but good frames, a line that
 // counts it; or the one JSON object.
 void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
@@ -42,6 +53,7 @@ void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
         }
         out << '\n';
         PrintAccount(out, outcome.account);
+        PrintArchived(out, outcome.archived);
     }
     if (outcome.tlmFramesNotKept > 0) {
         err << kDecodeProgram << ": " << path << ": " << outcome.tlmFramesNotKept
@@ -117,6 +129,18 @@ bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
     return allDone;
 }
 
+int ExportRange(ArchiveDatabase& database, const DecodeOptions& options, std::ostream& out,
+                std::ostream& err) {
+    const auto& [from, to] = *options.exportRange;
+    const std::optional<TimeSpan> span = ParseTimeSpan(from, to);
+    if (!span) {
+        err << kDecodeProgram << ": --export-range needs two UTC times such as 2009-05-01 or "
+            << "2009-05-01T06:00:00, not " << from << " and " << to << '\n';
+        return 2;
+    }
+    return ExportArchiveRange(database, *span, *options.outputs.dataExport, out, err);
+}
+
 }  // namespace
 
 int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& format,
@@ -130,10 +154,22 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         case ParseResult::Run:
             break;
     }
-    const LoadContext context(format, options.outputs);
+    std::unique_ptr<ArchiveDatabase> database;
+    if (options.archive) {
+        database = OpenArchive(*options.archive, err);
+        if (options.exportRange) {
+            return database ? ExportRange(*database, options, out, err) : 1;
+        }
+    }
+    std::optional<ArchiveTarget> archive;
+    if (database) {
+        archive.emplace(ArchiveTarget{*database, StationName(options.station)});
+    }
+    const LoadContext context(format, options.outputs, archive ? &*archive : nullptr);
     const StopSignals stop;
     const bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, out, err, showProgress,
-                                   options.jsonSummary);
+                                   options.jsonSummary) &&
+                         (database || !options.archive);
     const bool summariesWritten = static_cast<bool>(out.flush());
     if (!summariesWritten) {
         err << kDecodeProgram << ": Cannot write the standard output\n";

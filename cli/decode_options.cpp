@@ -1,5 +1,7 @@
 #include "cli/decode_options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -9,7 +11,10 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: " << kDecodeProgram
-        << " [--no-report] [--no-wod] [--data DIR [--data-format FORMAT]] [--json] LOG...\n"
+        << " [--no-report] [--no-wod] [--data DIR [--data-format FORMAT]] [--json]\n"
+        << "       [--archive [DB] [--station NAME]] LOG...\n"
+        << "   or: " << kDecodeProgram
+        << " --archive DB --export-range FROM TO --data DIR [--data-format FORMAT]\n"
         << "Decodes Orvex KISS logs and writes, beside each log, the report (.tlm) and the\n"
         << "WOD export (.csv), as the window does with both Settings checked.\n\n"
         << "  --no-report         do not write the report (Write TLM File unchecked)\n"
@@ -19,6 +24,15 @@ void PrintUsage(std::ostream& out) {
         << "                      NAME.frames, UTF-8, whatever the locale\n"
         << "  --data-format FORMAT  csv (the default) or jsonl (JSON Lines)\n"
         << "  --json              print each log's summary as one JSON object per line\n"
+        << "  --archive [DB]      also add each log's frames to the archive DB: a SQLite\n"
+        << "                      file, by default ~/.local/share/orvex/archive.sqlite, or\n"
+        << "                      postgresql:PARAMETERS, libpq's key=value parameters of a\n"
+        << "                      shared database (\"postgresql:host=db.club.org dbname=orvex\");\n"
+        << "                      the next argument is DB unless it is an option or a .kss log\n"
+        << "  --station NAME      the station that heard the logs (default: the host's name)\n"
+        << "  --export-range FROM TO  write the data files of the archive's frames from FROM\n"
+        << "                      to TO (UTC, 2009-05-01 or 2009-05-01T06:00:00; a date\n"
+        << "                      alone as TO takes in its whole day) as DIR/archive.*\n"
         << "  --help              show this help and exit\n"
         << "  --version           show the version and exit\n\n"
         << "Dates, times and numbers follow the locale (LC_ALL, LC_TIME, LC_NUMERIC, LANG).\n"
@@ -55,6 +69,76 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
 bool IsOption(const std::string& arg, std::string_view name) {
     return arg.compare(0, name.size(), name) == 0 &&
            (arg.size() == name.size() || arg[name.size()] == '=');
+}
+
+bool EndsWithKss(const std::string& arg) {
+    constexpr std::string_view kExtension = ".kss";
+    if (arg.size() < kExtension.size()) {
+        return false;
+    }
+    const std::string end = arg.substr(arg.size() - kExtension.size());
+    return std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+// --archive, --archive=DB or --archive DB: the next argument is the archive
+// unless it is an option or a log.
+std::string ArchiveValue(const std::vector<std::string>& args, std::size_t& at) {
+    const std::string& arg = args[at];
+    if (arg.size() > std::string_view("--archive").size()) {
+        return arg.substr(std::string_view("--archive=").size());
+    }
+    if (at + 1 < args.size() && !args[at + 1].empty() && args[at + 1].front() != '-' &&
+        !EndsWithKss(args[at + 1])) {
+        return args[++at];
+    }
+    return {};
+}
+
+// The options of the archive; false after telling a usage error.
+bool ParseArchiveOption(const std::vector<std::string>& args, std::size_t& at,
+                        DecodeOptions& options, std::ostream& err) {
+    const std::string& arg = args[at];
+    if (IsOption(arg, "--archive")) {
+        options.archive = ArchiveValue(args, at);
+        return true;
+    }
+    if (IsOption(arg, "--station")) {
+        options.station = OptionValue(args, at, "--station");
+        if (!options.station || options.station->empty()) {
+            TellUsageError(err, "--station needs a name");
+            return false;
+        }
+        return true;
+    }
+    if (at + 2 >= args.size()) {
+        TellUsageError(err, "--export-range needs FROM and TO");
+        return false;
+    }
+    options.exportRange = {args[at + 1], args[at + 2]};
+    at += 2;
+    return true;
+}
+
+// What the archive's options need of the others.
+std::optional<std::string> ArchiveUsageProblem(const DecodeOptions& options) {
+    if (options.station && !options.archive) {
+        return "--station needs --archive";
+    }
+    if (!options.exportRange) {
+        return std::nullopt;
+    }
+    if (!options.archive || options.archive->empty()) {
+        return "--export-range needs --archive DB";
+    }
+    if (!options.outputs.dataExport) {
+        return "--export-range needs --data DIR";
+    }
+    if (!options.logs.empty()) {
+        return "--export-range takes no log";
+    }
+    return std::nullopt;
 }
 
 // --data and --data-format; false after telling a usage error.
@@ -104,6 +188,11 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
             if (!ParseDataOption(args, at, data, dataFormat, err)) {
                 return ParseResult::UsageError;
             }
+        } else if (IsOption(arg, "--archive") || IsOption(arg, "--station") ||
+                   arg == "--export-range") {
+            if (!ParseArchiveOption(args, at, options, err)) {
+                return ParseResult::UsageError;
+            }
         } else if (arg == "--json") {
             options.jsonSummary = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -125,7 +214,11 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
         data.format = dataFormat.value_or(DataFormat::Csv);
         options.outputs.dataExport = data;
     }
-    if (options.logs.empty()) {
+    if (auto problem = ArchiveUsageProblem(options)) {
+        TellUsageError(err, *problem);
+        return ParseResult::UsageError;
+    }
+    if (options.logs.empty() && !options.exportRange) {
         TellUsageError(err, "no log given");
         return ParseResult::UsageError;
     }

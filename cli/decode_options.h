@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ struct DecodeOptions {
     OutputOptions outputs;
     std::vector<std::string> logs;  // in the file system's own bytes
     bool jsonSummary = false;       // each log's summary as one JSON object
+    // --archive: empty for the default archive, else the one named.
+    std::optional<std::string> archive;
+    std::optional<std::string> station;  // who heard the logs
+    // --export-range FROM TO: the archive's frames of a span, instead of logs.
+    std::optional<std::pair<std::string, std::string>> exportRange;
 };
 
 enum class ParseResult { Run, Done, UsageError };

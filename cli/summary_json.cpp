@@ -64,6 +64,14 @@ std::string SummaryJson(const std::string& logPath, const LoadOutcome& outcome) 
         }
         json.EndArray();
     }
+    if (outcome.archived) {
+        Key(json, "archive");
+        json.StartObject();
+        Count(json, "frames", outcome.archived->frames);
+        Count(json, "new_frames", outcome.archived->newFrames);
+        Count(json, "new_receptions", outcome.archived->newReceptions);
+        json.EndObject();
+    }
     Key(json, "problems");
     json.StartArray();
     for (const FileProblem& problem : outcome.problems) {
