@@ -1,0 +1,82 @@
+// Reading the archive: a channel's history reduced to each bucket's lowest
+// and highest value by the database, and a span's frames decoded again.
+#include "archive/archive_history.h"
+#include "archive/archived_frames.h"
+#include "telemetry/calibration.h"
+#include "tests/archive/archive_fixture.h"
+#include "tests/support/log_builder.h"
+
+namespace orvex::test {
+namespace {
+
+constexpr std::uint32_t kMidnight = 1772323200;  // 2026-03-01 00:00:00 UTC
+
+std::string Tlm(std::uint32_t time, std::uint8_t everyChannel) {
+    return KissFrame(2, TlmBody(time, everyChannel));
+}
+
+using ArchiveReadingTest = ArchiveTest;
+
+TEST_P(ArchiveReadingTest, TheHistoryHoldsEachBucketsLowestAndHighestValue) {
+    // Two hours of frames; the span's first hour holds raw 10, 200 and 50,
+    // its second 90 and 30; an empty hour, then a frame past the span.
+    Archive(Tlm(kMidnight + 0, 10) + Tlm(kMidnight + 1800, 200) + Tlm(kMidnight + 3599, 50) +
+            Tlm(kMidnight + 3600, 90) + Tlm(kMidnight + 7199, 30) + Tlm(kMidnight + 4 * 3600, 255));
+    const int channel = 4;
+    std::string problem;
+    const auto buckets =
+        ChannelHistory(*database, channel, {kMidnight, kMidnight + 3 * 3600 - 1}, 3, problem);
+
+    ASSERT_TRUE(buckets) << problem;
+    const auto value = [channel](std::uint8_t raw) { return Calibrate(channel, raw); };
+    const std::vector<HistoryBucket> expected = {
+        {kMidnight, std::min(value(10), value(200)), std::max(value(10), value(200))},
+        {kMidnight + 3600, std::min(value(90), value(30)), std::max(value(90), value(30))},
+    };
+    EXPECT_EQ(*buckets, expected);
+}
+
+TEST_P(ArchiveReadingTest, ASpanNotDividedEvenlyStillEndsInsideTheLastBucket) {
+    Archive(Tlm(kMidnight, 1) + Tlm(kMidnight + 99, 2));
+    std::string problem;
+    // 100 seconds in 3 buckets: 34 seconds wide, the last frame in the third.
+    const auto buckets = ChannelHistory(*database, 0, {kMidnight, kMidnight + 99}, 3, problem);
+
+    ASSERT_TRUE(buckets) << problem;
+    ASSERT_EQ(buckets->size(), 2u);
+    EXPECT_EQ(buckets->back().start, kMidnight + 68);
+    EXPECT_EQ(buckets->back().max, Calibrate(0, 2));
+}
+
+// Counts the frames decoded from the archive and keeps their times.
+class TimeList : public FrameHandler {
+public:
+    void OnTlmFrame(const TlmFrame& frame) override { times.push_back(frame.Timestamp()); }
+    void OnFrameRead(const Frame& /*frame*/, FrameOutcome outcome) override {
+        outcomes.push_back(outcome);
+    }
+    std::vector<std::uint32_t> times;
+    std::vector<FrameOutcome> outcomes;
+};
+
+TEST_P(ArchiveReadingTest, ASpansFramesAreDecodedOnceInTimeOrder) {
+    Archive(Tlm(kMidnight + 300, 3) + Tlm(kMidnight + 100, 1), "a.kss", "north");
+    Archive(Tlm(kMidnight + 200, 2) + Tlm(kMidnight + 100, 1) + Tlm(kMidnight + 900, 9), "b.kss",
+            "south");
+    TimeList frames;
+    std::string problem;
+    const auto count =
+        DecodeArchivedFrames(*database, {kMidnight + 100, kMidnight + 300}, frames, problem);
+
+    ASSERT_TRUE(count) << problem;
+    EXPECT_EQ(*count, 3u);
+    EXPECT_EQ(frames.times,
+              (std::vector<std::uint32_t>{kMidnight + 100, kMidnight + 200, kMidnight + 300}));
+    EXPECT_EQ(frames.outcomes, std::vector<FrameOutcome>(3, FrameOutcome::Decoded));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ArchiveReadingTest,
+                         ::testing::Values(Engine::Sqlite, Engine::Postgres), EngineName);
+
+}  // namespace
+}  // namespace orvex::test
