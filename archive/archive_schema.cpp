@@ -27,24 +27,24 @@ QStringList ArchiveSchemaStatements() {
     return {
         QStringLiteral("CREATE TABLE logs (id SERIAL_KEY, station TEXT NOT NULL, "
                        "name TEXT NOT NULL, UNIQUE (station, name))"),
-        QStringLiteral("CREATE TABLE frames (digest BLOB_TYPE PRIMARY KEY, "
+        QStringLiteral("CREATE TABLE frames (id SERIAL_KEY, digest BLOB_TYPE NOT NULL UNIQUE, "
                        "bytes BLOB_TYPE NOT NULL, type INTEGER NOT NULL, time BIGINT, "
-                       "time_exact INTEGER NOT NULL)"),
+                       "time_exact INTEGER NOT NULL, first_log BIGINT NOT NULL, "
+                       "first_offset BIGINT NOT NULL)"),
         QStringLiteral("CREATE INDEX frames_by_time ON frames (time)"),
         QStringLiteral("CREATE TABLE receptions (log_id BIGINT NOT NULL, "
-                       "byte_offset BIGINT NOT NULL, frame BLOB_TYPE NOT NULL, heard_at BIGINT, "
+                       "byte_offset BIGINT NOT NULL, frame_id BIGINT NOT NULL, heard_at BIGINT, "
                        "PRIMARY KEY (log_id, byte_offset))"),
-        QStringLiteral("CREATE INDEX receptions_by_frame ON receptions (frame)"),
-        QStringLiteral("CREATE TABLE tlm (frame BLOB_TYPE PRIMARY KEY, time BIGINT NOT NULL, "
+        QStringLiteral("CREATE TABLE tlm (frame_id BIGINT PRIMARY KEY, time BIGINT NOT NULL, "
                        "software_version INTEGER NOT NULL") +
             ValueColumns(kChannelCount, TlmColumn) + QLatin1Char(')'),
         QStringLiteral("CREATE INDEX tlm_by_time ON tlm (time)"),
-        QStringLiteral("CREATE TABLE wod (frame BLOB_TYPE NOT NULL, sample INTEGER NOT NULL, "
+        QStringLiteral("CREATE TABLE wod (frame_id BIGINT NOT NULL, sample INTEGER NOT NULL, "
                        "time BIGINT NOT NULL") +
             ValueColumns(kWodSlotCount, WodColumn) +
-            QStringLiteral(", PRIMARY KEY (frame, sample))"),
+            QStringLiteral(", PRIMARY KEY (frame_id, sample))"),
         QStringLiteral("CREATE INDEX wod_by_time ON wod (time)"),
-        QStringLiteral("CREATE TABLE status (frame BLOB_TYPE PRIMARY KEY, type INTEGER NOT NULL, "
+        QStringLiteral("CREATE TABLE status (frame_id BIGINT PRIMARY KEY, type INTEGER NOT NULL, "
                        "fields TEXT NOT NULL)"),
     };
 }

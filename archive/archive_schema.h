@@ -5,15 +5,19 @@
 
 namespace orvex {
 
-// The archive's tables, version 1. A frame is stored once, keyed by a digest
+// The archive's tables, version 1. A frame is stored once, found by a digest
 // of its bytes; each hearing of it is a reception (which log, which station,
-// where in the log); its decoded values lie in the table of its kind. Written
-// for both engines: BLOB_TYPE and SERIAL_KEY stand for what differs.
+// where in the log); its decoded values lie in the table of its kind, keyed
+// by the frame's number. Only the digest's index takes a frame at a random
+// place: the rest grow at their end, which keeps SQLite's pages few and in
+// cache. Written for both engines: BLOB_TYPE and SERIAL_KEY stand for what
+// differs.
 //
 //   logs        one row per station's log
-//   frames      digest, bytes, type byte, time (own, or the log's last
-//               time before it for the types that carry none)
-//   receptions  log, byte offset, frame digest, time heard where known
+//   frames      number, digest, bytes, type byte, time (own, or the log's
+//               last time before it for the types that carry none), and
+//               its first hearing (log, byte offset)
+//   receptions  log, byte offset, frame number, time heard where known
 //   tlm         the 38 calibrated channel values, c00..c37
 //   wod         the three samples of a WOD frame, the 10 slots w0..w9
 //   status      an HWS, SWS or TOPR frame's named fields as one JSON object

@@ -41,7 +41,7 @@ QString InsertStatement(const QString& table, const QStringList& columns) {
 }
 
 QString TlmInsert() {
-    QStringList columns{QStringLiteral("frame"), QStringLiteral("time"),
+    QStringList columns{QStringLiteral("frame_id"), QStringLiteral("time"),
                         QStringLiteral("software_version")};
     for (int channel = 0; channel < kChannelCount; ++channel) {
         columns << TlmColumn(channel);
@@ -50,7 +50,8 @@ QString TlmInsert() {
 }
 
 QString WodInsert() {
-    QStringList columns{QStringLiteral("frame"), QStringLiteral("sample"), QStringLiteral("time")};
+    QStringList columns{QStringLiteral("frame_id"), QStringLiteral("sample"),
+                        QStringLiteral("time")};
     for (int slot = 0; slot < kWodSlotCount; ++slot) {
         columns << WodColumn(slot);
     }
@@ -101,16 +102,18 @@ bool ArchiveWriter::Prepare() {
     insertTlm_ = QSqlQuery(db);
     insertWod_ = QSqlQuery(db);
     insertStatus_ = QSqlQuery(db);
+    findFrame_ = QSqlQuery(db);
     const bool prepared =
-        insertFrame_.prepare(QStringLiteral("INSERT INTO frames (digest, bytes, type, time, "
-                                            "time_exact) VALUES (?, ?, ?, ?, ?) "
-                                            "ON CONFLICT DO NOTHING")) &&
-        insertReception_.prepare(
-            QStringLiteral("INSERT INTO receptions (log_id, byte_offset, "
-                           "frame) VALUES (?, ?, ?) ON CONFLICT DO NOTHING")) &&
+        insertFrame_.prepare(QStringLiteral(
+            "INSERT INTO frames (digest, bytes, type, time, time_exact, first_log, first_offset) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING RETURNING id")) &&
+        findFrame_.prepare(QStringLiteral("SELECT id FROM frames WHERE digest = ?")) &&
+        insertReception_.prepare(QStringLiteral(
+            "INSERT INTO receptions (log_id, byte_offset, frame_id) VALUES (?, ?, ?) "
+            "ON CONFLICT DO NOTHING")) &&
         insertTlm_.prepare(TlmInsert()) && insertWod_.prepare(WodInsert()) &&
         insertStatus_.prepare(
-            QStringLiteral("INSERT INTO status (frame, type, fields) VALUES (?, ?, ?)"));
+            QStringLiteral("INSERT INTO status (frame_id, type, fields) VALUES (?, ?, ?)"));
     if (!prepared) {
         database_.NoteError(database_.Connection().lastError().text());
     }
@@ -198,19 +201,32 @@ bool ArchiveWriter::WriteFrame(const PendingFrame& frame, ArchiveCounts& added) 
     insertFrame_.bindValue(2, frame.type);
     insertFrame_.bindValue(3, TimeValue(frame.time));
     insertFrame_.bindValue(4, frame.timeExact ? 1 : 0);
+    insertFrame_.bindValue(5, *logId_);
+    insertFrame_.bindValue(6, static_cast<qint64>(frame.offset));
     if (!Run(insertFrame_)) {
         return false;
     }
-    // Another hearing already stored the frame and its values.
-    if (insertFrame_.numRowsAffected() == 1) {
-        if (!WriteValues(frame)) {
+    qint64 id = 0;
+    if (insertFrame_.next()) {
+        id = insertFrame_.value(0).toLongLong();
+        insertFrame_.finish();
+        if (!WriteValues(id, frame)) {
             return false;
         }
         ++added.newFrames;
+    } else {
+        // Another hearing stored the frame and its values already.
+        insertFrame_.finish();
+        findFrame_.bindValue(0, frame.digest);
+        if (!Run(findFrame_) || !findFrame_.next()) {
+            return false;
+        }
+        id = findFrame_.value(0).toLongLong();
+        findFrame_.finish();
     }
     insertReception_.bindValue(0, *logId_);
     insertReception_.bindValue(1, static_cast<qint64>(frame.offset));
-    insertReception_.bindValue(2, frame.digest);
+    insertReception_.bindValue(2, id);
     if (!Run(insertReception_)) {
         return false;
     }
@@ -219,10 +235,10 @@ bool ArchiveWriter::WriteFrame(const PendingFrame& frame, ArchiveCounts& added) 
     return true;
 }
 
-bool ArchiveWriter::WriteValues(const PendingFrame& frame) {
+bool ArchiveWriter::WriteValues(qint64 id, const PendingFrame& frame) {
     const auto& calibration = CalibrationTable();
     if (frame.tlm) {
-        insertTlm_.bindValue(0, frame.digest);
+        insertTlm_.bindValue(0, id);
         insertTlm_.bindValue(1, static_cast<qint64>(frame.tlm->time));
         insertTlm_.bindValue(2, frame.tlm->softwareVersion);
         for (int channel = 0; channel < kChannelCount; ++channel) {
@@ -236,7 +252,7 @@ bool ArchiveWriter::WriteValues(const PendingFrame& frame) {
     }
     for (std::size_t sample = 0; sample < frame.wod.size(); ++sample) {
         const WodRecord& wod = frame.wod[sample];
-        insertWod_.bindValue(0, frame.digest);
+        insertWod_.bindValue(0, id);
         insertWod_.bindValue(1, static_cast<int>(sample));
         insertWod_.bindValue(2, static_cast<qint64>(wod.time));
         for (int slot = 0; slot < kWodSlotCount; ++slot) {
@@ -249,7 +265,7 @@ bool ArchiveWriter::WriteValues(const PendingFrame& frame) {
         }
     }
     if (!frame.status.empty()) {
-        insertStatus_.bindValue(0, frame.digest);
+        insertStatus_.bindValue(0, id);
         insertStatus_.bindValue(1, frame.type);
         insertStatus_.bindValue(2, QString::fromUtf8(frame.status));
         return Run(insertStatus_);

@@ -74,7 +74,7 @@ private:
     void WriteBlockWithRetries();
     bool WriteBlock(ArchiveCounts& added);
     bool WriteFrame(const PendingFrame& frame, ArchiveCounts& added);
-    bool WriteValues(const PendingFrame& frame);
+    bool WriteValues(qint64 id, const PendingFrame& frame);
     bool Run(QSqlQuery& query);
     void Fail(const std::string& reason);
 
@@ -87,6 +87,7 @@ private:
     ArchiveCounts counts_;
 
     QSqlQuery insertFrame_;
+    QSqlQuery findFrame_;
     QSqlQuery insertReception_;
     QSqlQuery insertTlm_;
     QSqlQuery insertWod_;

@@ -13,9 +13,8 @@ std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, Tim
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
     query.prepare(
-        QStringLiteral("SELECT f.bytes, MIN(r.log_id), MIN(r.byte_offset) FROM frames f "
-                       "JOIN receptions r ON r.frame = f.digest WHERE f.time >= ? AND f.time <= ? "
-                       "GROUP BY f.digest, f.bytes, f.time ORDER BY f.time, 2, 3"));
+        QStringLiteral("SELECT bytes, first_offset FROM frames WHERE time >= ? AND time <= ? "
+                       "ORDER BY time, first_log, first_offset"));
     query.addBindValue(static_cast<qint64>(span.from));
     query.addBindValue(static_cast<qint64>(span.to));
     if (!query.exec()) {
@@ -32,7 +31,7 @@ std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, Tim
             std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), kFrameCapacity);
         std::copy_n(bytes.constData(), length, reinterpret_cast<char*>(frame.bytes.data()));
         frame.length = static_cast<std::uint16_t>(length);
-        frame.logOffset = static_cast<std::uint64_t>(query.value(2).toLongLong());
+        frame.logOffset = static_cast<std::uint64_t>(query.value(1).toLongLong());
         frame.logBytes = length;
         frame.cut = false;
         handler.OnFrameRead(frame, DecodeFrame(frame, handler));

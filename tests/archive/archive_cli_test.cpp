@@ -123,7 +123,7 @@ TEST_F(ArchiveCliTest, ASpanIsExportedFromTheArchiveAsTheLogsOwnDataExportWroteI
 }
 
 TEST_F(ArchiveCliTest, TheArchiveOptionsAreCheckedTogether) {
-    const auto usage = [](std::vector<std::string> args) {
+    const auto usage = [](const std::vector<std::string>& args) {
         const CliResult result = RunCli(args);
         EXPECT_EQ(result.code, 2);
         return result.err.substr(0, result.err.find('\n'));

@@ -121,12 +121,12 @@ TEST_P(ArchiveTest, OverlappingLogsStoreEachFrameOnceWithTwoReceptions) {
     EXPECT_EQ(Rows("frames"), 30);
     EXPECT_EQ(Rows("tlm"), 30);
     EXPECT_EQ(Rows("receptions"), 40);
-    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM (SELECT frame FROM receptions GROUP "
-                                    "BY frame HAVING COUNT(*) = 2) AS shared")),
+    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM (SELECT frame_id FROM receptions "
+                                    "GROUP BY frame_id HAVING COUNT(*) = 2) AS shared")),
               10);
     // Each hearing where its log held it.
     EXPECT_EQ(Number(QStringLiteral("SELECT MIN(r.byte_offset) FROM receptions r JOIN logs l ON "
-                                    "l.id = r.log_id JOIN tlm t ON t.frame = r.frame WHERE "
+                                    "l.id = r.log_id JOIN tlm t ON t.frame_id = r.frame_id WHERE "
                                     "l.station = 'south' AND t.time = %1")
                          .arg(kNoon + 600)),
               0);
@@ -156,8 +156,8 @@ TEST_P(ArchiveTest, AStopMidLoadLeavesWholeFramesOnly) {
     // Every frame stored has its values and its hearing, and nothing else is.
     EXPECT_EQ(Rows("tlm"), Rows("frames"));
     EXPECT_EQ(Rows("receptions"), Rows("frames"));
-    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM frames f LEFT JOIN tlm t ON t.frame = "
-                                    "f.digest WHERE t.frame IS NULL")),
+    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM frames f LEFT JOIN tlm t ON t.frame_id "
+                                    "= f.id WHERE t.frame_id IS NULL")),
               0);
 
     // The rest of the log is added when it is loaded again.

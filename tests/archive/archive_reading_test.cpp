@@ -22,13 +22,13 @@ TEST_P(ArchiveReadingTest, TheHistoryHoldsEachBucketsLowestAndHighestValue) {
     // its second 90 and 30; an empty hour, then a frame past the span.
     Archive(Tlm(kMidnight + 0, 10) + Tlm(kMidnight + 1800, 200) + Tlm(kMidnight + 3599, 50) +
             Tlm(kMidnight + 3600, 90) + Tlm(kMidnight + 7199, 30) + Tlm(kMidnight + 4 * 3600, 255));
-    const int channel = 4;
+    constexpr int kChannel = 4;
     std::string problem;
     const auto buckets =
-        ChannelHistory(*database, channel, {kMidnight, kMidnight + 3 * 3600 - 1}, 3, problem);
+        ChannelHistory(*database, kChannel, {kMidnight, kMidnight + 3 * 3600 - 1}, 3, problem);
 
     ASSERT_TRUE(buckets) << problem;
-    const auto value = [channel](std::uint8_t raw) { return Calibrate(channel, raw); };
+    const auto value = [](std::uint8_t raw) { return Calibrate(kChannel, raw); };
     const std::vector<HistoryBucket> expected = {
         {kMidnight, std::min(value(10), value(200)), std::max(value(10), value(200))},
         {kMidnight + 3600, std::min(value(90), value(30)), std::max(value(90), value(30))},
