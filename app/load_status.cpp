@@ -33,6 +33,8 @@ QString LoadStatus::ProblemText(const FileProblem& problem) {
             return tr("Cannot write the WOD export %1: %2").arg(path, reason);
         case FileProblem::Action::WriteData:
             return tr("Cannot write the data file %1: %2").arg(path, reason);
+        case FileProblem::Action::WriteArchive:
+            return tr("Cannot add the log to the archive %1: %2").arg(path, reason);
     }
     return {};
 }

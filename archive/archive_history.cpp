@@ -10,9 +10,9 @@
 
 namespace orvex {
 
-std::optional<std::vector<HistoryBucket>> ChannelHistory(ArchiveDatabase& database, int channel,
-                                                         TimeSpan span, int bucketCount,
-                                                         std::string& problem) {
+std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& database, int channel,
+                                                           ArchiveSpan span, int bucketCount,
+                                                           std::string& problem) {
     // Rounded up, so that the last bucket ends past the span's end.
     const std::int64_t seconds = span.to - span.from + 1;
     const std::int64_t width = std::max<std::int64_t>(1, (seconds + bucketCount - 1) / bucketCount);

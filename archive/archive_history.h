@@ -10,7 +10,7 @@
 namespace orvex {
 
 // A span of frame times, in seconds since 1970 UTC, both ends included.
-struct TimeSpan {
+struct ArchiveSpan {
     std::int64_t from = 0;
     std::int64_t to = 0;
 };
@@ -29,8 +29,8 @@ struct HistoryBucket {
 // equal width across the span: the database reduces a year of frames to the
 // few hundred points a chart draws. Buckets without frames are left out.
 // Nothing, with the reason in `problem`, when the query fails.
-std::optional<std::vector<HistoryBucket>> ChannelHistory(ArchiveDatabase& database, int channel,
-                                                         TimeSpan span, int bucketCount,
-                                                         std::string& problem);
+std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& database, int channel,
+                                                           ArchiveSpan span, int bucketCount,
+                                                           std::string& problem);
 
 }  // namespace orvex

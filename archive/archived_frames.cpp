@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, TimeSpan span,
+std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
                                                   FrameHandler& handler, std::string& problem) {
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);

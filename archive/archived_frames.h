@@ -16,7 +16,7 @@ namespace orvex {
 // buffer is cleared before each frame, so that a short frame's missing bytes
 // read as zeros rather than as whichever frame the query returned before it.
 // Returns the count of frames, or nothing with the reason in `problem`.
-std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, TimeSpan span,
+std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
                                                   FrameHandler& handler, std::string& problem);
 
 }  // namespace orvex

@@ -58,17 +58,17 @@ std::string StationName(const std::optional<std::string>& given) {
     return given ? *given : QSysInfo::machineHostName().toLocal8Bit().toStdString();
 }
 
-std::optional<TimeSpan> ParseTimeSpan(const std::string& from, const std::string& to) {
+std::optional<ArchiveSpan> ParseArchiveSpan(const std::string& from, const std::string& to) {
     const auto start = ParseUtc(from, false);
     const auto end = ParseUtc(to, true);
     if (!start || !end) {
         return std::nullopt;
     }
-    return TimeSpan{*start, *end};
+    return ArchiveSpan{*start, *end};
 }
 
-int ExportArchiveRange(ArchiveDatabase& database, TimeSpan span, const DataExportOptions& options,
-                       std::ostream& out, std::ostream& err) {
+int ExportArchiveRange(ArchiveDatabase& database, ArchiveSpan span,
+                       const DataExportOptions& options, std::ostream& out, std::ostream& err) {
     DataExport data(options, kSpanFilesName, FileIdentity{});
     if (auto busy = data.Claim()) {
         err << kDecodeProgram << ": " << busy->Message() << '\n';

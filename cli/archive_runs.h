@@ -22,11 +22,11 @@ std::string StationName(const std::optional<std::string>& given);
 
 // FROM and TO as UTC times: "2009-05-01T06:00:00" or a date alone, which as
 // TO stands for the end of its day. Nothing when either is not such a time.
-std::optional<TimeSpan> ParseTimeSpan(const std::string& from, const std::string& to);
+std::optional<ArchiveSpan> ParseArchiveSpan(const std::string& from, const std::string& to);
 
 // --export-range: writes the data files of the archive's frames in the span
 // into the folder, named archive.KIND.EXT. Returns the exit code.
-int ExportArchiveRange(ArchiveDatabase& database, TimeSpan span, const DataExportOptions& options,
-                       std::ostream& out, std::ostream& err);
+int ExportArchiveRange(ArchiveDatabase& database, ArchiveSpan span,
+                       const DataExportOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace orvex

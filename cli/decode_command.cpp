@@ -132,7 +132,7 @@ bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
 int ExportRange(ArchiveDatabase& database, const DecodeOptions& options, std::ostream& out,
                 std::ostream& err) {
     const auto& [from, to] = *options.exportRange;
-    const std::optional<TimeSpan> span = ParseTimeSpan(from, to);
+    const std::optional<ArchiveSpan> span = ParseArchiveSpan(from, to);
     if (!span) {
         err << kDecodeProgram << ": --export-range needs two UTC times such as 2009-05-01 or "
             << "2009-05-01T06:00:00, not " << from << " and " << to << '\n';

@@ -137,6 +137,10 @@
         <translation>Die Datendatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
+        <source>Cannot add the log to the archive %1: %2</source>
+        <translation>Das Log kann nicht ins Archiv %1 aufgenommen werden: %2</translation>
+    </message>
+    <message>
         <source>Skipped: %1.</source>
         <translation>Übersprungen: %1.</translation>
     </message>

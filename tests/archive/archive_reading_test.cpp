@@ -25,7 +25,7 @@ TEST_P(ArchiveReadingTest, TheHistoryHoldsEachBucketsLowestAndHighestValue) {
     constexpr int kChannel = 4;
     std::string problem;
     const auto buckets =
-        ChannelHistory(*database, kChannel, {kMidnight, kMidnight + 3 * 3600 - 1}, 3, problem);
+        ArchivedExtremes(*database, kChannel, {kMidnight, kMidnight + 3 * 3600 - 1}, 3, problem);
 
     ASSERT_TRUE(buckets) << problem;
     const auto value = [](std::uint8_t raw) { return Calibrate(kChannel, raw); };
@@ -40,7 +40,7 @@ TEST_P(ArchiveReadingTest, ASpanNotDividedEvenlyStillEndsInsideTheLastBucket) {
     Archive(Tlm(kMidnight, 1) + Tlm(kMidnight + 99, 2));
     std::string problem;
     // 100 seconds in 3 buckets: 34 seconds wide, the last frame in the third.
-    const auto buckets = ChannelHistory(*database, 0, {kMidnight, kMidnight + 99}, 3, problem);
+    const auto buckets = ArchivedExtremes(*database, 0, {kMidnight, kMidnight + 99}, 3, problem);
 
     ASSERT_TRUE(buckets) << problem;
     ASSERT_EQ(buckets->size(), 2u);
