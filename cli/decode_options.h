@@ -1,9 +1,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/live_input.h"
 #include "outputs/output_options.h"
 
 namespace orvex {
@@ -15,6 +17,7 @@ struct DecodeOptions {
     OutputOptions outputs;
     std::vector<std::string> logs;  // in the file system's own bytes
     bool jsonSummary = false;       // each log's summary as one JSON object
+    std::optional<LiveInput> live;  // a stream instead of logs
 };
 
 enum class ParseResult { Run, Done, UsageError };
