@@ -24,9 +24,9 @@ using std::chrono::milliseconds;
 using Kind = LinkEvent::Kind;
 
 const std::string& ShortPass() {
-    static const std::string log =
+    static const std::string kLog =
         synth::test::GenerateLog(std::vector<std::string>{"--seed", "7", "--frames", "120"});
-    return log;
+    return kLog;
 }
 
 void WriteChunks(int fd, const std::vector<KissServer::Chunk>& chunks) {

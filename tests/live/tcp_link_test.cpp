@@ -23,14 +23,15 @@ using Kind = LinkEvent::Kind;
 const LinkSource::Timing kQuickRetries{milliseconds(40), milliseconds(160), milliseconds(10)};
 
 const std::string& PassLog() {
-    static const std::string log =
+    static const std::string kLog =
         synth::test::GenerateLog(std::vector<std::string>{"--seed", "13", "--frames", "400"});
-    return log;
+    return kLog;
 }
 
 TEST(ReconnectBackoff, WaitsOneSecondDoublingToThirtyAndStartsAgainWhenTheLinkComesUp) {
     ReconnectBackoff backoff;
     std::vector<long> waits;
+    waits.reserve(7);
     for (int i = 0; i < 7; ++i) {
         waits.push_back(static_cast<long>(backoff.Next().count()));
     }
