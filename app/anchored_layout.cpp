@@ -6,8 +6,8 @@
 
 namespace orvex {
 
-AnchoredLayout::AnchoredLayout(QWidget* container, QSize designSize)
-    : QLayout(container), designSize_(designSize) {
+AnchoredLayout::AnchoredLayout(QWidget* container, QSize leastSize)
+    : QLayout(container), leastSize_(leastSize) {
     setContentsMargins(0, 0, 0, 0);
 }
 
@@ -18,8 +18,8 @@ AnchoredLayout::~AnchoredLayout() {
 }
 
 void AnchoredLayout::AddWidget(QWidget* widget, int anchors) {
-    // The widget's geometry, set from the design before it is added, is its
-    // place at the design size.
+    // The widget's geometry, set before it is added, is its place at the
+    // layout's least size.
     addChildWidget(widget);
     items_.append({new QWidgetItem(widget), widget->geometry(), anchors});
 }
@@ -41,13 +41,13 @@ QLayoutItem* AnchoredLayout::takeAt(int index) {
 
 void AnchoredLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
-    // The design places widgets on the whole container, within any frame or
+    // The places are on the whole container, within any frame or
     // title a container (a group box) keeps around its layout's rectangle.
     const QSize size = parentWidget() != nullptr ? parentWidget()->size() : rect.size();
-    const int extraWidth = std::max(0, size.width() - designSize_.width());
-    const int extraHeight = std::max(0, size.height() - designSize_.height());
+    const int extraWidth = std::max(0, size.width() - leastSize_.width());
+    const int extraHeight = std::max(0, size.height() - leastSize_.height());
     for (const Placed& placed : items_) {
-        QRect place = placed.designRect;
+        QRect place = placed.leastRect;
         if ((placed.anchors & kRight) != 0) {
             place.translate(extraWidth, 0);
         }

@@ -6,15 +6,16 @@
 
 namespace orvex {
 
-// Keeps each widget at its place in the design, and lets the ones anchored
-// to the right or bottom edge follow that edge when the container grows:
-// a widget anchored on both sides of an axis stretches along it. The design
-// size is the container's minimum; below it nothing moves.
+// Keeps each widget at the place its geometry gave it when it was added, and
+// lets the ones anchored to the right or bottom edge follow that edge when
+// the container grows: a widget anchored on both sides of an axis stretches
+// along it. The least size is the container's minimum; below it nothing
+// moves.
 class AnchoredLayout : public QLayout {
 public:
     enum Anchor { kNone = 0, kRight = 1, kBottom = 2, kStretchWidth = 4, kStretchHeight = 8 };
 
-    AnchoredLayout(QWidget* container, QSize designSize);
+    AnchoredLayout(QWidget* container, QSize leastSize);
     ~AnchoredLayout() override;
 
     // `anchors` is a combination of Anchor values.
@@ -24,18 +25,18 @@ public:
     int count() const override { return static_cast<int>(items_.size()); }
     QLayoutItem* itemAt(int index) const override;
     QLayoutItem* takeAt(int index) override;
-    QSize sizeHint() const override { return designSize_; }
-    QSize minimumSize() const override { return designSize_; }
+    QSize sizeHint() const override { return leastSize_; }
+    QSize minimumSize() const override { return leastSize_; }
     void setGeometry(const QRect& rect) override;
 
 private:
     struct Placed {
         QLayoutItem* item;
-        QRect designRect;
+        QRect leastRect;
         int anchors;
     };
 
-    QSize designSize_;
+    QSize leastSize_;
     QList<Placed> items_;
 };
 

@@ -27,6 +27,8 @@ QString LoadStatus::ProblemText(const FileProblem& problem) {
             return tr("Cannot open the log %1: %2").arg(path, reason);
         case FileProblem::Action::ReadLog:
             return tr("Cannot read the log %1: %2").arg(path, reason);
+        case FileProblem::Action::RecordLog:
+            return tr("Cannot record the log %1: %2").arg(path, reason);
         case FileProblem::Action::WriteReport:
             return tr("Cannot write the report %1: %2").arg(path, reason);
         case FileProblem::Action::WriteExport:

@@ -4,9 +4,9 @@
 
 namespace orvex::object_name {
 
-// Every widget keeps the object name the window's design gave its control,
-// so that tests and accessibility tools find each widget by it; the widgets
-// the design did not have are named in its manner. This is the one place
+// Every widget keeps the object name its control has always had, so that
+// tests and accessibility tools find each widget by it; widgets added later
+// are named in the same manner. This is the one place
 // where those names appear.
 
 // The main window and its menus.

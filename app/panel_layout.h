@@ -14,7 +14,7 @@ struct PanelFrame {
 };
 
 // A row's four widgets, from the row's left, in twips. The value field is
-// wider than the design's 735: the platform font's widest value,
+// wider than the 735 it once had: the platform font's widest value,
 // "13313.230" of a TX B RF output, takes 59 pixels of DejaVu Sans at 8.25
 // points, and "YES [255]" 54. The unit moves right by as much and loses the
 // room that no unit used.

@@ -15,7 +15,7 @@ class LocaleFormat;
 
 // The time axis' labels, drawn below the plot by the chart's side rather
 // than by a Qt axis: the texts are the locale's own (LocaleFormat), in UTC,
-// upright as the design's chart had them, with the date as a second line
+// upright as the chart always had them, with the date as a second line
 // when the span shown crosses midnight.
 class TimeAxisLabels {
 public:

@@ -14,7 +14,7 @@
 namespace orvex {
 namespace {
 
-// The design's twips at the right of the strip, widened where the platform
+// The strip's places at its right, in twips, widened where the platform
 // font's widest text did not fit: the record time and the version in bold
 // (128 and 133 pixels of DejaVu Sans at 8.25 points), "#100 / 100" (62).
 // The frame list gives up the room.
@@ -23,7 +23,7 @@ constexpr int kRecordPositionLeft = 9915;
 constexpr int kScrollBarLeft = 8610;
 constexpr int kVersionLeft = 6405;
 
-// The design's scroll bar was 57 pixels long: Fusion's arrows and its
+// The scroll bar was once 57 pixels long: Fusion's arrows and its
 // shortest thumb (26 pixels) left the thumb 3 pixels to run, 30 records a
 // pixel. Now 80 pixels long with a thumb of 8, it runs 44 pixels.
 class ShortThumbStyle : public QProxyStyle {

@@ -28,8 +28,8 @@ inline const QColor kDarkGreen{0, 64, 0};
 inline const QColor kLinkBlue{0, 0, 255};
 }  // namespace colour
 
-// The platform's user-interface font at the given size; the design's dialog
-// font is not available everywhere.
+// The platform's user-interface font at the given size: the dialog font
+// the panel was first laid out for is not available everywhere.
 QFont DialogFont(qreal points = 8.25, bool bold = false);
 
 // A widget's own background, and the background of a field or list, which

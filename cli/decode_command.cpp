@@ -7,61 +7,16 @@
 #include "cli/archive_runs.h"
 #include "cli/decode_options.h"
 #include "cli/given_logs.h"
+#include "cli/live_command.h"
 #include "cli/progress_line.h"
 #include "cli/stop_signals.h"
-#include "cli/summary_json.h"
+#include "cli/summary_text.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "outputs/output_names.h"
-#include "telemetry/record_store.h"
 
 namespace orvex {
 namespace {
-
-// "  12 bytes outside frames, 1 frame cut at 512 bytes"
-void PrintAccount(std::ostream& out, const LogAccount& account) {
-    if (!account.Any()) {
-        return;
-    }
-    const char* separator = "  ";
-    for (const std::string& text : LogAccountTexts(account)) {
-        out << separator << text;
-        separator = ", ";
-    }
-    out << '\n';
-}
-
-// "  archive: 1200 frames, 800 new, 1200 new hearings"
-void PrintArchived(std::ostream& out, const std::optional<ArchiveCounts>& archived) {
-    if (archived) {
-        out << "  archive: " << archived->frames << " frames, " << archived->newFrames << " new, "
-            << archived->newReceptions << " new hearings\n";
-    }
-}
-
-// The log's line and, when the log held anything but good frames, a line that
-// counts it; or the one JSON object.
-void PrintSummary(std::ostream& out, std::ostream& err, const std::string& path,
-                  const LoadOutcome& outcome, bool json) {
-    if (json) {
-        out << SummaryJson(path, outcome) << '\n';
-    } else {
-        out << path << ": " << outcome.frames << " frames, " << outcome.records << " TLM records, "
-            << outcome.wodRows << " WOD rows";
-        if (outcome.wodRowsExported) {
-            out << " (" << *outcome.wodRowsExported << " distinct)";
-        }
-        out << '\n';
-        PrintAccount(out, outcome.account);
-        PrintArchived(out, outcome.archived);
-    }
-    if (outcome.tlmFramesNotKept > 0) {
-        err << kDecodeProgram << ": " << path << ": " << outcome.tlmFramesNotKept
-            << " TLM frames after the first " << RecordStore::kCapacity
-            << " were not kept as records"
-            << (outcome.reportPath ? " (the report holds them all)" : "") << '\n';
-    }
-}
 
 // What a load that a signal stopped left behind.
 void PrintStop(std::ostream& err, const GivenLog& log, const LoadOutcome& outcome,
@@ -99,7 +54,7 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
     if (outcome.decoded) {
-        PrintSummary(out, err, log.shown, outcome, json);
+        PrintLogSummary(out, err, log.shown, outcome, json);
     }
     if (outcome.stopped) {
         PrintStop(err, log, outcome, context.Options(), stop);
@@ -167,6 +122,9 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
     }
     const LoadContext context(format, options.outputs, archive ? &*archive : nullptr);
     const StopSignals stop;
+    if (options.live) {
+        return RunLiveDecode(*options.live, context, stop, out, err, options.jsonSummary);
+    }
     const bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, out, err, showProgress,
                                    options.jsonSummary) &&
                          (database || !options.archive);

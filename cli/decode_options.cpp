@@ -14,6 +14,9 @@ void PrintUsage(std::ostream& out) {
         << " [--no-report] [--no-wod] [--data DIR [--data-format FORMAT]] [--json]\n"
         << "       [--archive [DB] [--station NAME]] LOG...\n"
         << "   or: " << kDecodeProgram
+        << " [OPTION]... (--kiss-tcp HOST:PORT | --serial DEV[:BAUD] | -)\n"
+        << "                    [--record DIR | --record-file FILE]\n"
+        << "   or: " << kDecodeProgram
         << " --archive DB --export-range FROM TO --data DIR [--data-format FORMAT]\n"
         << "Decodes Orvex KISS logs and writes, beside each log, the report (.tlm) and the\n"
         << "WOD export (.csv), as the window does with both Settings checked.\n\n"
@@ -33,6 +36,15 @@ void PrintUsage(std::ostream& out) {
         << "  --export-range FROM TO  write the data files of the archive's frames from FROM\n"
         << "                      to TO (UTC, 2009-05-01 or 2009-05-01T06:00:00; a date\n"
         << "                      alone as TO takes in its whole day) as DIR/archive.*\n"
+        << "  --kiss-tcp HOST:PORT  decode the frames a TNC serves as KISS over TCP (the\n"
+        << "                      usual port is 8001) while they arrive; a refused or\n"
+        << "                      lost connection is tried again after 1 s, doubling to 30 s\n"
+        << "  --serial DEV[:BAUD] decode the KISS frames of a TNC on a serial port\n"
+        << "                      (9600 baud unless given); a lost port is tried again\n"
+        << "  -                   decode the KISS stream on standard input\n"
+        << "  --record DIR        record the stream into DIR as orvex-YYYYMMDD-HHMMSS.kss\n"
+        << "                      (the UTC time it began; the working folder by default)\n"
+        << "  --record-file FILE  record the stream into FILE, which must not exist\n"
         << "  --help              show this help and exit\n"
         << "  --version           show the version and exit\n\n"
         << "Dates, times and numbers follow the locale (LC_ALL, LC_TIME, LC_NUMERIC, LANG).\n"
@@ -43,7 +55,12 @@ void PrintUsage(std::ostream& out) {
         << "or a file could not be read or written (standard output included), 2 for a\n"
         << "usage error, 130 after SIGINT and 143 after SIGTERM.\n"
         << "Bytes and frames that were not good frames are counted on a line after each\n"
-        << "log's line.\n";
+        << "log's line.\n\n"
+        << "A stream is recorded byte for byte, with one FEND added where a lost link cut\n"
+        << "a frame; the report and WOD export are written beside the recording, the\n"
+        << "report block by block as frames arrive. The run ends when the stream ends or\n"
+        << "at SIGINT or SIGTERM, which finish the WOD export and exit with status 0.\n"
+        << "Standard input needs --record or --record-file.\n";
 }
 
 void TellUsageError(std::ostream& err, const std::string& message) {
@@ -135,8 +152,8 @@ std::optional<std::string> ArchiveUsageProblem(const DecodeOptions& options) {
     if (!options.outputs.dataExport) {
         return "--export-range needs --data DIR";
     }
-    if (!options.logs.empty()) {
-        return "--export-range takes no log";
+    if (!options.logs.empty() || options.live) {
+        return "--export-range takes no log or stream";
     }
     return std::nullopt;
 }
@@ -164,6 +181,95 @@ bool ParseDataOption(const std::vector<std::string>& args, std::size_t& at, Data
     return true;
 }
 
+// --kiss-tcp, --serial, --record and --record-file; false after telling a
+// usage error.
+bool ParseLiveOption(const std::vector<std::string>& args, std::size_t& at, LiveInput& live,
+                     bool& streamGiven, std::ostream& err) {
+    static constexpr std::string_view kNames[] = {"--kiss-tcp", "--serial", "--record-file",
+                                                  "--record"};
+    std::string_view name;
+    for (std::string_view candidate : kNames) {
+        if (IsOption(args[at], candidate)) {
+            name = candidate;
+            break;
+        }
+    }
+    const std::optional<std::string> value = OptionValue(args, at, name);
+    if (!value || value->empty()) {
+        TellUsageError(err, std::string(name) + " needs a value");
+        return false;
+    }
+    if (name == "--record") {
+        live.recordFolder = *value;
+        return true;
+    }
+    if (name == "--record-file") {
+        live.recordFile = *value;
+        return true;
+    }
+    if (streamGiven) {
+        TellUsageError(err, "only one stream can be decoded at a time");
+        return false;
+    }
+    streamGiven = true;
+    const bool parsed = name == "--kiss-tcp" ? ParseHostAndPort(*value, live)
+                                             : ParseDeviceAndBaudRate(*value, live);
+    if (!parsed) {
+        TellUsageError(err, "cannot read " + std::string(name) + " " + *value +
+                                (name == "--kiss-tcp" ? " (HOST:PORT)" : " (DEVICE[:BAUD])"));
+    }
+    return parsed;
+}
+
+bool IsLiveOption(const std::string& arg) {
+    return IsOption(arg, "--kiss-tcp") || IsOption(arg, "--serial") || IsOption(arg, "--record") ||
+           IsOption(arg, "--record-file");
+}
+
+// Turns a parsed stream, or a lone "-", into the live input; false after
+// telling a usage error.
+bool SettleLiveInput(DecodeOptions& options, LiveInput& live, bool streamGiven, std::ostream& err) {
+    const bool recordGiven = !live.recordFolder.empty() || !live.recordFile.empty();
+    if (!live.recordFolder.empty() && !live.recordFile.empty()) {
+        TellUsageError(err, "--record and --record-file cannot both be given");
+        return false;
+    }
+    const auto dashes = std::count(options.logs.begin(), options.logs.end(), "-");
+    const bool standardInput = dashes > 0;
+    if (dashes > 0 && options.logs.size() > 1) {
+        TellUsageError(err, "- (standard input) cannot be decoded with other logs");
+        return false;
+    }
+    if (streamGiven && !options.logs.empty()) {
+        TellUsageError(err, "a stream and logs cannot be decoded together");
+        return false;
+    }
+    if (standardInput) {
+        if (!recordGiven) {
+            TellUsageError(err,
+                           "standard input has no log to write beside: give --record DIR or "
+                           "--record-file FILE");
+            return false;
+        }
+        live.kind = LiveInput::Kind::StandardInput;
+        options.logs.clear();
+        streamGiven = true;
+    }
+    if (!streamGiven) {
+        if (recordGiven) {
+            TellUsageError(err, "--record and --record-file need a stream to record");
+            return false;
+        }
+        return true;
+    }
+    if (!recordGiven) {
+        live.recordFolder = ".";
+    }
+    options.live = live;
+    options.outputs.reportBlockByBlock = true;
+    return true;
+}
+
 }  // namespace
 
 // Parsed by hand rather than with QCommandLineParser: log paths are the file
@@ -174,6 +280,8 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
     bool optionsEnded = false;
     DataExportOptions data;
     std::optional<DataFormat> dataFormat;
+    LiveInput live;
+    bool streamGiven = false;
     for (std::size_t at = 0; at < args.size(); ++at) {
         const std::string& arg = args[at];
         if (optionsEnded || arg.empty() || arg.front() != '-' || arg == "-") {
@@ -191,6 +299,10 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
         } else if (IsOption(arg, "--archive") || IsOption(arg, "--station") ||
                    arg == "--export-range") {
             if (!ParseArchiveOption(args, at, options, err)) {
+                return ParseResult::UsageError;
+            }
+        } else if (IsLiveOption(arg)) {
+            if (!ParseLiveOption(args, at, live, streamGiven, err)) {
                 return ParseResult::UsageError;
             }
         } else if (arg == "--json") {
@@ -214,11 +326,14 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
         data.format = dataFormat.value_or(DataFormat::Csv);
         options.outputs.dataExport = data;
     }
+    if (!SettleLiveInput(options, live, streamGiven, err)) {
+        return ParseResult::UsageError;
+    }
     if (auto problem = ArchiveUsageProblem(options)) {
         TellUsageError(err, *problem);
         return ParseResult::UsageError;
     }
-    if (options.logs.empty() && !options.exportRange) {
+    if (options.logs.empty() && !options.live && !options.exportRange) {
         TellUsageError(err, "no log given");
         return ParseResult::UsageError;
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/live_input.h"
 #include "outputs/output_options.h"
 
 namespace orvex {
@@ -21,6 +22,7 @@ struct DecodeOptions {
     std::optional<std::string> station;  // who heard the logs
     // --export-range FROM TO: the archive's frames of a span, instead of logs.
     std::optional<std::pair<std::string, std::string>> exportRange;
+    std::optional<LiveInput> live;  // a stream instead of logs
 };
 
 enum class ParseResult { Run, Done, UsageError };

@@ -13,6 +13,9 @@ std::string FileProblem::Message() const {
         case Action::ReadLog:
             what = "Cannot read the log ";
             break;
+        case Action::RecordLog:
+            what = "Cannot record the log ";
+            break;
         case Action::WriteReport:
             what = "Cannot write the report ";
             break;

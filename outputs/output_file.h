@@ -56,6 +56,8 @@ public:
             Flush();
         }
     }
+    // Writes the buffer out now.
+    void Flush();
     void Write(std::string_view bytes) {
         buffer_ += bytes;
         Flushed();
@@ -83,7 +85,6 @@ private:
     bool OpenInPlace(int flags);
     bool OpenReplacement();
     bool PutReplacementInPlace();
-    void Flush();
     void Fail(int error);
 
     int fd_ = -1;      // where the bytes go

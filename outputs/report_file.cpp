@@ -63,13 +63,17 @@ std::string& ReportFile::Out() {
     return discarded_;
 }
 
-void ReportFile::EndBlock() {
+void ReportFile::EndBlock(bool toDisk) {
     if (failed_) {
         discarded_.clear();
         return;
     }
     written_ = true;
-    file_.Flushed();
+    if (toDisk) {
+        file_.Flush();
+    } else {
+        file_.Flushed();
+    }
 }
 
 std::optional<FileProblem> ReportFile::Finish() {

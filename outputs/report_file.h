@@ -35,7 +35,8 @@ public:
     void Create(std::string_view header);
 
     std::string& Out();
-    void EndBlock();
+    // `toDisk` writes the block out at once rather than when the buffer fills.
+    void EndBlock(bool toDisk = false);
 
     // Closes the file; the first failure of the load, if any.
     std::optional<FileProblem> Finish();

@@ -29,7 +29,7 @@ public:
 private:
     // The text of a new block, or nullptr while the report is off.
     std::string* StartBlock();
-    void EndBlock() { file_.EndBlock(); }
+    void EndBlock() { file_.EndBlock(options_.reportBlockByBlock); }
 
     ReportFile& file_;
     const OutputOptions& options_;

@@ -85,6 +85,10 @@
         <translation>Das Log %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
+        <source>Cannot record the log %1: %2</source>
+        <translation>Das Log %1 kann nicht aufgezeichnet werden: %2</translation>
+    </message>
+    <message>
         <source>Cannot write the report %1: %2</source>
         <translation>Der Bericht %1 kann nicht geschrieben werden: %2</translation>
     </message>

@@ -135,7 +135,7 @@ TEST_F(ArchiveCliTest, TheArchiveOptionsAreCheckedTogether) {
               "orvex-decode: --export-range needs --data DIR");
     EXPECT_EQ(usage({"--archive", archive, "--export-range", "2026-03-01", "2026-03-02", "--data",
                      "d", log}),
-              "orvex-decode: --export-range takes no log");
+              "orvex-decode: --export-range takes no log or stream");
     EXPECT_EQ(usage({"--archive", archive, "--export-range", "March", "2026-03-02", "--data",
                      folder.Path()}),
               "orvex-decode: --export-range needs two UTC times such as 2009-05-01 or "

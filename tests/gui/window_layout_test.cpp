@@ -45,7 +45,7 @@ TEST_F(WindowLayout, TheChartTakesTheRoomOfALargerWindow) {
     EXPECT_EQ(Find("Label3")->geometry(), QRect(909, 784, 120, 17));
     EXPECT_EQ(Find("Line2")->width(), 1034);
 
-    // Never smaller than the design.
+    // Never smaller than the layout's least size.
     window.resize(300, 200);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.centralWidget()->width() == 734; }));
     EXPECT_EQ(window.centralWidget()->size(), QSize(734, 607));

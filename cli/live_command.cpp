@@ -1,0 +1,120 @@
+#include "cli/live_command.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <ctime>
+#include <memory>
+#include <ostream>
+
+#include "cli/decode_options.h"
+#include "cli/stop_signals.h"
+#include "cli/summary_text.h"
+#include "live/link_source.h"
+#include "live/live_decode.h"
+#include "live/recording.h"
+#include "live/serial_link.h"
+#include "live/stream_source.h"
+#include "live/tcp_link.h"
+#include "load/log_load.h"
+
+namespace orvex {
+namespace {
+
+// The link's changes on the terminal; a stop signal ends the stream.
+class TerminalWatcher : public LinkWatcher {
+public:
+    TerminalWatcher(std::ostream& err, std::string linkName, const StopSignals& stop)
+        : err_(err), linkName_(std::move(linkName)), stop_(stop) {}
+
+    void OnLinkEvent(const LinkEvent& event) override {
+        err_ << kDecodeProgram << ": ";
+        switch (event.kind) {
+            case LinkEvent::Kind::Connected:
+                err_ << "connected to " << linkName_;
+                break;
+            case LinkEvent::Kind::Refused:
+                err_ << "cannot connect to " << linkName_ << ": " << event.reason;
+                break;
+            case LinkEvent::Kind::Lost:
+                err_ << "lost " << linkName_ << ": " << event.reason;
+                break;
+            case LinkEvent::Kind::Ended:
+                err_ << linkName_ << " ended";
+                break;
+        }
+        if (event.retryIn.count() > 0) {
+            err_ << "; trying again in " << (event.retryIn.count() + 999) / 1000 << " s";
+        }
+        err_ << std::endl;
+    }
+    bool KeepWaiting() override { return stop_.Received() == 0; }
+
+private:
+    std::ostream& err_;
+    std::string linkName_;
+    const StopSignals& stop_;
+};
+
+std::unique_ptr<Link> MakeLink(const LiveInput& input) {
+    if (input.kind == LiveInput::Kind::Serial) {
+        return std::make_unique<SerialLink>(input.device, input.baudRate);
+    }
+    return std::make_unique<TcpLink>(input.host, input.port);
+}
+
+// 0 or the errno of the recording's creation.
+int CreateRecording(const LiveInput& input, Recording& recording) {
+    return input.recordFile.empty() ? recording.CreateIn(input.recordFolder, std::time(nullptr))
+                                    : recording.Create(input.recordFile);
+}
+
+// Qt's serial port watches its device with a notifier, which needs an
+// application object even though every read here blocks.
+std::unique_ptr<QCoreApplication> ApplicationIfNone() {
+    if (QCoreApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    static int argc = 1;
+    static char name[] = "orvex-decode";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+}  // namespace
+
+int RunLiveDecode(const LiveInput& input, const LoadContext& context, const StopSignals& stop,
+                  std::ostream& out, std::ostream& err, bool json) {
+    Recording recording;
+    if (const int error = CreateRecording(input, recording)) {
+        const std::string& named = input.recordFile.empty() ? input.recordFolder : input.recordFile;
+        err << kDecodeProgram << ": "
+            << ProblemFromErrno(FileProblem::Action::RecordLog, named, error).Message() << '\n';
+        return 1;
+    }
+    err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
+
+    const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
+    const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
+    std::unique_ptr<Link> link = standardInput ? nullptr : MakeLink(input);
+    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name(), stop);
+    std::unique_ptr<LogSource> live;
+    if (standardInput) {
+        live = std::make_unique<StreamSource>(STDIN_FILENO, watcher);
+    } else {
+        live = std::make_unique<LinkSource>(*link, watcher);
+    }
+
+    Frame frame;
+    LogLoad load(recording.Path(), context, frame);
+    const LoadOutcome outcome = DecodeWhileRecording(load, *live, recording, nullptr);
+    for (const FileProblem& problem : outcome.problems) {
+        err << kDecodeProgram << ": " << problem.Message() << '\n';
+    }
+    PrintLogSummary(out, err, recording.Path(), outcome, json);
+    err << kDecodeProgram << ": recorded " << recording.BytesRecorded() << " bytes into "
+        << recording.Path() << '\n';
+    return outcome.problems.empty() ? 0 : 1;
+}
+
+}  // namespace orvex

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "kiss/log_source.h"
+
+namespace orvex {
+
+// The log file a live stream is recorded into. Every block is written
+// through as it arrives: nothing received waits in the program, so the
+// file holds every byte even if the decoding stops, and it can be followed
+// while it grows. A new file is always made; an earlier one is never
+// written over.
+class Recording {
+public:
+    Recording() = default;
+    ~Recording();
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+
+    // "orvex-20261207-160512.kss": the UTC date and time the stream began.
+    static std::string NameFor(std::time_t began);
+
+    // A new file in `folder` named by `began`, with "-2", "-3"... before the
+    // extension when a recording of that second exists. Returns 0 or errno.
+    int CreateIn(const std::string& folder, std::time_t began);
+    // A new file `path`; an existing one is refused (EEXIST).
+    int Create(const std::string& path);
+
+    // Appends the bytes; the first failure is kept and told by Error.
+    void Append(const std::uint8_t* bytes, std::size_t count);
+
+    // The file's absolute path, which names it in its report.
+    const std::string& Path() const { return path_; }
+    const FileIdentity& Identity() const { return identity_; }
+    std::uint64_t BytesRecorded() const { return recorded_; }
+    int Error() const { return error_; }
+
+private:
+    int CreateNew(const std::string& absolutePath);
+
+    int fd_ = -1;
+    std::string path_;
+    FileIdentity identity_;
+    std::uint64_t recorded_ = 0;
+    int error_ = 0;
+};
+
+// Hands on the bytes of another source after appending them to the
+// recording, so that the recorded log holds exactly what was decoded.
+class RecordingSource : public LogSource {
+public:
+    RecordingSource(LogSource& inner, Recording& recording)
+        : inner_(inner), recording_(recording) {}
+
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        const Result result = inner_.Read(buffer, capacity);
+        recording_.Append(buffer, result.count);
+        return result;
+    }
+
+private:
+    LogSource& inner_;
+    Recording& recording_;
+};
+
+}  // namespace orvex

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <chrono>
+
+#include "kiss/log_source.h"
+
+namespace orvex {
+
+class LinkWatcher;
+
+// A stream that is read once to its end, such as standard input fed by a
+// TNC program's pipe. Waits in short slices between which the watcher is
+// asked whether to go on, so that a stop ends the stream even while the
+// sender is silent.
+class StreamSource : public LogSource {
+public:
+    StreamSource(int fd, LinkWatcher& watcher,
+                 std::chrono::milliseconds slice = std::chrono::milliseconds(20))
+        : fd_(fd), watcher_(watcher), slice_(slice) {}
+
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override;
+
+private:
+    Result End();
+
+    int fd_;
+    LinkWatcher& watcher_;
+    std::chrono::milliseconds slice_;
+    bool ended_ = false;
+};
+
+}  // namespace orvex

@@ -1,0 +1,180 @@
+// orvex-decode on a stream: what it accepts, and a whole session from a
+// KISS TCP port and from standard input.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QLocale>
+#include <csignal>
+#include <sstream>
+#include <thread>
+
+#include "cli/decode_command.h"
+#include "cli/live_input.h"
+#include "tests/live/kiss_server.h"
+#include "tests/live/live_session.h"
+#include "tests/support/temp_folder.h"
+#include "tests/tools/generated_log.h"
+#include "text/locale_format.h"
+
+namespace orvex::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+TEST(LiveInput, ReadsHostsPortsDevicesAndBaudRatesWithTheirUsualDefaults) {
+    LiveInput input;
+    ASSERT_TRUE(ParseHostAndPort("tnc.local:8100", input));
+    EXPECT_EQ(input.host, "tnc.local");
+    EXPECT_EQ(input.port, 8100);
+    ASSERT_TRUE(ParseHostAndPort("tnc.local", input));
+    EXPECT_EQ(input.port, 8001);
+    ASSERT_TRUE(ParseHostAndPort(":9000", input));
+    EXPECT_EQ(input.host, "localhost");
+    ASSERT_TRUE(ParseHostAndPort("[::1]:8001", input));
+    EXPECT_EQ(input.host, "::1");
+    ASSERT_TRUE(ParseHostAndPort("[fe80::1]", input));
+    EXPECT_EQ(input.host, "fe80::1");
+    EXPECT_EQ(input.port, 8001);
+    for (const char* bad : {"host:", "host:0", "host:65536", "host:80x", "[::1:8001"}) {
+        EXPECT_FALSE(ParseHostAndPort(bad, input)) << bad;
+    }
+
+    ASSERT_TRUE(ParseDeviceAndBaudRate("/dev/ttyUSB0:19200", input));
+    EXPECT_EQ(input.device, "/dev/ttyUSB0");
+    EXPECT_EQ(input.baudRate, 19200);
+    ASSERT_TRUE(ParseDeviceAndBaudRate("/dev/ttyS1", input));
+    EXPECT_EQ(input.baudRate, 9600);
+    for (const char* bad : {":9600", "/dev/ttyS1:", "/dev/ttyS1:fast", "/dev/ttyS1:-5"}) {
+        EXPECT_FALSE(ParseDeviceAndBaudRate(bad, input)) << bad;
+    }
+}
+
+class LiveCli : public ::testing::Test {
+protected:
+    int Run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return RunDecodeCommand(args, format, out, err, false);
+    }
+    // The first line of the error output.
+    std::string FirstErrorLine() const { return err.str().substr(0, err.str().find('\n')); }
+
+    TempFolder folder;
+    LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
+    std::ostringstream out, err;
+};
+
+TEST_F(LiveCli, RefusesStreamsThatCannotBeDecodedOrRecordedAsAsked) {
+    const std::string log = folder.Write("a.kss", "");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"-"},
+         "standard input has no log to write beside: give --record DIR or --record-file FILE"},
+        {{"-", log, "--record", folder.Path()},
+         "- (standard input) cannot be decoded with other logs"},
+        {{"--kiss-tcp", "host:port"}, "cannot read --kiss-tcp host:port (HOST:PORT)"},
+        {{"--serial", "/dev/ttyS0:fast"}, "cannot read --serial /dev/ttyS0:fast (DEVICE[:BAUD])"},
+        {{"--kiss-tcp", "h:1", "--serial", "/dev/ttyS0"},
+         "only one stream can be decoded at a time"},
+        {{"--kiss-tcp", "h:1", log}, "a stream and logs cannot be decoded together"},
+        {{"--record", folder.Path(), log}, "--record and --record-file need a stream to record"},
+        {{"-", "--record", "x", "--record-file", "y"},
+         "--record and --record-file cannot both be given"},
+        {{"--kiss-tcp"}, "--kiss-tcp needs a value"},
+    };
+    for (const auto& [args, message] : refused) {
+        EXPECT_EQ(Run(args), 2) << args.front();
+        EXPECT_EQ(FirstErrorLine(), "orvex-decode: " + message);
+    }
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"a.kss"});
+}
+
+TEST_F(LiveCli, AFolderThatCannotHoldTheRecordingIsToldBeforeConnecting) {
+    EXPECT_EQ(Run({"--kiss-tcp", "127.0.0.1:1", "--record", folder / "missing"}), 1);
+    EXPECT_EQ(err.str(), "orvex-decode: Cannot record the log " + (folder / "missing") +
+                             ": No such file or directory\n");
+}
+
+TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) {
+    const std::string log =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "21", "--frames", "150"});
+    KissServer server;
+    std::vector<KissServer::Chunk> chunks = RandomChunks(log, 21);
+    // The stop comes once every byte has long been received.
+    chunks.push_back({"", milliseconds(300)});
+    server.Serve({{chunks, {}, true}});
+    std::thread stopper([&] {
+        while (!server.Done() && !server.Failed()) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        if (server.Done()) {
+            std::raise(SIGINT);
+        }
+    });
+
+    const int code = Run(
+        {"--kiss-tcp", "127.0.0.1:" + std::to_string(server.Port()), "--record", folder.Path()});
+    stopper.join();
+
+    EXPECT_EQ(code, 0) << err.str();
+    const std::vector<std::string> entries = FolderEntries(folder.Path());
+    ASSERT_EQ(entries.size(), 3U);  // the WOD export, the recording, the report
+    const std::string recorded = folder / entries[1];
+    EXPECT_EQ(ReadFile(recorded), log);
+    EXPECT_EQ(out.str().substr(0, recorded.size() + 6), recorded + ": 150 ");
+    EXPECT_NE(err.str().find("orvex-decode: connected to 127.0.0.1:"), std::string::npos);
+    EXPECT_NE(err.str().find("recorded " + std::to_string(log.size()) + " bytes into " + recorded),
+              std::string::npos);
+
+    const std::string liveReport = ReadFile(folder / entries[2]);
+    const std::string liveExport = ReadFile(folder / entries[0]);
+    EXPECT_EQ(Run({recorded}), 0);
+    EXPECT_EQ(ReadFile(folder / entries[2]), liveReport);
+    EXPECT_EQ(ReadFile(folder / entries[0]), liveExport);
+}
+
+// Standard input for the length of a test.
+class StandardInputFrom {
+public:
+    explicit StandardInputFrom(int fd) : saved_(::dup(STDIN_FILENO)) { ::dup2(fd, STDIN_FILENO); }
+    ~StandardInputFrom() {
+        ::dup2(saved_, STDIN_FILENO);
+        ::close(saved_);
+    }
+    StandardInputFrom(const StandardInputFrom&) = delete;
+    StandardInputFrom& operator=(const StandardInputFrom&) = delete;
+
+private:
+    int saved_;
+};
+
+TEST_F(LiveCli, DecodesStandardInputToItsEndIntoTheFileNamed) {
+    const std::string log =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "5", "--frames", "60"});
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    std::thread tnc([&] {
+        for (const KissServer::Chunk& chunk : RandomChunks(log, 5, 400)) {
+            EXPECT_EQ(::write(pipe[1], chunk.bytes.data(), chunk.bytes.size()),
+                      static_cast<ssize_t>(chunk.bytes.size()));
+            std::this_thread::sleep_for(chunk.pauseAfter);
+        }
+        ::close(pipe[1]);
+    });
+    int code = 0;
+    {
+        const StandardInputFrom input(pipe[0]);
+        code = Run({"-", "--record-file", folder / "pass.kss"});
+    }
+    tnc.join();
+    ::close(pipe[0]);
+
+    EXPECT_EQ(code, 0) << err.str();
+    EXPECT_EQ(ReadFile(folder / "pass.kss"), log);
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{"pass.csv", "pass.kss", "pass.tlm"}));
+    EXPECT_NE(err.str().find("orvex-decode: standard input ended\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvex::test

@@ -1,0 +1,166 @@
+// A serial TNC, stood in for by a pseudo-terminal, and standard input, stood
+// in for by a pipe.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <array>
+#include <cstdlib>
+#include <thread>
+
+#include "kiss/kiss_reader.h"
+#include "live/link_source.h"
+#include "live/serial_link.h"
+#include "live/stream_source.h"
+#include "tests/live/kiss_server.h"
+#include "tests/live/live_session.h"
+#include "tests/tools/generated_log.h"
+
+namespace orvex::test {
+namespace {
+
+using std::chrono::milliseconds;
+using Kind = LinkEvent::Kind;
+
+const std::string& ShortPass() {
+    static const std::string kLog =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "7", "--frames", "120"});
+    return kLog;
+}
+
+void WriteChunks(int fd, const std::vector<KissServer::Chunk>& chunks) {
+    for (const KissServer::Chunk& chunk : chunks) {
+        for (std::size_t at = 0; at < chunk.bytes.size();) {
+            const ssize_t n = ::write(fd, chunk.bytes.data() + at, chunk.bytes.size() - at);
+            ASSERT_GT(n, 0);
+            at += static_cast<std::size_t>(n);
+        }
+        std::this_thread::sleep_for(chunk.pauseAfter);
+    }
+}
+
+// The TNC end of a pseudo-terminal; the program opens the other end as its
+// serial port.
+class PseudoTerminal {
+public:
+    PseudoTerminal() : master_(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) {
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+            device_ = ::ptsname(master_);
+        }
+    }
+    ~PseudoTerminal() { Unplug(); }
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    const std::string& Device() const { return device_; }
+    int Fd() const { return master_; }
+    // The device disappears, as a USB adapter pulled out does.
+    void Unplug() {
+        if (master_ >= 0) {
+            ::close(master_);
+            master_ = -1;
+        }
+    }
+
+private:
+    int master_;
+    std::string device_;
+};
+
+TEST(SerialLink, RecordsWhatThePortReceivedAndRetriesThePortThatDisappeared) {
+    const std::string& log = ShortPass();
+    const std::size_t cut = OpeningFends(log)[60] + 5;
+    // Qt's serial port watches its device with a notifier, which needs one.
+    int argc = 1;
+    std::array<char, 6> name{"tests"};
+    std::array<char*, 2> argv{name.data(), nullptr};
+    const QCoreApplication application(argc, argv.data());
+    PseudoTerminal terminal;
+    ASSERT_FALSE(terminal.Device().empty());
+    SerialLink link(terminal.Device(), 9600);
+    EXPECT_EQ(link.Name(), terminal.Device() + " at 9600 baud");
+
+    std::thread tnc;
+    const WatcherStandIn* self = nullptr;
+    WatcherStandIn watcher([&] {
+        // The first try after the loss finds no device; the test ends there.
+        return self->Count(Kind::Refused) == 0;
+    });
+    self = &watcher;
+    watcher.onEvent = [&](const LinkEvent& event) {
+        if (event.kind != Kind::Connected) {
+            return;
+        }
+        tnc = std::thread([&] {
+            WriteChunks(terminal.Fd(), RandomChunks(log.substr(0, cut), 9, 300));
+            std::this_thread::sleep_for(milliseconds(50));
+            terminal.Unplug();
+        });
+    };
+    LinkSource live(link, watcher, {milliseconds(40), milliseconds(160), milliseconds(10)});
+    LiveSessionRun run;
+
+    const DecodedFiles files = run.Decode(live);
+    tnc.join();
+
+    EXPECT_EQ(run.Recorded(), log.substr(0, cut) + std::string(1, static_cast<char>(kFend)));
+    EXPECT_EQ(watcher.Count(Kind::Lost), 1);
+    EXPECT_EQ(watcher.Count(Kind::Refused), 1);
+    EXPECT_EQ(files.report, run.DecodeRecorded().report);
+}
+
+TEST(StreamSource, ReadsAPipeToItsEndAndRecordsItWhole) {
+    const std::string& log = ShortPass();
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    std::thread writer([&] {
+        WriteChunks(pipe[1], RandomChunks(log, 11, 900, milliseconds(2)));
+        ::close(pipe[1]);
+    });
+    WatcherStandIn watcher([] { return true; });
+    StreamSource live(pipe[0], watcher, milliseconds(10));
+    LiveSessionRun run;
+
+    const DecodedFiles files = run.Decode(live);
+    writer.join();
+    ::close(pipe[0]);
+
+    EXPECT_EQ(run.Recorded(), log);
+    EXPECT_EQ(files.outcome.framesRead, synth::test::FramesOf(log).size());
+    const DecodedFiles later = run.DecodeRecorded();
+    EXPECT_EQ(files.report, later.report);
+    EXPECT_EQ(files.wodExport, later.wodExport);
+    EXPECT_EQ(watcher.events.back().kind, Kind::Ended);
+}
+
+TEST(StreamSource, AStopEndsASilentStreamWithTheReportAlreadyOnDiskAndTheExportWritten) {
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    const std::string first = ShortPass().substr(0, OpeningFends(ShortPass())[10]);
+    ASSERT_EQ(::write(pipe[1], first.data(), first.size()), static_cast<ssize_t>(first.size()));
+    LiveSessionRun run;
+    std::string reportWhileWaiting;
+    int waits = 0;
+    WatcherStandIn watcher([&] {
+        if (waits == 0) {
+            reportWhileWaiting = run.ReportOnDisk();
+        }
+        return ++waits < 5;
+    });
+    StreamSource live(pipe[0], watcher, milliseconds(5));
+
+    const DecodedFiles files = run.Decode(live);
+
+    EXPECT_EQ(run.Recorded(), first);
+    EXPECT_EQ(files.outcome.framesRead, 10U);
+    // The blocks were on disk while the stream was silent, not only at its end.
+    EXPECT_EQ(reportWhileWaiting, files.report);
+    EXPECT_FALSE(files.outcome.stopped);
+    EXPECT_TRUE(files.outcome.exportPath.has_value());
+    ::close(pipe[0]);
+    ::close(pipe[1]);
+}
+
+}  // namespace
+}  // namespace orvex::test

@@ -1,0 +1,146 @@
+// A KISS TCP port that sends a generated pass in random chunks, drops the
+// link inside frames and refuses a try: the recorded log holds every byte
+// received, and decoding it later gives the live session's files.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "kiss/kiss_reader.h"
+#include "live/link_source.h"
+#include "live/reconnect_backoff.h"
+#include "live/tcp_link.h"
+#include "tests/live/kiss_server.h"
+#include "tests/live/live_session.h"
+#include "tests/tools/generated_log.h"
+
+namespace orvex::test {
+namespace {
+
+using std::chrono::milliseconds;
+using Kind = LinkEvent::Kind;
+
+// Quick retries keep the test short; the schedule itself is pinned below.
+const LinkSource::Timing kQuickRetries{milliseconds(40), milliseconds(160), milliseconds(10)};
+
+const std::string& PassLog() {
+    static const std::string kLog =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "13", "--frames", "400"});
+    return kLog;
+}
+
+TEST(ReconnectBackoff, WaitsOneSecondDoublingToThirtyAndStartsAgainWhenTheLinkComesUp) {
+    ReconnectBackoff backoff;
+    std::vector<long> waits;
+    waits.reserve(7);
+    for (int i = 0; i < 7; ++i) {
+        waits.push_back(static_cast<long>(backoff.Next().count()));
+    }
+    EXPECT_EQ(waits, (std::vector<long>{1000, 2000, 4000, 8000, 16000, 30000, 30000}));
+    backoff.Reset();
+    EXPECT_EQ(backoff.Next().count(), 1000);
+}
+
+// Ends the session once every byte the server sent has been received.
+class TcpSession : public ::testing::Test {
+protected:
+    DecodedFiles RunLive(std::vector<KissServer::Connection> script) {
+        script.back().keepOpen = true;
+        server.Serve(std::move(script));
+        TcpLink link("127.0.0.1", server.Port());
+        LinkSource* source = nullptr;
+        WatcherStandIn watcher([&] {
+            return !server.Failed() &&
+                   !(server.Done() && source->BytesReceived() == server.BytesSent());
+        });
+        LinkSource live(link, watcher, kQuickRetries);
+        source = &live;
+        DecodedFiles files = run.Decode(live);
+        watched = watcher;
+        EXPECT_FALSE(server.Failed());
+        return files;
+    }
+
+    KissServer server;
+    LiveSessionRun run;
+    WatcherStandIn watched{nullptr};
+};
+
+TEST_F(TcpSession, RecordsEveryByteAndAFendPerCutFrameAndDecodesAsTheRecordedLogDoes) {
+    const std::string& log = PassLog();
+    const std::vector<std::size_t> openings = OpeningFends(log);
+    ASSERT_GT(openings.size(), 300U);
+    // Two drops ten bytes into a frame; the TNC's next client gets the next
+    // whole frame.
+    const std::size_t cut1 = openings[90] + 10;
+    const std::size_t resume1 = openings[91];
+    const std::size_t cut2 = openings[200] + 10;
+    const std::size_t resume2 = openings[201];
+    const std::string part1 = log.substr(0, cut1);
+    const std::string part2 = log.substr(resume1, cut2 - resume1);
+    const std::string part3 = log.substr(resume2);
+
+    const DecodedFiles live = RunLive({{RandomChunks(part1, 1)},
+                                       {RandomChunks(part2, 2)},
+                                       {RandomChunks(part3, 3), milliseconds(150)}});
+
+    const std::string fend(1, static_cast<char>(kFend));
+    EXPECT_EQ(run.Recorded(), part1 + fend + part2 + fend + part3);
+    EXPECT_EQ(watched.Count(Kind::Connected), 3);
+    EXPECT_EQ(watched.Count(Kind::Lost), 2);
+    EXPECT_GE(watched.Count(Kind::Refused), 1);
+    EXPECT_EQ(watched.events.back().kind, Kind::Ended);
+
+    const DecodedFiles later = run.DecodeRecorded();
+    EXPECT_EQ(live.outcome.frames, later.outcome.frames);
+    EXPECT_GT(live.outcome.frames, 300U);
+    EXPECT_EQ(live.report, later.report);
+    EXPECT_EQ(live.wodExport, later.wodExport);
+    EXPECT_NE(live.wodExport.find("\r\n"), std::string::npos);
+}
+
+TEST_F(TcpSession, ALinkLostBetweenFramesAddsNothingAndLosesNoLaterFrame) {
+    const std::string& log = PassLog();
+    const std::size_t between = OpeningFends(log)[150];
+    const std::string part1 = log.substr(0, between);
+    const std::string part2 = log.substr(between);
+
+    const DecodedFiles live = RunLive({{RandomChunks(part1, 4)}, {RandomChunks(part2, 5)}});
+
+    EXPECT_EQ(run.Recorded(), log);
+    EXPECT_EQ(watched.Count(Kind::Lost), 1);
+    EXPECT_EQ(live.outcome.framesRead, synth::test::FramesOf(log).size());
+    EXPECT_EQ(live.outcome.account.framesTooShort, 0U);
+}
+
+// A port on 127.0.0.1 that nothing listens on.
+std::uint16_t ClosedPort() {
+    KissServer unused;
+    return unused.Port();
+}
+
+TEST(TcpLink, ARefusedPortIsTriedAgainAfterWaitsThatDoubleUpToTheLongest) {
+    TcpLink link("127.0.0.1", ClosedPort());
+    const WatcherStandIn* self = nullptr;
+    WatcherStandIn watcher([&] { return self->Count(Kind::Refused) < 4; });
+    self = &watcher;
+    LinkSource live(link, watcher, kQuickRetries);
+    std::array<std::uint8_t, 64> buffer{};
+
+    const LogSource::Result result = live.Read(buffer.data(), buffer.size());
+
+    EXPECT_EQ(result.count, 0U);
+    EXPECT_EQ(result.error, 0);
+    std::vector<long> waits;
+    for (const LinkEvent& event : watcher.events) {
+        if (event.kind == Kind::Refused) {
+            waits.push_back(static_cast<long>(event.retryIn.count()));
+            EXPECT_FALSE(event.reason.empty());
+        }
+    }
+    EXPECT_EQ(waits, (std::vector<long>{40, 80, 160, 160}));
+    EXPECT_EQ(watcher.Count(Kind::Connected), 0);
+    EXPECT_EQ(watcher.events.back().kind, Kind::Ended);
+}
+
+}  // namespace
+}  // namespace orvex::test
