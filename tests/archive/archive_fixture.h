@@ -81,7 +81,7 @@ protected:
     std::string location;
     std::unique_ptr<ArchiveDatabase> database;
     LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
-    OutputOptions options{false, false, std::nullopt};
+    OutputOptions options{.writeReport = false, .writeWodExport = false, .dataExport = {}};
 };
 
 }  // namespace orvex::test
