@@ -7,7 +7,15 @@ namespace orvex {
 // A file that could not be read or written, for the user: what was being
 // done, with which file, and why.
 struct FileProblem {
-    enum class Action { OpenLog, ReadLog, RecordLog, WriteReport, WriteExport, WriteData, WriteArchive };
+    enum class Action {
+        OpenLog,
+        ReadLog,
+        RecordLog,
+        WriteReport,
+        WriteExport,
+        WriteData,
+        WriteArchive
+    };
     Action action = Action::OpenLog;
     std::string path;    // in the file system's encoding
     std::string reason;  // strerror text, or our own
