@@ -57,6 +57,10 @@ std::optional<std::string> ArchiveDatabase::Open() {
                ", made by a later version of this program, which reads version " +
                std::to_string(kSchemaVersion);
     }
+    if (version < kSchemaVersion) {
+        return "its tables are of version " + std::to_string(version) +
+               ", which this program no longer writes; move it aside and archive the logs again";
+    }
     open_ = true;
     return std::nullopt;
 }
@@ -137,6 +141,11 @@ QString ArchiveDatabase::Dialect(QString statement) const {
     statement.replace(QStringLiteral("SERIAL_KEY"), IsPostgres()
                                                         ? QStringLiteral("BIGSERIAL PRIMARY KEY")
                                                         : QStringLiteral("INTEGER PRIMARY KEY"));
+    statement.replace(QStringLiteral("ROW_KEY"), IsPostgres()
+                                                     ? QStringLiteral("BIGINT PRIMARY KEY")
+                                                     : QStringLiteral("INTEGER PRIMARY KEY"));
+    statement.replace(QStringLiteral("KEYED_ONLY"),
+                      IsPostgres() ? QString() : QStringLiteral("WITHOUT ROWID"));
     return statement;
 }
 

@@ -12,11 +12,11 @@ namespace orvex {
 
 // One connection to the archive, through Qt SQL, so that SQLite and
 // PostgreSQL run the same statements; the few that differ are asked of it.
-// Opening creates the tables on first use and refuses an archive whose
-// schema a later version of the program made.
+// Opening creates the tables on first use and refuses an archive of another
+// schema version.
 class ArchiveDatabase {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     explicit ArchiveDatabase(ArchiveLocation location);
     ~ArchiveDatabase();

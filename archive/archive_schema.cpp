@@ -34,17 +34,17 @@ QStringList ArchiveSchemaStatements() {
         QStringLiteral("CREATE INDEX frames_by_time ON frames (time)"),
         QStringLiteral("CREATE TABLE receptions (log_id BIGINT NOT NULL, "
                        "byte_offset BIGINT NOT NULL, frame_id BIGINT NOT NULL, heard_at BIGINT, "
-                       "PRIMARY KEY (log_id, byte_offset))"),
-        QStringLiteral("CREATE TABLE tlm (frame_id BIGINT PRIMARY KEY, time BIGINT NOT NULL, "
+                       "PRIMARY KEY (log_id, byte_offset)) KEYED_ONLY"),
+        QStringLiteral("CREATE TABLE tlm (frame_id ROW_KEY, time BIGINT NOT NULL, "
                        "software_version INTEGER NOT NULL") +
             ValueColumns(kChannelCount, TlmColumn) + QLatin1Char(')'),
         QStringLiteral("CREATE INDEX tlm_by_time ON tlm (time)"),
         QStringLiteral("CREATE TABLE wod (frame_id BIGINT NOT NULL, sample INTEGER NOT NULL, "
                        "time BIGINT NOT NULL") +
             ValueColumns(kWodSlotCount, WodColumn) +
-            QStringLiteral(", PRIMARY KEY (frame_id, sample))"),
+            QStringLiteral(", PRIMARY KEY (frame_id, sample)) KEYED_ONLY"),
         QStringLiteral("CREATE INDEX wod_by_time ON wod (time)"),
-        QStringLiteral("CREATE TABLE status (frame_id BIGINT PRIMARY KEY, type INTEGER NOT NULL, "
+        QStringLiteral("CREATE TABLE status (frame_id ROW_KEY, type INTEGER NOT NULL, "
                        "fields TEXT NOT NULL)"),
     };
 }

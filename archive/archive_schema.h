@@ -5,13 +5,16 @@
 
 namespace orvex {
 
-// The archive's tables, version 1. A frame is stored once, found by a digest
+// The archive's tables, version 2. A frame is stored once, found by a digest
 // of its bytes; each hearing of it is a reception (which log, which station,
 // where in the log); its decoded values lie in the table of its kind, keyed
 // by the frame's number. Only the digest's index takes a frame at a random
 // place: the rest grow at their end, which keeps SQLite's pages few and in
-// cache. Written for both engines: BLOB_TYPE and SERIAL_KEY stand for what
-// differs.
+// cache. On SQLite a table keyed by the frame's number keeps its rows in
+// that key (ROW_KEY) and one keyed by several columns holds only that key's
+// tree (KEYED_ONLY), so that each row is written once rather than in a
+// table and an index. Written for both engines: BLOB_TYPE, SERIAL_KEY,
+// ROW_KEY and KEYED_ONLY stand for what differs.
 //
 //   logs        one row per station's log
 //   frames      number, digest, bytes, type byte, time (own, or the log's

@@ -4,6 +4,8 @@
 #include <QSqlError>
 #include <QVariant>
 
+#include <algorithm>
+
 #include "archive/archive_schema.h"
 #include "outputs/data/data_columns.h"
 #include "telemetry/calibration.h"
@@ -26,36 +28,52 @@ QByteArray FrameDigest(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).left(16);
 }
 
-QString Placeholders(int count) {
-    QString marks = QStringLiteral("?");
-    for (int index = 1; index < count; ++index) {
-        marks += QStringLiteral(", ?");
-    }
-    return marks;
-}
-
-QString InsertStatement(const QString& table, const QStringList& columns) {
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+QString Insert(const QString& table, const QStringList& columns, int rows,
+               const QString& tail = {}) {
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3%4")
         .arg(table, columns.join(QStringLiteral(", ")),
-             Placeholders(static_cast<int>(columns.size())));
+             BatchedStatement::RowPlaceholders(rows, static_cast<int>(columns.size())), tail);
 }
 
-QString TlmInsert() {
+QStringList FrameColumns() {
+    return {QStringLiteral("digest"),      QStringLiteral("bytes"),
+            QStringLiteral("type"),        QStringLiteral("time"),
+            QStringLiteral("time_exact"),  QStringLiteral("first_log"),
+            QStringLiteral("first_offset")};
+}
+
+QStringList ReceptionColumns() {
+    return {QStringLiteral("log_id"), QStringLiteral("byte_offset"), QStringLiteral("frame_id")};
+}
+
+QStringList TlmColumns() {
     QStringList columns{QStringLiteral("frame_id"), QStringLiteral("time"),
                         QStringLiteral("software_version")};
     for (int channel = 0; channel < kChannelCount; ++channel) {
         columns << TlmColumn(channel);
     }
-    return InsertStatement(QStringLiteral("tlm"), columns);
+    return columns;
 }
 
-QString WodInsert() {
+QStringList WodColumns() {
     QStringList columns{QStringLiteral("frame_id"), QStringLiteral("sample"),
                         QStringLiteral("time")};
     for (int slot = 0; slot < kWodSlotCount; ++slot) {
         columns << WodColumn(slot);
     }
-    return InsertStatement(QStringLiteral("wod"), columns);
+    return columns;
+}
+
+QStringList StatusColumns() {
+    return {QStringLiteral("frame_id"), QStringLiteral("type"), QStringLiteral("fields")};
+}
+
+// A batch that inserts rows of `columns` into `table`.
+BatchedStatement InsertBatch(ArchiveDatabase& database, const QString& table,
+                             const QStringList& columns, const QString& tail = {}) {
+    return {database,
+            [table, columns, tail](int rows) { return Insert(table, columns, rows, tail); },
+            static_cast<int>(columns.size())};
 }
 
 QVariant TimeValue(std::optional<std::uint32_t> time) {
@@ -88,36 +106,31 @@ bool ArchiveWriter::Start() {
             logId_ = query.value(0).toLongLong();
         }
     }
-    if (!logId_ || !Prepare()) {
+    if (!logId_) {
         Fail(database_.LastError());
         return false;
     }
+    Prepare();
     return true;
 }
 
-bool ArchiveWriter::Prepare() {
-    const QSqlDatabase& db = database_.Connection();
-    insertFrame_ = QSqlQuery(db);
-    insertReception_ = QSqlQuery(db);
-    insertTlm_ = QSqlQuery(db);
-    insertWod_ = QSqlQuery(db);
-    insertStatus_ = QSqlQuery(db);
-    findFrame_ = QSqlQuery(db);
-    const bool prepared =
-        insertFrame_.prepare(QStringLiteral(
-            "INSERT INTO frames (digest, bytes, type, time, time_exact, first_log, first_offset) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING RETURNING id")) &&
-        findFrame_.prepare(QStringLiteral("SELECT id FROM frames WHERE digest = ?")) &&
-        insertReception_.prepare(QStringLiteral(
-            "INSERT INTO receptions (log_id, byte_offset, frame_id) VALUES (?, ?, ?) "
-            "ON CONFLICT DO NOTHING")) &&
-        insertTlm_.prepare(TlmInsert()) && insertWod_.prepare(WodInsert()) &&
-        insertStatus_.prepare(
-            QStringLiteral("INSERT INTO status (frame_id, type, fields) VALUES (?, ?, ?)"));
-    if (!prepared) {
-        database_.NoteError(database_.Connection().lastError().text());
-    }
-    return prepared;
+void ArchiveWriter::Prepare() {
+    insertFrames_.emplace(
+        InsertBatch(database_, QStringLiteral("frames"), FrameColumns(),
+                    QStringLiteral(" ON CONFLICT DO NOTHING RETURNING id, digest")));
+    findFrames_.emplace(
+        database_,
+        [](int rows) {
+            return QStringLiteral("SELECT id, digest FROM frames WHERE digest IN (%1)")
+                .arg(BatchedStatement::RowPlaceholders(rows, 1));
+        },
+        1);
+    insertReceptions_.emplace(InsertBatch(database_, QStringLiteral("receptions"),
+                                          ReceptionColumns(),
+                                          QStringLiteral(" ON CONFLICT DO NOTHING")));
+    insertTlm_.emplace(InsertBatch(database_, QStringLiteral("tlm"), TlmColumns()));
+    insertWod_.emplace(InsertBatch(database_, QStringLiteral("wod"), WodColumns()));
+    insertStatus_.emplace(InsertBatch(database_, QStringLiteral("status"), StatusColumns()));
 }
 
 void ArchiveWriter::OnTlmRecord(const TlmRecord& record) {
@@ -184,93 +197,135 @@ void ArchiveWriter::WriteBlockWithRetries() {
 
 bool ArchiveWriter::WriteBlock(ArchiveCounts& added) {
     transient_ = false;
+    for (BatchedStatement* batch : {&*insertFrames_, &*findFrames_, &*insertReceptions_,
+                                    &*insertTlm_, &*insertWod_, &*insertStatus_}) {
+        batch->Clear();
+    }
     if (!database_.Begin()) {
         return false;
     }
+    BlockFrames frames;
+    if (!InsertFrames(frames, added) || !FindFrames(frames)) {
+        return false;
+    }
     for (const PendingFrame& frame : block_) {
-        if (!WriteFrame(frame, added)) {
-            return false;
+        BlockFrame& stored = frames[frame.digest];
+        if (stored.added) {
+            AddValues(stored.id, frame);
+            stored.added = false;  // a repeat in the block is only a hearing
         }
     }
-    return database_.Commit();
+    const auto run = [this](QSqlQuery& query) { return Run(query); };
+    return insertTlm_->RunAll(run) && insertWod_->RunAll(run) && insertStatus_->RunAll(run) &&
+           InsertReceptions(frames, added) && database_.Commit();
 }
 
-bool ArchiveWriter::WriteFrame(const PendingFrame& frame, ArchiveCounts& added) {
-    insertFrame_.bindValue(0, frame.digest);
-    insertFrame_.bindValue(1, frame.bytes);
-    insertFrame_.bindValue(2, frame.type);
-    insertFrame_.bindValue(3, TimeValue(frame.time));
-    insertFrame_.bindValue(4, frame.timeExact ? 1 : 0);
-    insertFrame_.bindValue(5, *logId_);
-    insertFrame_.bindValue(6, static_cast<qint64>(frame.offset));
-    if (!Run(insertFrame_)) {
-        return false;
+// Each frame of the block once, in the order of their digests, so that two
+// stations writing the same frames at once take their locks in one order.
+bool ArchiveWriter::InsertFrames(BlockFrames& frames, ArchiveCounts& added) {
+    std::vector<const PendingFrame*> distinct;
+    for (const PendingFrame& frame : block_) {
+        if (!frames.contains(frame.digest)) {
+            frames.insert(frame.digest, {});
+            distinct.push_back(&frame);
+        }
     }
-    qint64 id = 0;
-    if (insertFrame_.next()) {
-        id = insertFrame_.value(0).toLongLong();
-        insertFrame_.finish();
-        if (!WriteValues(id, frame)) {
+    std::sort(distinct.begin(), distinct.end(),
+              [](const PendingFrame* a, const PendingFrame* b) { return a->digest < b->digest; });
+    for (const PendingFrame* frame : distinct) {
+        insertFrames_->Add(frame->digest);
+        insertFrames_->Add(frame->bytes);
+        insertFrames_->Add(frame->type);
+        insertFrames_->Add(TimeValue(frame->time));
+        insertFrames_->Add(frame->timeExact ? 1 : 0);
+        insertFrames_->Add(*logId_);
+        insertFrames_->Add(static_cast<qint64>(frame->offset));
+    }
+    // Only the frames the archive did not hold come back.
+    return insertFrames_->RunAll([&](QSqlQuery& query) {
+        if (!Run(query)) {
             return false;
         }
-        ++added.newFrames;
-    } else {
-        // Another hearing stored the frame and its values already.
-        insertFrame_.finish();
-        findFrame_.bindValue(0, frame.digest);
-        if (!Run(findFrame_) || !findFrame_.next()) {
-            return false;
+        while (query.next()) {
+            frames[query.value(1).toByteArray()] = {query.value(0).toLongLong(), true};
+            ++added.newFrames;
         }
-        id = findFrame_.value(0).toLongLong();
-        findFrame_.finish();
-    }
-    insertReception_.bindValue(0, *logId_);
-    insertReception_.bindValue(1, static_cast<qint64>(frame.offset));
-    insertReception_.bindValue(2, id);
-    if (!Run(insertReception_)) {
-        return false;
-    }
-    added.newReceptions += insertReception_.numRowsAffected() == 1 ? 1 : 0;
-    ++added.frames;
-    return true;
+        return true;
+    });
 }
 
-bool ArchiveWriter::WriteValues(qint64 id, const PendingFrame& frame) {
+// The numbers of the frames another hearing stored already.
+bool ArchiveWriter::FindFrames(BlockFrames& frames) {
+    for (auto known = frames.cbegin(); known != frames.cend(); ++known) {
+        if (!known->added) {
+            findFrames_->Add(known.key());
+        }
+    }
+    if (findFrames_->Empty()) {
+        return true;
+    }
+    return findFrames_->RunAll([&](QSqlQuery& query) {
+        if (!Run(query)) {
+            return false;
+        }
+        while (query.next()) {
+            frames[query.value(1).toByteArray()].id = query.value(0).toLongLong();
+        }
+        return true;
+    }) && AllFound(frames);
+}
+
+bool ArchiveWriter::AllFound(const BlockFrames& frames) {
+    const bool found = std::all_of(frames.cbegin(), frames.cend(),
+                                   [](const BlockFrame& frame) { return frame.id != 0; });
+    if (!found) {
+        database_.NoteError(QStringLiteral("a frame the archive holds could not be read back"));
+    }
+    return found;
+}
+
+void ArchiveWriter::AddValues(qint64 id, const PendingFrame& frame) {
     const auto& calibration = CalibrationTable();
     if (frame.tlm) {
-        insertTlm_.bindValue(0, id);
-        insertTlm_.bindValue(1, static_cast<qint64>(frame.tlm->time));
-        insertTlm_.bindValue(2, frame.tlm->softwareVersion);
+        insertTlm_->Add(id);
+        insertTlm_->Add(static_cast<qint64>(frame.tlm->time));
+        insertTlm_->Add(frame.tlm->softwareVersion);
         for (int channel = 0; channel < kChannelCount; ++channel) {
-            insertTlm_.bindValue(
-                3 + channel,
+            insertTlm_->Add(
                 calibration[channel][frame.tlm->raw[static_cast<std::size_t>(channel)]]);
-        }
-        if (!Run(insertTlm_)) {
-            return false;
         }
     }
     for (std::size_t sample = 0; sample < frame.wod.size(); ++sample) {
         const WodRecord& wod = frame.wod[sample];
-        insertWod_.bindValue(0, id);
-        insertWod_.bindValue(1, static_cast<int>(sample));
-        insertWod_.bindValue(2, static_cast<qint64>(wod.time));
+        insertWod_->Add(id);
+        insertWod_->Add(static_cast<int>(sample));
+        insertWod_->Add(static_cast<qint64>(wod.time));
         for (int slot = 0; slot < kWodSlotCount; ++slot) {
-            insertWod_.bindValue(
-                3 + slot,
+            insertWod_->Add(
                 calibration[WodSlotChannelIndex(slot)][wod.raw[static_cast<std::size_t>(slot)]]);
-        }
-        if (!Run(insertWod_)) {
-            return false;
         }
     }
     if (!frame.status.empty()) {
-        insertStatus_.bindValue(0, id);
-        insertStatus_.bindValue(1, frame.type);
-        insertStatus_.bindValue(2, QString::fromUtf8(frame.status));
-        return Run(insertStatus_);
+        insertStatus_->Add(id);
+        insertStatus_->Add(frame.type);
+        insertStatus_->Add(QString::fromUtf8(frame.status));
     }
-    return true;
+}
+
+bool ArchiveWriter::InsertReceptions(const BlockFrames& frames, ArchiveCounts& added) {
+    for (const PendingFrame& frame : block_) {
+        insertReceptions_->Add(*logId_);
+        insertReceptions_->Add(static_cast<qint64>(frame.offset));
+        insertReceptions_->Add(frames.value(frame.digest).id);
+    }
+    added.frames += block_.size();
+    return insertReceptions_->RunAll([&](QSqlQuery& query) {
+        if (!Run(query)) {
+            return false;
+        }
+        added.newReceptions += static_cast<std::uint64_t>(std::max(0, query.numRowsAffected()));
+        return true;
+    });
 }
 
 bool ArchiveWriter::Run(QSqlQuery& query) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QSqlQuery>
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "archive/archive_database.h"
+#include "archive/batched_statement.h"
 #include "outputs/data/data_record_feed.h"
 #include "outputs/data/record_format.h"
 
@@ -25,9 +27,9 @@ struct ArchiveCounts {
 
 // Adds one station's log to the archive as its frames are decoded: each
 // decoded frame with its values, once, and every hearing of it. Frames are
-// written in blocks, each one transaction, so that a load that stops or
-// fails leaves whole frames only; a block another station's concurrent one
-// deadlocked is written again. After a failure nothing more is written and
+// written in blocks, each one transaction of a few statements per table, so
+// that a load that stops or fails leaves whole frames only; a block another
+// station's concurrent one deadlocked is written again. After a failure nothing more is written and
 // the load goes on.
 class ArchiveWriter : public DataSink {
 public:
@@ -70,11 +72,22 @@ private:
         std::string status;  // the fields as one JSON object; empty for other kinds
     };
 
-    bool Prepare();
+    // The block's frames by digest: their numbers in the archive, and
+    // whether this block stored them.
+    struct BlockFrame {
+        qint64 id = 0;
+        bool added = false;
+    };
+    using BlockFrames = QHash<QByteArray, BlockFrame>;
+
+    void Prepare();
     void WriteBlockWithRetries();
     bool WriteBlock(ArchiveCounts& added);
-    bool WriteFrame(const PendingFrame& frame, ArchiveCounts& added);
-    bool WriteValues(qint64 id, const PendingFrame& frame);
+    bool InsertFrames(BlockFrames& frames, ArchiveCounts& added);
+    bool FindFrames(BlockFrames& frames);
+    bool AllFound(const BlockFrames& frames);
+    void AddValues(qint64 id, const PendingFrame& frame);
+    bool InsertReceptions(const BlockFrames& frames, ArchiveCounts& added);
     bool Run(QSqlQuery& query);
     void Fail(const std::string& reason);
 
@@ -86,12 +99,12 @@ private:
     bool transient_ = false;  // the last failure may pass if the block is written again
     ArchiveCounts counts_;
 
-    QSqlQuery insertFrame_;
-    QSqlQuery findFrame_;
-    QSqlQuery insertReception_;
-    QSqlQuery insertTlm_;
-    QSqlQuery insertWod_;
-    QSqlQuery insertStatus_;
+    std::optional<BatchedStatement> insertFrames_;
+    std::optional<BatchedStatement> findFrames_;
+    std::optional<BatchedStatement> insertReceptions_;
+    std::optional<BatchedStatement> insertTlm_;
+    std::optional<BatchedStatement> insertWod_;
+    std::optional<BatchedStatement> insertStatus_;
 
     std::unique_ptr<RecordFormat> statusJson_;
     PendingFrame next_;  // the values of the frame being decoded
