@@ -12,7 +12,7 @@ namespace {
 // Bound values per statement: far below SQLite's and PostgreSQL's limits
 // (32766 and 65535), large enough that a statement's own cost is spread
 // thin.
-constexpr int kValuesPerStatement = 2000;
+constexpr int kValuesPerStatement = 250;
 
 }  // namespace
 
