@@ -64,7 +64,7 @@ bool BatchedStatement::Prepare(QSqlQuery& query, int rows) {
 }
 
 bool BatchedStatement::RunRows(QSqlQuery& query, int firstRow, int rows, const Runner& run) {
-    const auto first = static_cast<std::size_t>(firstRow * columns_);
+    const auto first = static_cast<std::size_t>(firstRow) * static_cast<std::size_t>(columns_);
     const int count = rows * columns_;
     for (int index = 0; index < count; ++index) {
         query.bindValue(index, values_[first + static_cast<std::size_t>(index)]);

@@ -133,6 +133,41 @@ TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) 
     EXPECT_EQ(ReadFile(folder / entries[0]), liveExport);
 }
 
+// A received stream is archived as the log it was recorded into: decoding
+// that log again afterwards adds nothing.
+TEST_F(LiveCli, AStreamGoesToTheArchiveAsItsRecordedLog) {
+    const std::string log =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "8", "--frames", "90"});
+    KissServer server;
+    std::vector<KissServer::Chunk> chunks = RandomChunks(log, 8);
+    chunks.push_back({"", milliseconds(300)});
+    server.Serve({{chunks, {}, true}});
+    std::thread stopper([&] {
+        while (!server.Done() && !server.Failed()) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        if (server.Done()) {
+            std::raise(SIGINT);
+        }
+    });
+    const TempFolder archiveFolder;
+    const std::string archive = archiveFolder / "archive.sqlite";
+    const std::string recorded = folder / "pass.kss";
+
+    const int code = Run({"--kiss-tcp", "127.0.0.1:" + std::to_string(server.Port()),
+                          "--record-file", recorded, "--archive", archive});
+    stopper.join();
+
+    EXPECT_EQ(code, 0) << err.str();
+    // The generated log repeats a frame: it is stored once, heard twice.
+    EXPECT_NE(out.str().find("\n  archive: 90 frames, 89 new, 90 new hearings\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(Run({"--archive", archive, recorded}), 0) << err.str();
+    EXPECT_NE(out.str().find("\n  archive: 90 frames, 0 new, 0 new hearings\n"), std::string::npos)
+        << out.str();
+}
+
 // Standard input for the length of a test.
 class StandardInputFrom {
 public:
