@@ -102,11 +102,13 @@ void HistoryChart::AddActions() {
 void HistoryChart::ShowChannels(const std::vector<int>& channels, const ChannelHistory& history) {
     const std::optional<TimeSpan> extent = history.Extent();
     const TimeSpan whole = extent ? WithMargin(*extent) : TimeSpan{0, 1};
-    // Another channel over the same history keeps the zoom.
-    if (&history != history_ || whole != whole_) {
-        whole_ = whole;
+    // Another channel over the same history keeps the zoom, and so does a
+    // history that grew while a log or a stream was read, unless the whole
+    // was shown: then the whole is shown again.
+    if (&history != history_ || (whole != whole_ && visible_ == whole_)) {
         visible_ = whole;
     }
+    whole_ = whole;
     history_ = &history;
     channels_ = channels;
     RemovePlots();

@@ -33,7 +33,8 @@ public:
     ~HistoryChart() override;
 
     // Draws `channels` from `history`, which must outlive the chart or the
-    // next call, over its whole span.
+    // next call, over its whole span; a span the user chose in the same
+    // history stays while the history grows.
     void ShowChannels(const std::vector<int>& channels, const ChannelHistory& history);
     const std::vector<int>& Channels() const { return channels_; }
     // The history is about to be refilled: nothing is drawn from it until the

@@ -59,7 +59,10 @@ QString LoadStatus::ContentText(const LoadOutcome& outcome, const QString& logPa
             ? tr("%1, 1 telemetry record").arg(FramesText(outcome.frames))
             : tr("%1, %2 telemetry records").arg(FramesText(outcome.frames)).arg(tlmFrames);
     if (outcome.tlmFramesNotKept > 0) {
-        text += tr(" (the record scroll bar reaches the first %1)").arg(RecordStore::kCapacity);
+        text +=
+            outcome.newestRecordsKept
+                ? tr(" (the record scroll bar reaches the last %1)").arg(RecordStore::kCapacity)
+                : tr(" (the record scroll bar reaches the first %1)").arg(RecordStore::kCapacity);
     }
     if (outcome.tlmFramesNotCharted > 0) {
         text +=
@@ -90,6 +93,31 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
     return sentences.join(' ');
 }
 
+QString LoadStatus::LiveText(const LinkEvent& last, const QString& linkName,
+                             std::chrono::milliseconds retryLeft, std::uint64_t bytes,
+                             std::uint64_t frames) {
+    const QString received = tr("%1 bytes, %2").arg(bytes).arg(FramesText(frames));
+    switch (last.kind) {
+        case LinkEvent::Kind::Connected:
+            return tr("Connected to %1: %2.").arg(linkName, received);
+        case LinkEvent::Kind::Refused:
+        case LinkEvent::Kind::Lost: {
+            const auto seconds = (std::max<std::int64_t>(retryLeft.count(), 0) + 999) / 1000;
+            return tr("Reconnecting to %1 in %2 s (%3): %4.")
+                .arg(linkName)
+                .arg(seconds)
+                .arg(QString::fromStdString(last.reason), received);
+        }
+        case LinkEvent::Kind::Ended:
+            break;
+    }
+    return tr("Disconnected from %1: %2.").arg(linkName, received);
+}
+
+QString LoadStatus::ConnectingText(const QString& linkName, const QString& recordingPath) {
+    return tr("Connecting to %1, recording into %2...").arg(linkName, recordingPath);
+}
+
 QString LoadStatus::DataExportText(const LoadOutcome& outcome, const QString& folder) {
     QStringList sentences;
     for (const FileProblem& problem : outcome.problems) {
@@ -105,7 +133,8 @@ QString LoadStatus::FrameCounterToolTip(const LoadOutcome& outcome) {
     QStringList lines(tr("%1 frames read, %2 decoded").arg(outcome.framesRead).arg(outcome.frames));
     lines.append(AccountTexts(outcome.account));
     if (outcome.tlmFramesNotKept > 0) {
-        lines.append(tr("%1 TLM records not kept beyond the first %2")
+        lines.append((outcome.newestRecordsKept ? tr("%1 TLM records not kept before the last %2")
+                                                : tr("%1 TLM records not kept beyond the first %2"))
                          .arg(outcome.tlmFramesNotKept)
                          .arg(RecordStore::kCapacity));
     }

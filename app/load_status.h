@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <cstdint>
+
+#include "live/link_watcher.h"
 #include "load/load_outcome.h"
 
 namespace orvex {
@@ -17,6 +21,12 @@ public:
     static QString Text(const LoadOutcome& outcome, const QString& logPath);
     // "Cannot write the report /logs/orbit.tlm: No space left on device"
     static QString ProblemText(const FileProblem& problem);
+    // While a stream is followed: the link's state after its last event, the
+    // wait left before the next try, and what was received.
+    static QString LiveText(const LinkEvent& last, const QString& linkName,
+                            std::chrono::milliseconds retryLeft, std::uint64_t bytes,
+                            std::uint64_t frames);
+    static QString ConnectingText(const QString& linkName, const QString& recordingPath);
     // What the Export Data command tells: every file that could not be
     // written, or the folder the data went to.
     static QString DataExportText(const LoadOutcome& outcome, const QString& folder);

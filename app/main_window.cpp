@@ -19,8 +19,10 @@
 #include "app/anchored_layout.h"
 #include "app/artwork.h"
 #include "app/channel_panel.h"
+#include "app/connect_dialog.h"
 #include "app/frame_list_model.h"
 #include "app/history_chart.h"
+#include "app/live_session.h"
 #include "app/load_status.h"
 #include "app/log_drop.h"
 #include "app/object_names.h"
@@ -49,6 +51,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       chooseFile_([this] { return ChooseLogFile(); }),
       chooseImage_([this](ImageFormat image) { return ChooseImageFile(image); }),
       chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
+      chooseLink_([this](const LinkChoice& last) { return ChooseLink(last); }),
       session_(*this, loadContext_) {
     setObjectName(object_name::kMainWindow);
     setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
@@ -84,6 +87,12 @@ void MainWindow::CreateActions() {
     exportDataAction_->setEnabled(false);
     connect(exportDataAction_, &QAction::triggered, this, &MainWindow::ExportData);
 
+    connectAction_ = add(object_name::kConnectAction, tr("&Connect..."));
+    connect(connectAction_, &QAction::triggered, this, &MainWindow::Connect);
+    disconnectAction_ = add(object_name::kDisconnectAction, tr("&Disconnect"));
+    disconnectAction_->setEnabled(false);
+    connect(disconnectAction_, &QAction::triggered, this, &MainWindow::Disconnect);
+
     savePngAction_ = add(object_name::kSavePngAction, tr("Save Chart as &PNG..."));
     connect(savePngAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Png); });
     saveSvgAction_ = add(object_name::kSaveSvgAction, tr("Save Chart as S&VG..."));
@@ -117,6 +126,8 @@ void MainWindow::CreateMenus() {
     file->addAction(openAction_);
     file->addMenu(recentLogs_);
     file->addAction(exportDataAction_);
+    file->addSeparator();
+    file->addActions({connectAction_, disconnectAction_});
     file->addSeparator();
     file->addActions({savePngAction_, saveSvgAction_});
     file->addSeparator();
@@ -199,7 +210,7 @@ void MainWindow::RunLoad(const std::function<void()>& command) {
     command();
     frameList_->Flush();
     SetOpenCommandsEnabled(true);
-    if (stopRequested_) {
+    if (closeRequested_) {
         close();
     }
 }
@@ -221,18 +232,70 @@ void MainWindow::OpenLogFile(const QString& path) {
     if (stopRequested_) {
         return;
     }
+    ShowLoadOutcome(path, outcome);
+}
+
+void MainWindow::ShowLoadOutcome(const QString& path, const LoadOutcome& outcome) {
     recentLogs_->AfterOpen(path, outcome.decoded);
     if (outcome.decoded) {
         frameCounter_->setToolTip(LoadStatus::FrameCounterToolTip(outcome));
     }
     if (!path.isEmpty()) {
-        logFile_ = file;
+        logFile_ = QFile::encodeName(path).toStdString();
         ShowStatus(LoadStatus::Text(outcome, path));
     }
 }
 
+void MainWindow::Connect() {
+    if (session_.Loading()) {
+        return;
+    }
+    const std::optional<LinkChoice> choice = chooseLink_(LinkChoice::Remembered());
+    if (!choice) {
+        return;
+    }
+    choice->Remember();
+    LiveSession live(*choice, session_);
+    connect(&live, &LiveSession::StatusChanged, this, &MainWindow::ShowStatus);
+    connect(&live, &LiveSession::HistoryGrew, this, &MainWindow::RedrawChart);
+    if (const QString problem = live.Start(); !problem.isEmpty()) {
+        ShowStatus(problem);
+        return;
+    }
+    // Written through block by block, the report can be followed as it grows.
+    outputs_.reportBlockByBlock = true;
+    live_ = &live;
+    disconnectAction_->setEnabled(true);
+    LoadOutcome outcome;
+    RunLoad([&] { outcome = live.Run(); });
+    disconnectAction_->setEnabled(false);
+    live_ = nullptr;
+    outputs_.reportBlockByBlock = false;
+    RedrawChart();
+    ShowLoadOutcome(live.RecordingPath(), outcome);
+}
+
+void MainWindow::Disconnect() {
+    if (live_ != nullptr) {
+        live_->End();
+    }
+}
+
+std::optional<LinkChoice> MainWindow::ChooseLink(const LinkChoice& last) {
+    ConnectDialog dialog(last, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choice();
+}
+
+void MainWindow::RedrawChart() {
+    session_.ShowChannelChart(chart_->Channels());
+}
+
 void MainWindow::SetOpenCommandsEnabled(bool enabled) {
     openAction_->setEnabled(enabled);
+    connectAction_->setEnabled(enabled);
     exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
     recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
 }
@@ -328,8 +391,14 @@ void MainWindow::ShowAboutBox() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (session_.Loading()) {
         // The load runs further up this call stack, inside the Open command:
-        // it stops after the current frame and the window closes then.
-        stopRequested_ = true;
+        // it stops after the current frame and the window closes then. A
+        // stream ends as at Disconnect, its outputs finished.
+        if (live_ != nullptr) {
+            live_->End();
+        } else {
+            stopRequested_ = true;
+        }
+        closeRequested_ = true;
         event->ignore();
         return;
     }

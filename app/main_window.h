@@ -4,9 +4,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/chart_export.h"
+#include "app/link_choice.h"
 #include "load/decoder_display.h"
 #include "load/decoder_session.h"
 #include "load/load_context.h"
@@ -24,6 +26,7 @@ class AboutBox;
 class ChannelPanel;
 class FrameListModel;
 class HistoryChart;
+class LiveSession;
 class RecentLogsMenu;
 class TopStrip;
 
@@ -49,6 +52,11 @@ public:
     using FolderChooser = std::function<QString(const QString& start)>;
     void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
 
+    // File > Connect's dialog, opened with the last choice: returns the
+    // link chosen, or nothing when cancelled.
+    using LinkChooser = std::function<std::optional<LinkChoice>(const LinkChoice& last)>;
+    void SetLinkChooser(LinkChooser chooser) { chooseLink_ = std::move(chooser); }
+
     // What the status line under the window says.
     QString StatusText() const;
 
@@ -70,6 +78,7 @@ public:
     void EnableRecordNavigation() override;
     void SetRecordCount(int count) override;
     int RecordPosition() const override;
+    void MoveToRecord(int position) override;
     void SelectChannel(int channel) override;
     void ShowChart(std::string_view caption, const std::vector<int>& channels,
                    const ChannelHistory& history) override;
@@ -93,6 +102,15 @@ private:
     void CreateStatusLine();
 
     void OpenLog();
+    // What the status line, the frame counter and Recent Files tell after a
+    // log was read or a stream followed.
+    void ShowLoadOutcome(const QString& path, const LoadOutcome& outcome);
+    // File > Connect: follows the chosen link until Disconnect or Exit.
+    void Connect();
+    void Disconnect();
+    std::optional<LinkChoice> ChooseLink(const LinkChoice& last);
+    // The channels charted, drawn again from the history as it is now.
+    void RedrawChart();
     void SaveChart(ImageFormat format);
     void SetOpenCommandsEnabled(bool enabled);
     void ExportData();
@@ -124,6 +142,8 @@ private:
     QAction* savePngAction_ = nullptr;
     QAction* saveSvgAction_ = nullptr;
     QAction* exportDataAction_ = nullptr;
+    QAction* connectAction_ = nullptr;
+    QAction* disconnectAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
@@ -134,11 +154,14 @@ private:
     FileChooser chooseFile_;
     ImageChooser chooseImage_;
     FolderChooser chooseFolder_;
-    std::string logFile_;  // the log last opened, in the file system's encoding
-    QString dataFolder_;   // the folder of the last data export
+    LinkChooser chooseLink_;
+    LiveSession* live_ = nullptr;  // while a stream is followed
+    std::string logFile_;          // the log last opened, in the file system's encoding
+    QString dataFolder_;           // the folder of the last data export
     int shownVersion_ = -1;
     QElapsedTimer yieldClock_;
     bool stopRequested_ = false;
+    bool closeRequested_ = false;  // during a load, which ends first
     DecoderSession session_;
 };
 

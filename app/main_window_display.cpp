@@ -84,6 +84,10 @@ int MainWindow::RecordPosition() const {
     return strip_->RecordScrollBar()->value();
 }
 
+void MainWindow::MoveToRecord(int position) {
+    strip_->RecordScrollBar()->setValue(position);
+}
+
 void MainWindow::SelectChannel(int channel) {
     panel_->Select(channel);
 }

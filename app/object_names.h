@@ -23,6 +23,9 @@ inline constexpr char kWriteWodExportAction[] = "WriteWODFile";
 inline constexpr char kAboutAction[] = "MnuInfo";
 // File > Recent Files, a later addition.
 inline constexpr char kRecentFilesMenu[] = "MnuRecentFiles";
+// File > Connect and Disconnect, later additions.
+inline constexpr char kConnectAction[] = "MenuFileConnect";
+inline constexpr char kDisconnectAction[] = "MenuFileDisconnect";
 
 // The strip above the channel panel.
 inline constexpr char kTopLine[] = "Line1";
@@ -57,6 +60,16 @@ inline constexpr char kChart[] = "MSChart1";
 inline constexpr char kLogPath[] = "Text4";
 inline constexpr char kFrameCounter[] = "Label3";
 inline constexpr char kStatusLine[] = "StatusLine";
+
+// File > Connect's dialog.
+inline constexpr char kConnectDialog[] = "Connect";
+inline constexpr char kConnectTcp[] = "OptionTcp";
+inline constexpr char kConnectSerial[] = "OptionSerial";
+inline constexpr char kConnectHost[] = "TextHost";
+inline constexpr char kConnectPort[] = "TextPort";
+inline constexpr char kConnectDevice[] = "ComboDevice";
+inline constexpr char kConnectBaudRate[] = "ComboBaudRate";
+inline constexpr char kConnectFolder[] = "TextRecordFolder";
 
 // The about box.
 inline constexpr char kAboutBox[] = "Info";

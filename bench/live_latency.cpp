@@ -5,115 +5,34 @@
 // milliseconds, the time from the last byte of each frame leaving the port
 // to the session's frame handlers seeing the frame (where the window's
 // display takes it): median, 90th and 99th percentile, and the longest.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "kiss/kiss_reader.h"
+#include "bench/steady_stream.h"
 #include "live/link_source.h"
 #include "live/live_decode.h"
 #include "live/recording.h"
 #include "live/tcp_link.h"
 #include "load/log_load.h"
 #include "text/locale_format.h"
-#include "tools/synth/log_generator.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Each frame from its opening FEND to its closing FEND, the stray bytes
-// between two frames going with the later one.
-std::vector<std::string> FramesOfPass(std::uint64_t count) {
-    orvex::synth::SynthOptions options;
-    options.frames = count;
-    orvex::synth::StringSink sink;
-    orvex::synth::WriteLog(options, sink);
-    const std::string& log = sink.Bytes();
-    std::vector<std::string> frames;
-    std::size_t start = 0;
-    bool opening = true;
-    for (std::size_t at = 0; at < log.size(); ++at) {
-        if (static_cast<std::uint8_t>(log[at]) != orvex::kFend) {
-            continue;
-        }
-        opening = !opening;
-        if (opening) {  // this FEND closed a frame
-            frames.push_back(log.substr(start, at + 1 - start));
-            start = at + 1;
-        }
-    }
-    return frames;
-}
-
-// The port: sends frame i at i / rate seconds and notes when its last byte left.
-class SteadySender {
-public:
-    SteadySender() : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        auto* any = reinterpret_cast<sockaddr*>(&address);
-        if (::bind(listener_, any, length) != 0 || ::listen(listener_, 1) != 0 ||
-            ::getsockname(listener_, any, &length) != 0) {
-            std::perror("orvex-live-latency: listen");
-            std::exit(1);
-        }
-        port_ = ntohs(address.sin_port);
-    }
-    ~SteadySender() {
-        thread_.join();
-        ::close(listener_);
-    }
-    SteadySender(const SteadySender&) = delete;
-    SteadySender& operator=(const SteadySender&) = delete;
-
-    std::uint16_t Port() const { return port_; }
-    bool Done() const { return done_; }
-    const std::vector<Clock::time_point>& SentAt() const { return sentAt_; }
-
-    void Start(const std::vector<std::string>& frames, int perSecond) {
-        sentAt_.resize(frames.size());
-        thread_ = std::thread([this, &frames, perSecond] {
-            const int client = ::accept(listener_, nullptr, nullptr);
-            const auto start = Clock::now();
-            for (std::size_t i = 0; i < frames.size(); ++i) {
-                std::this_thread::sleep_until(
-                    start + std::chrono::microseconds(1000000 * static_cast<long>(i) / perSecond));
-                if (::send(client, frames[i].data(), frames[i].size(), MSG_NOSIGNAL) !=
-                    static_cast<ssize_t>(frames[i].size())) {
-                    break;
-                }
-                sentAt_[i] = Clock::now();
-            }
-            done_ = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            ::close(client);
-        });
-    }
-
-private:
-    int listener_;
-    std::uint16_t port_ = 0;
-    std::vector<Clock::time_point> sentAt_;
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
+using orvex::bench::Clock;
+using orvex::bench::FramesOfPass;
+using orvex::bench::Milliseconds;
+using orvex::bench::PrintLatencies;
+using orvex::bench::SteadySender;
 
 // Notes when each frame reaches the handlers.
 class SeenAt : public orvex::FrameHandler {
@@ -136,10 +55,6 @@ private:
     const SeenAt& seen_;
     std::size_t total_;
 };
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
 }  // namespace
 
@@ -179,15 +94,7 @@ int main(int argc, char* argv[]) {
     for (std::size_t i = 0; i < std::min(frames.size(), seen.times.size()); ++i) {
         latencies.push_back(Milliseconds(seen.times[i] - sender.SentAt()[i]));
     }
-    std::sort(latencies.begin(), latencies.end());
-    const auto at = [&](double share) {
-        return latencies[std::min(
-            latencies.size() - 1,
-            static_cast<std::size_t>(share * static_cast<double>(latencies.size())))];
-    };
-    std::printf(
-        "%zu frames at %d/s, %zu seen: median %.3f ms, p90 %.3f ms, p99 %.3f ms, max %.3f ms\n",
-        frames.size(), perSecond, seen.times.size(), at(0.5), at(0.9), at(0.99), latencies.back());
+    PrintLatencies(latencies, frames.size(), perSecond, seen.times.size());
     std::filesystem::remove_all(folder);
     return seen.times.size() == frames.size() ? 0 : 1;
 }

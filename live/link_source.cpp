@@ -13,11 +13,12 @@ LinkSource::LinkSource(Link& link, LinkWatcher& watcher, Timing timing)
     : link_(link),
       watcher_(watcher),
       slice_(std::max(timing.slice, std::chrono::milliseconds(1))),
-      backoff_(timing.firstRetry, timing.longestRetry) {}
+      backoff_(timing.firstRetry, timing.longestRetry),
+      pacing_(watcher, slice_) {}
 
 LogSource::Result LinkSource::Read(std::uint8_t* buffer, std::size_t capacity) {
     while (!ended_) {
-        if (!up_ && !Connect()) {
+        if ((!up_ && !Connect()) || !pacing_.KeepGoing()) {
             break;
         }
         QIODevice& device = link_.Device();
@@ -35,10 +36,7 @@ LogSource::Result LinkSource::Read(std::uint8_t* buffer, std::size_t capacity) {
             }
             continue;
         }
-        if (!device.waitForReadyRead(static_cast<int>(slice_.count())) && link_.IsUp() &&
-            !watcher_.KeepWaiting()) {
-            break;
-        }
+        device.waitForReadyRead(static_cast<int>(slice_.count()));
     }
     return End();
 }

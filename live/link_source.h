@@ -21,8 +21,8 @@ class Link;
 // of a frame, pair the next frame's opening FEND with it, and read every
 // later frame from its closing FEND on, losing them all.
 //
-// Reads block, waiting in short slices between which the watcher is asked
-// whether to go on: a plain pull that the reader drives, the same for the
+// Reads block, waiting in short slices; the watcher is asked whether to go
+// on once a slice, whether bytes flow or not: a plain pull that the reader drives, the same for the
 // command line and the window, where the watcher keeps the events flowing.
 class LinkSource : public LogSource {
 public:
@@ -54,6 +54,7 @@ private:
     LinkWatcher& watcher_;
     std::chrono::milliseconds slice_;
     ReconnectBackoff backoff_;
+    WatcherPacing pacing_;
     std::chrono::milliseconds nextWait_{0};
     bool up_ = false;
     bool ended_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "kiss/log_source.h"
 #include "load/load_outcome.h"
 
@@ -9,10 +11,18 @@ class LoadProgress;
 class LogLoad;
 class Recording;
 
-// Decodes a live stream with `load`, made for the recording's path, while
-// every byte the reader gets is first appended to the recording: opening
-// the recorded log later gives the same report and WOD export. A failure to
+// Decodes the recorded stream it is given: a load run, or the window's
+// session following the stream.
+using RecordedStreamDecoder =
+    std::function<LoadOutcome(LogSource& recorded, const FileIdentity& identity)>;
+
+// Decodes a live stream while every byte the reader gets is first appended
+// to the recording: opening the recorded log later gives the same report
+// and WOD export. The decoder is made for the recording's path. A failure to
 // record is told among the outcome's problems.
+LoadOutcome DecodeWhileRecording(const RecordedStreamDecoder& decode, LogSource& live,
+                                 Recording& recording);
+// The same with `load`.
 LoadOutcome DecodeWhileRecording(LogLoad& load, LogSource& live, Recording& recording,
                                  LoadProgress* progress);
 

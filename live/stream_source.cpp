@@ -11,12 +11,12 @@ namespace orvex {
 
 LogSource::Result StreamSource::Read(std::uint8_t* buffer, std::size_t capacity) {
     while (!ended_) {
+        if (!pacing_.KeepGoing()) {
+            return End();
+        }
         pollfd ready{fd_, POLLIN, 0};
         const int polled = ::poll(&ready, 1, static_cast<int>(slice_.count()));
         if (polled == 0 || (polled < 0 && errno == EINTR)) {
-            if (!watcher_.KeepWaiting()) {
-                return End();
-            }
             continue;
         }
         const ssize_t count = ::read(fd_, buffer, capacity);

@@ -33,6 +33,8 @@ public:
     virtual void EnableRecordNavigation() = 0;
     virtual void SetRecordCount(int count) = 0;
     virtual int RecordPosition() const = 0;
+    // Moves the scroll bar, within its range, as the user would.
+    virtual void MoveToRecord(int position) = 0;
 
     // Selects the channel alone, as the user's plain click does: the window
     // then asks for the channel's chart, once, even when the channel was

@@ -21,10 +21,22 @@ private:
     DecoderDisplay& display_;
 };
 
+// Shows each TLM record of a live stream once the load has kept it.
+class DecoderSession::ArrivingRecords : public FrameHandler {
+public:
+    explicit ArrivingRecords(DecoderSession& session) : session_(session) {}
+
+    void OnTlmFrame(const TlmFrame& /*frame*/) override { session_.ShowArrivedRecord(); }
+
+private:
+    DecoderSession& session_;
+};
+
 DecoderSession::DecoderSession(DecoderDisplay& display, const LoadContext& context)
     : display_(display),
       context_(context),
       feed_(std::make_unique<DisplayFeed>(display)),
+      arriving_(std::make_unique<ArrivingRecords>(*this)),
       recorder_(history_) {}
 
 DecoderSession::~DecoderSession() = default;
@@ -52,18 +64,26 @@ LoadOutcome DecoderSession::OpenLog(const std::string& path) {
             return outcome;
         }
     }
-    return Load(path, file, file.Identity());
+    return Load(path, file, file.Identity(), false);
 }
 
 LoadOutcome DecoderSession::OpenLog(const std::string& path, LogSource& source) {
     if (loading_) {
         return {};
     }
-    return Load(path, source, {});
+    return Load(path, source, {}, false);
+}
+
+LoadOutcome DecoderSession::FollowStream(const std::string& path, LogSource& stream,
+                                         const FileIdentity& identity) {
+    if (loading_) {
+        return {};
+    }
+    return Load(path, stream, identity, true);
 }
 
 LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
-                                 const FileIdentity& identity) {
+                                 const FileIdentity& identity, bool live) {
     ShowChannelDescriptions();
     display_.ShowLogPath(path);
     if (path.empty()) {
@@ -75,6 +95,15 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
     // The chart may be drawing from the history: it is emptied, not replaced.
     history_.Clear();
     load_->AddFrameHandler(recorder_);
+    if (live) {
+        // After the load and the recorder: the record and its history are kept.
+        load_->KeepNewestRecords();
+        load_->AddFrameHandler(*arriving_);
+        recordsShown_ = 0;
+        display_.SetRecordCount(0);
+        display_.EnableRecordNavigation();
+        display_.SelectChannel(0);
+    }
 
     loading_ = true;
     display_.ShowBusy();
@@ -85,7 +114,7 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
     }
     display_.ShowIdle();
     loading_ = false;
-    if (!outcome.stopped) {
+    if (!outcome.stopped && !live) {
         ShowLoadedLog();
     }
     return outcome;
@@ -131,6 +160,24 @@ void DecoderSession::ShowLoadedLog() {
 const RecordStore& DecoderSession::Records() const {
     static const RecordStore kNoRecords;
     return load_ ? load_->Records() : kNoRecords;
+}
+
+void DecoderSession::ShowArrivedRecord() {
+    const int count = Records().Count();
+    const int position = display_.RecordPosition();
+    const bool following = position >= recordsShown_;
+    const bool oldestDropped = count == recordsShown_;
+    recordsShown_ = count;
+    display_.SetRecordCount(count);
+    if (following) {
+        display_.MoveToRecord(count);
+    } else if (oldestDropped) {
+        display_.MoveToRecord(std::max(position - 1, 1));
+    }
+    // Unmoved, the position still shows another count, or another record.
+    if (display_.RecordPosition() == position) {
+        RecordPositionChanged(position);
+    }
 }
 
 void DecoderSession::RecordPositionChanged(int position) {

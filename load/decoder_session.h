@@ -34,6 +34,13 @@ public:
     // The same, reading the log's bytes from `source` (for tests).
     LoadOutcome OpenLog(const std::string& path, LogSource& source);
 
+    // A live stream, read from `stream` while it arrives and named `path`
+    // (its recording, beside which its outputs go). The newest 100 TLM
+    // records are kept, and each is shown as it arrives, unless the user has
+    // scrolled back: the record shown then stays, until it is dropped.
+    LoadOutcome FollowStream(const std::string& path, LogSource& stream,
+                             const FileIdentity& identity);
+
     // The Export Data command once its dialog has closed: writes the data of
     // the log last opened into the folder, reading the log again, as the
     // window keeps only part of it. Nothing without a log, or while busy.
@@ -54,9 +61,13 @@ public:
 
 private:
     class DisplayFeed;
+    class ArrivingRecords;
 
-    LoadOutcome Load(const std::string& path, LogSource& source, const FileIdentity& identity);
+    LoadOutcome Load(const std::string& path, LogSource& source, const FileIdentity& identity,
+                     bool live);
     void ShowLoadedLog();
+    // A TLM record was kept while following a stream.
+    void ShowArrivedRecord();
     const RecordStore& Records() const;
 
     DecoderDisplay& display_;
@@ -64,6 +75,8 @@ private:
     // The frame buffer lives as long as the program run: see Frame.
     Frame frame_;
     std::unique_ptr<DisplayFeed> feed_;
+    std::unique_ptr<ArrivingRecords> arriving_;
+    int recordsShown_ = 0;  // the scroll bar's count while following a stream
     std::unique_ptr<LogLoad> load_;
     TelemetryHistory history_;
     HistoryRecorder recorder_;

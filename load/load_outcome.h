@@ -19,6 +19,7 @@ struct LoadOutcome {
     std::uint64_t frames = 0;      // decoded frames
     int records = 0;
     std::uint64_t tlmFramesNotKept = 0;            // beyond the window's 100 records
+    bool newestRecordsKept = false;                // a stream's last 100, not a log's first
     std::uint64_t tlmFramesNotCharted = 0;         // beyond the memory of the chart's history
     std::uint64_t wodRows = 0;                     // WOD rows as decoded
     std::optional<std::uint64_t> wodRowsExported;  // distinct rows written

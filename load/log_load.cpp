@@ -103,6 +103,7 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     outcome.frames = frameCount_;
     outcome.records = records_.Count();
     outcome.tlmFramesNotKept = tlmFramesNotKept_;
+    outcome.newestRecordsKept = keepNewestRecords_;
     outcome.wodRows = wodRows_.Count();  // before the export removes repeats
     if (!outcome.stopped && options.writeWodExport) {
         ExportWodRows(wodExport, outcome);
@@ -232,9 +233,11 @@ std::uint64_t LogLoad::BytesRead() const {
 void LogLoad::OnTlmFrame(const TlmFrame& frame) {
     if (records_.IsFull()) {
         ++tlmFramesNotKept_;
-        return;
+        if (!keepNewestRecords_) {
+            return;
+        }
     }
-    TelemetryRecord& record = records_.AddRecord();
+    TelemetryRecord& record = records_.AddNewest();
     record.timestamp = frame.Timestamp();
     const auto& calibration = CalibrationTable();
     for (int i = 0; i < kChannelCount; ++i) {

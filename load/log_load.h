@@ -35,6 +35,10 @@ public:
     // as its absolute form may be too long for the system to open.
     LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame);
 
+    // Keeps the newest 100 TLM records rather than the first: a live stream's
+    // window shows the latest telemetry.
+    void KeepNewestRecords() { keepNewestRecords_ = true; }
+
     // Another handler of every decoded frame, such as the window's view.
     void AddFrameHandler(FrameHandler& handler) { extraHandlers_.Add(handler); }
 
@@ -72,6 +76,7 @@ private:
 
     std::uint64_t frameCount_ = 0;
     RecordStore records_;
+    bool keepNewestRecords_ = false;
     std::uint64_t tlmFramesNotKept_ = 0;  // TLM frames beyond the store's 100
     WodRowList wodRows_;
 };

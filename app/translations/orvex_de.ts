@@ -52,6 +52,49 @@
     </message>
 </context>
 <context>
+    <name>orvex::ConnectDialog</name>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>KISS over &amp;TCP</source>
+        <translation>KISS über &amp;TCP</translation>
+    </message>
+    <message>
+        <source>&amp;Serial port</source>
+        <translation>&amp;Serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation>&amp;Port:</translation>
+    </message>
+    <message>
+        <source>&amp;Device:</source>
+        <translation>&amp;Gerät:</translation>
+    </message>
+    <message>
+        <source>Baud &amp;rate:</source>
+        <translation>&amp;Baudrate:</translation>
+    </message>
+    <message>
+        <source>Recording &amp;folder:</source>
+        <translation>Aufnahmeo&amp;rdner:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Recording Folder</source>
+        <translation>Aufnahmeordner</translation>
+    </message>
+</context>
+<context>
     <name>orvex::HistoryChart</name>
     <message>
         <source>Channel history chart</source>
@@ -216,6 +259,34 @@
         <source>%1 dangling escapes</source>
         <translation>%1 unvollständige Escapes</translation>
     </message>
+    <message>
+        <source> (the record scroll bar reaches the last %1)</source>
+        <translation> (die Datensatz-Bildlaufleiste erreicht die letzten %1)</translation>
+    </message>
+    <message>
+        <source>%1 bytes, %2</source>
+        <translation>%1 Bytes, %2</translation>
+    </message>
+    <message>
+        <source>Connected to %1: %2.</source>
+        <translation>Verbunden mit %1: %2.</translation>
+    </message>
+    <message>
+        <source>Reconnecting to %1 in %2 s (%3): %4.</source>
+        <translation>Neue Verbindung mit %1 in %2 s (%3): %4.</translation>
+    </message>
+    <message>
+        <source>Disconnected from %1: %2.</source>
+        <translation>Verbindung mit %1 getrennt: %2.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1, recording into %2...</source>
+        <translation>Verbindung mit %1 wird aufgebaut, Aufnahme in %2...</translation>
+    </message>
+    <message>
+        <source>%1 TLM records not kept before the last %2</source>
+        <translation>%1 TLM-Datensätze vor den letzten %2 nicht behalten</translation>
+    </message>
 </context>
 <context>
     <name>orvex::MainWindow</name>
@@ -334,6 +405,14 @@
     <message>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Connect...</source>
+        <translation>Ve&amp;rbinden...</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Trennen</translation>
     </message>
 </context>
 <context>

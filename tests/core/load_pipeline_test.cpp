@@ -153,5 +153,63 @@ TEST_F(LoadPipeline, LongStretchWithoutFramesStillYieldsAndCanBeStopped) {
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
 }
 
+// A live stream: each record is shown as it arrives, the newest 100 kept.
+class FollowedStream : public LoadPipeline {
+protected:
+    LoadOutcome Follow(const std::string& bytes) {
+        logPath = folder / "live.kss";
+        MemoryLogSource stream(bytes);
+        return session.FollowStream(logPath, stream, {});
+    }
+};
+
+TEST_F(FollowedStream, ShowsTheNewestRecordAsItArrivesAndKeepsTheNewestHundred) {
+    std::vector<std::string> shown;
+    display.onFrame = [&](std::uint64_t) {
+        shown.push_back(display.recordPosition + " " + display.channelValues[24]);
+    };
+    const LoadOutcome outcome = Follow(TlmFrames(130));
+    ASSERT_EQ(shown.size(), 130U);
+    EXPECT_EQ(shown[0], "#1 / 1 0.000");
+    EXPECT_EQ(shown[1], "#2 / 2 1.000");
+    EXPECT_EQ(shown[99], "#100 / 100 99.000");
+    EXPECT_EQ(shown[129], "#100 / 100 129.000");
+    EXPECT_EQ(session.CurrentLoad()->Records()[1].values[24], 30.0);
+    EXPECT_EQ(outcome.records, 100);
+    EXPECT_EQ(outcome.tlmFramesNotKept, 30U);
+    EXPECT_EQ(display.selectedChannel, 0);
+    EXPECT_EQ(display.chart.size(), 0U);  // charted at the start; the window refreshes it
+}
+
+TEST_F(FollowedStream, AScrolledBackRecordStaysShownUntilItIsDropped) {
+    std::vector<std::string> shown;
+    display.onFrame = [&](std::uint64_t count) {
+        if (count == 50) {
+            display.MoveRecordScrollBar(10);
+        }
+        shown.push_back(display.recordPosition + " " + display.channelValues[24]);
+    };
+    Follow(TlmFrames(130));
+    EXPECT_EQ(shown[79], "#10 / 80 9.000");
+    EXPECT_EQ(shown[100], "#9 / 100 9.000");
+    EXPECT_EQ(shown[108], "#1 / 100 9.000");
+    // Once dropped, the oldest record kept is shown.
+    EXPECT_EQ(shown[109], "#1 / 100 10.000");
+    EXPECT_EQ(shown[129], "#1 / 100 30.000");
+}
+
+TEST_F(FollowedStream, WritesTheSameFilesAsTheLogOpenedLater) {
+    const std::string bytes = TlmFrames(130) + KissFrame(1, "T");
+    Follow(bytes);
+    const std::string liveReport = test::ReadFile(folder / "live.tlm");
+    const std::string liveExport = test::ReadFile(folder / "live.csv");
+    folder.Write("live.kss", bytes);
+    session.OpenLog(logPath);
+    EXPECT_EQ(test::ReadFile(folder / "live.tlm"), liveReport);
+    EXPECT_EQ(test::ReadFile(folder / "live.csv"), liveExport);
+    EXPECT_EQ(display.recordPosition, "#100 / 100");
+    EXPECT_EQ(session.CurrentLoad()->Records()[1].values[24], 0.0);
+}
+
 }  // namespace
 }  // namespace orvex

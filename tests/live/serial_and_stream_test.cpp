@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <thread>
 
@@ -160,6 +162,36 @@ TEST(StreamSource, AStopEndsASilentStreamWithTheReportAlreadyOnDiskAndTheExportW
     EXPECT_TRUE(files.outcome.exportPath.has_value());
     ::close(pipe[0]);
     ::close(pipe[1]);
+}
+
+TEST(StreamSource, AStopEndsAStreamThatNeverFallsSilent) {
+    const std::string& log = ShortPass();
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    std::atomic<bool> readerDone{false};
+    std::thread writer([&] {
+        // Far more often than a slice, until the reader is done.
+        for (std::size_t at = 0; !readerDone; at = (at + 16) % log.size()) {
+            if (::write(pipe[1], log.data() + at, std::min<std::size_t>(16, log.size() - at)) < 0) {
+                break;
+            }
+            std::this_thread::sleep_for(milliseconds(1));
+        }
+        ::close(pipe[1]);
+    });
+    int questions = 0;
+    WatcherStandIn watcher([&] { return ++questions < 5; });
+    StreamSource live(pipe[0], watcher, milliseconds(10));
+    LiveSessionRun run;
+
+    const DecodedFiles files = run.Decode(live);
+    readerDone = true;
+    writer.join();
+    ::close(pipe[0]);
+
+    EXPECT_EQ(questions, 5);
+    EXPECT_FALSE(files.outcome.stopped);
+    EXPECT_EQ(watcher.events.back().kind, Kind::Ended);
 }
 
 }  // namespace

@@ -112,6 +112,28 @@ TEST_F(TcpSession, ALinkLostBetweenFramesAddsNothingAndLosesNoLaterFrame) {
     EXPECT_EQ(live.outcome.account.framesTooShort, 0U);
 }
 
+TEST(TcpLink, AStopEndsAStreamThatNeverFallsSilent) {
+    // Pauses far shorter than a slice: the port never waits a slice for bytes.
+    const std::string& log = PassLog();
+    KissServer server;
+    server.Serve({{RandomChunks(log, 6, 40, milliseconds(1)), {}, true}});
+    TcpLink link("127.0.0.1", server.Port());
+    const LinkSource* source = nullptr;
+    WatcherStandIn watcher([&] { return source->BytesReceived() < 2000; });
+    LinkSource live(link, watcher, kQuickRetries);
+    source = &live;
+    LiveSessionRun run;
+
+    const DecodedFiles files = run.Decode(live);
+
+    EXPECT_FALSE(server.Done());
+    EXPECT_GE(run.Recorded().size(), 2000U);
+    EXPECT_LT(run.Recorded().size(), log.size());
+    EXPECT_EQ(run.Recorded(), log.substr(0, run.Recorded().size()));
+    EXPECT_FALSE(files.outcome.stopped);
+    EXPECT_EQ(watcher.events.back().kind, Kind::Ended);
+}
+
 // A port on 127.0.0.1 that nothing listens on.
 std::uint16_t ClosedPort() {
     KissServer unused;

@@ -17,6 +17,13 @@ void DisplayStandIn::SetRecordCount(int count) {
     }
 }
 
+void DisplayStandIn::MoveToRecord(int position) {
+    position = std::clamp(position, recordScrollMinimum, recordScrollMaximum);
+    if (position != recordPosition_) {
+        MoveRecordScrollBar(position);
+    }
+}
+
 void DisplayStandIn::MoveRecordScrollBar(int position) {
     recordPosition_ = position;
     if (onRecordPositionChanged) {

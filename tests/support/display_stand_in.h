@@ -34,6 +34,7 @@ public:
     void EnableRecordNavigation() override { recordNavigationEnabled = true; }
     void SetRecordCount(int count) override;
     int RecordPosition() const override { return recordPosition_; }
+    void MoveToRecord(int position) override;
     void SelectChannel(int channel) override;
     void ShowChart(std::string_view caption, const std::vector<int>& channels,
                    const ChannelHistory& history) override;

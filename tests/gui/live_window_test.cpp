@@ -1,0 +1,220 @@
+// File > Connect: the window follows a KISS TCP port on 127.0.0.1 while the
+// test's server sends a generated pass, and Disconnect or closing the window
+// leaves the files that opening the recorded log gives.
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "app/connect_dialog.h"
+#include "tests/gui/main_window_fixture.h"
+#include "tests/live/kiss_server.h"
+#include "tests/tools/generated_log.h"
+
+namespace orvex::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+const std::string& Pass() {
+    static const std::string kLog =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "21", "--frames", "300"});
+    return kLog;
+}
+
+// What the window showed at one moment of the session.
+struct Glimpse {
+    QString frameCounter;
+    QString firstValue;
+    QString recordPosition;
+    QString status;
+    bool openEnabled;
+    bool disconnectEnabled;
+};
+
+class LiveWindow : public MainWindowTest {
+protected:
+    LiveWindow() {
+        window.show();
+        window.SetLinkChooser([this](const LinkChoice& last) {
+            offered.push_back(last);
+            return chosen;
+        });
+    }
+
+    // Connects to the server and runs `whileConnected` every 10 ms inside the
+    // session, which runs inside the Connect command; after 20 s the session
+    // is ended whatever happened.
+    void Connect(const std::function<void()>& whileConnected) {
+        ConnectTo(server.Port(), whileConnected);
+    }
+    void ConnectTo(std::uint16_t port, const std::function<void()>& whileConnected) {
+        chosen.kind = LinkChoice::Kind::Tcp;
+        chosen.host = QStringLiteral("127.0.0.1");
+        chosen.port = port;
+        chosen.recordFolder = QString::fromStdString(folder.Path());
+        QElapsedTimer bound;
+        bound.start();
+        QTimer tick;
+        tick.setInterval(10);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            glimpses.push_back({Find<QLabel>("Label3")->text(), ValueText(0), Text("Text2"),
+                                Status(), Action("MenuFileOpen")->isEnabled(),
+                                Action("MenuFileDisconnect")->isEnabled()});
+            if (bound.elapsed() > 20000) {
+                ADD_FAILURE() << "the session did not end";
+                Action("MenuFileDisconnect")->trigger();
+            }
+            whileConnected();
+        });
+        tick.start();
+        Action("MenuFileConnect")->trigger();
+    }
+
+    bool AllSent() const { return server.Done() && RecordedSize() == server.BytesSent(); }
+    std::string RecordedPath() const {
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            if (entry.path().extension() == ".kss") {
+                return entry.path();
+            }
+        }
+        return {};
+    }
+    std::uint64_t RecordedSize() const {
+        const std::string path = RecordedPath();
+        return path.empty() ? 0 : std::filesystem::file_size(path);
+    }
+    std::string Beside(const std::string& log, const char* extension) const {
+        return std::filesystem::path(log).replace_extension(extension);
+    }
+
+    KissServer server;
+    LinkChoice chosen;
+    std::vector<LinkChoice> offered;
+    std::vector<Glimpse> glimpses;
+};
+
+TEST_F(LiveWindow, ShowsFramesAsTheyArriveAndDisconnectLeavesTheFilesOfTheRecordedLog) {
+    server.Serve({{RandomChunks(Pass(), 21, 400, milliseconds(4)), {}, true}});
+
+    Connect([this] {
+        if (AllSent()) {
+            Action("MenuFileDisconnect")->trigger();
+        }
+    });
+
+    ASSERT_GT(glimpses.size(), 3U);
+    const Glimpse& during = glimpses[glimpses.size() / 2];
+    EXPECT_FALSE(during.openEnabled);
+    EXPECT_TRUE(during.disconnectEnabled);
+    EXPECT_TRUE(during.status.startsWith(QString("Connected to 127.0.0.1:%1: ").arg(server.Port())))
+        << during.status;
+    // The counter counted, and the panel showed records, before the end.
+    std::set<QString> counts;
+    std::set<QString> positions;
+    for (const Glimpse& glimpse : glimpses) {
+        counts.insert(glimpse.frameCounter);
+        positions.insert(glimpse.recordPosition);
+    }
+    EXPECT_GT(counts.size(), 3U);
+    EXPECT_GT(positions.size(), 3U);
+    EXPECT_FALSE(glimpses.back().firstValue.isEmpty());
+
+    const std::string recorded = RecordedPath();
+    EXPECT_EQ(ReadFile(recorded), Pass());
+    const std::string report = ReadFile(Beside(recorded, ".tlm"));
+    const std::string wodExport = ReadFile(Beside(recorded, ".csv"));
+    EXPECT_FALSE(wodExport.empty());
+    EXPECT_TRUE(Action("MenuFileOpen")->isEnabled());
+    EXPECT_FALSE(Action("MenuFileDisconnect")->isEnabled());
+    EXPECT_TRUE(Status().contains("WOD export written to")) << Status();
+    const QString frames = Find<QLabel>("Label3")->text();
+    const QString shownValue = ValueText(0);
+
+    Open(recorded);
+    EXPECT_EQ(ReadFile(Beside(recorded, ".tlm")), report);
+    EXPECT_EQ(ReadFile(Beside(recorded, ".csv")), wodExport);
+    EXPECT_EQ(Find<QLabel>("Label3")->text(), frames);
+
+    // The choice is offered again at the next Connect.
+    EXPECT_EQ(LinkChoice::Remembered().port, server.Port());
+    EXPECT_EQ(offered.size(), 1U);
+}
+
+TEST_F(LiveWindow, ClosingTheWindowEndsTheSessionWithItsFilesWritten) {
+    server.Serve({{RandomChunks(Pass(), 22, 400, milliseconds(4)), {}, true}});
+    bool closed = false;
+
+    Connect([&] {
+        if (!closed && RecordedSize() > 2000) {
+            closed = true;
+            window.close();
+        }
+    });
+
+    EXPECT_FALSE(window.isVisible());
+    const std::string recorded = RecordedPath();
+    const std::string recordedBytes = ReadFile(recorded);
+    EXPECT_GE(recordedBytes.size(), 2000U);
+    EXPECT_EQ(recordedBytes, Pass().substr(0, recordedBytes.size()));
+    EXPECT_TRUE(FileExists(Beside(recorded, ".csv")));
+    EXPECT_TRUE(FileExists(Beside(recorded, ".tlm")));
+}
+
+TEST_F(LiveWindow, ARefusedPortIsShownAsReconnecting) {
+    // A port on 127.0.0.1 that nothing listens on.
+    const std::uint16_t closedPort = KissServer().Port();
+    QString reconnecting;
+    ConnectTo(closedPort, [&] {
+        if (Status().startsWith("Reconnecting")) {
+            reconnecting = Status();
+            Action("MenuFileDisconnect")->trigger();
+        }
+    });
+    EXPECT_TRUE(
+        reconnecting.startsWith(QString("Reconnecting to 127.0.0.1:%1 in ").arg(closedPort)))
+        << reconnecting;
+    EXPECT_TRUE(reconnecting.endsWith(": 0 bytes, 0 frames.")) << reconnecting;
+}
+
+TEST(ConnectDialog, StartsFromTheChoiceGivenAndAllowsOkOnlyWithEveryFieldNeeded) {
+    const PrivateSettings settings;
+    const LinkChoice fresh = LinkChoice::Remembered();
+    EXPECT_EQ(fresh.kind, LinkChoice::Kind::Tcp);
+    EXPECT_EQ(fresh.host, "localhost");
+    EXPECT_EQ(fresh.port, 8001);
+    EXPECT_EQ(fresh.baudRate, 9600);
+    EXPECT_FALSE(fresh.recordFolder.isEmpty());
+
+    LinkChoice serial = fresh;
+    serial.kind = LinkChoice::Kind::Serial;
+    serial.device = QStringLiteral("/dev/ttyUSB0");
+    serial.baudRate = 19200;
+    serial.Remember();
+    ConnectDialog dialog(LinkChoice::Remembered(), nullptr);
+    EXPECT_EQ(dialog.Choice().kind, LinkChoice::Kind::Serial);
+    EXPECT_EQ(dialog.Choice().device, "/dev/ttyUSB0");
+    EXPECT_EQ(dialog.Choice().baudRate, 19200);
+    EXPECT_FALSE(dialog.findChild<QLineEdit*>("TextHost")->isEnabled());
+
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_TRUE(ok->isEnabled());
+    dialog.findChild<QComboBox*>("ComboDevice")->setEditText(QString());
+    EXPECT_FALSE(ok->isEnabled());
+    // Over TCP the device is not needed, the host is.
+    dialog.findChild<QRadioButton*>("OptionTcp")->setChecked(true);
+    EXPECT_TRUE(ok->isEnabled());
+    dialog.findChild<QLineEdit*>("TextHost")->clear();
+    EXPECT_FALSE(ok->isEnabled());
+}
+
+}  // namespace
+}  // namespace orvex::test
