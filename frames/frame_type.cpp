@@ -71,4 +71,15 @@ FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler) {
     return FrameOutcome::Decoded;
 }
 
+std::optional<std::uint32_t> CarriedTime(const Frame& frame) {
+    switch (static_cast<FrameType>(frame[kTypeOffset])) {
+        case FrameType::Tlm:
+        case FrameType::Hws:
+        case FrameType::Wod:
+            return frame.TimestampAt(kBodyOffset);
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace orvex

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "kiss/frame.h"
@@ -55,6 +56,10 @@ enum class FrameOutcome {
     NotData,      // a KISS command byte other than 0
     UnknownType,  // a type byte outside the table
 };
+
+// The time a decoded frame carries at its body's start: TLM, HWS and WOD
+// frames (a WOD frame its first sample's); nothing for the other types.
+std::optional<std::uint32_t> CarriedTime(const Frame& frame);
 
 // Checks the frame's header and hands it to its type's decoder.
 FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler);

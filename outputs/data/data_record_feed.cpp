@@ -3,17 +3,6 @@
 #include "outputs/data/status_fields.h"
 
 namespace orvex {
-namespace {
-
-// TLM, HWS and WOD frames carry a time at the body's start: a WOD frame its
-// first sample's.
-bool CarriesTime(std::uint8_t type) {
-    return type == static_cast<std::uint8_t>(FrameType::Tlm) ||
-           type == static_cast<std::uint8_t>(FrameType::Hws) ||
-           type == static_cast<std::uint8_t>(FrameType::Wod);
-}
-
-}  // namespace
 
 void DataRecordFeed::OnTlmFrame(const TlmFrame& frame) {
     TlmRecord record;
@@ -50,11 +39,8 @@ void DataRecordFeed::OnToprFrame(const ToprFrame& frame) {
 }
 
 void DataRecordFeed::OnFrameRead(const Frame& frame, FrameOutcome outcome) {
-    FrameRecord record{frame, outcome, std::nullopt};
-    if (outcome == FrameOutcome::Decoded && CarriesTime(frame[kTypeOffset])) {
-        record.time = frame.TimestampAt(kBodyOffset);
-    }
-    sink_.OnFrameRecord(record);
+    sink_.OnFrameRecord(
+        {frame, outcome, outcome == FrameOutcome::Decoded ? CarriedTime(frame) : std::nullopt});
 }
 
 }  // namespace orvex
