@@ -16,7 +16,7 @@ namespace orvex {
 // schema version.
 class ArchiveDatabase {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     explicit ArchiveDatabase(ArchiveLocation location);
     ~ArchiveDatabase();
@@ -44,11 +44,13 @@ public:
     // The last failure's text, in the system's encoding.
     std::string LastError() const { return lastError_; }
     void NoteError(const QString& text);
+    // The statement in this engine's words: BLOB_TYPE, SERIAL_KEY, LEAST and
+    // GREATEST are written as PostgreSQL's and SQLite's own.
+    QString Dialect(QString statement) const;
 
 private:
     std::optional<std::string> Connect();
     bool MakeSchema(int& version);
-    QString Dialect(QString statement) const;
 
     ArchiveLocation location_;
     QString name_;

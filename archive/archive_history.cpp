@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "archive/archive_schema.h"
+#include "archive/hourly_extremes.h"
 
 namespace orvex {
 
@@ -16,16 +16,20 @@ std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& data
     // Rounded up, so that the last bucket ends past the span's end.
     const std::int64_t seconds = span.to - span.from + 1;
     const std::int64_t width = std::max<std::int64_t>(1, (seconds + bucketCount - 1) / bucketCount);
-    const QString column = TlmColumn(channel);
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT (time - ?) / ? AS bucket, MIN(%1), MAX(%1) FROM tlm "
-                                 "WHERE time >= ? AND time <= ? GROUP BY bucket ORDER BY bucket")
-                      .arg(column));
+    // An hour that begins before the span counts from the span's start.
+    query.prepare(database.Dialect(
+        QStringLiteral("SELECT (GREATEST(hour * %1, ?) - ?) / ? AS bucket, MIN(%2), MAX(%3) "
+                       "FROM tlm_hourly WHERE hour >= ? AND hour <= ? GROUP BY bucket "
+                       "ORDER BY bucket")
+            .arg(HourlyExtremes::kHourSeconds)
+            .arg(LowColumn(channel), HighColumn(channel))));
+    query.addBindValue(static_cast<qint64>(span.from));
     query.addBindValue(static_cast<qint64>(span.from));
     query.addBindValue(static_cast<qint64>(width));
-    query.addBindValue(static_cast<qint64>(span.from));
-    query.addBindValue(static_cast<qint64>(span.to));
+    query.addBindValue(static_cast<qint64>(span.from / HourlyExtremes::kHourSeconds));
+    query.addBindValue(static_cast<qint64>(span.to / HourlyExtremes::kHourSeconds));
     if (!query.exec()) {
         database.NoteError(query.lastError().text());
         problem = database.LastError();

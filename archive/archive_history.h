@@ -16,7 +16,8 @@ struct ArchiveSpan {
 };
 
 // One bucket of a channel's history: its lowest and highest value among the
-// TLM frames whose time falls in [start, start + the bucket's width).
+// TLM frames of the hours that begin in [start, start + the bucket's width);
+// the span's first bucket also takes the hour the span begins in.
 struct HistoryBucket {
     std::int64_t start = 0;
     double min = 0;
@@ -26,8 +27,10 @@ struct HistoryBucket {
 };
 
 // A channel's history from the archive, cut into `bucketCount` buckets of
-// equal width across the span: the database reduces a year of frames to the
-// few hundred points a chart draws. Buckets without frames are left out.
+// equal width across the span: the database reduces a year of hours to the
+// few hundred points a chart draws. The archive keeps each hour's extremes,
+// so buckets narrower than an hour leave gaps between the hours. Buckets
+// without frames are left out.
 // Nothing, with the reason in `problem`, when the query fails.
 std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& database, int channel,
                                                            ArchiveSpan span, int bucketCount,

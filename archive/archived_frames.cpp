@@ -6,38 +6,67 @@
 
 #include <algorithm>
 
-namespace orvex {
+#include "archive/frame_block.h"
 
-std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
-                                                  FrameHandler& handler, std::string& problem) {
+namespace orvex {
+namespace {
+
+// A frame of the span, in the order the archive stored it.
+struct SpanFrame {
+    std::uint32_t time = 0;
+    std::uint64_t firstOffset = 0;
+    std::string bytes;
+};
+
+bool ReadSpan(ArchiveDatabase& database, ArchiveSpan span, std::vector<SpanFrame>& frames) {
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT bytes, first_offset FROM frames WHERE time >= ? AND time <= ? "
-                       "ORDER BY time, first_log, first_offset"));
+    query.prepare(QStringLiteral(
+        "SELECT id, frames FROM blocks WHERE time_to >= ? AND time_from <= ? ORDER BY id"));
     query.addBindValue(static_cast<qint64>(span.from));
     query.addBindValue(static_cast<qint64>(span.to));
     if (!query.exec()) {
         database.NoteError(query.lastError().text());
+        return false;
+    }
+    while (query.next()) {
+        const bool whole = ForEachStoredFrame(query.value(1).toByteArray(), [&](const auto& frame) {
+            if (frame.time && *frame.time >= span.from && *frame.time <= span.to) {
+                frames.push_back({*frame.time, frame.firstOffset, std::string(frame.bytes)});
+            }
+        });
+        if (!whole) {
+            database.NoteError(QStringLiteral("block %1 of the archive is damaged")
+                                   .arg(query.value(0).toLongLong()));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
+                                                  FrameHandler& handler, std::string& problem) {
+    std::vector<SpanFrame> frames;
+    if (!ReadSpan(database, span, frames)) {
         problem = database.LastError();
         return std::nullopt;
     }
-    std::uint64_t count = 0;
+    std::stable_sort(frames.begin(), frames.end(),
+                     [](const SpanFrame& a, const SpanFrame& b) { return a.time < b.time; });
     Frame frame;
-    while (query.next()) {
-        const QByteArray bytes = query.value(0).toByteArray();
+    for (const SpanFrame& stored : frames) {
         frame.bytes.fill(0);
-        const auto length =
-            std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), kFrameCapacity);
-        std::copy_n(bytes.constData(), length, reinterpret_cast<char*>(frame.bytes.data()));
+        const std::size_t length = std::min(stored.bytes.size(), kFrameCapacity);
+        std::copy_n(stored.bytes.data(), length, reinterpret_cast<char*>(frame.bytes.data()));
         frame.length = static_cast<std::uint16_t>(length);
-        frame.logOffset = static_cast<std::uint64_t>(query.value(1).toLongLong());
+        frame.logOffset = stored.firstOffset;
         frame.logBytes = length;
         frame.cut = false;
         handler.OnFrameRead(frame, DecodeFrame(frame, handler));
-        ++count;
     }
-    return count;
+    return frames.size();
 }
 
 }  // namespace orvex

@@ -12,7 +12,8 @@ namespace orvex {
 
 // Decodes every frame the archive holds whose time lies in `span` into
 // `handler`, oldest first, as a log's frames are decoded: its fields, then
-// OnFrameRead. Each frame's place is its first hearing's byte offset. The
+// OnFrameRead; frames of the same second in the order the archive stored
+// them. Each frame's place is its first hearing's byte offset. The
 // buffer is cleared before each frame, so that a short frame's missing bytes
 // read as zeros rather than as whichever frame the query returned before it.
 // Returns the count of frames, or nothing with the reason in `problem`.

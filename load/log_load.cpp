@@ -90,7 +90,7 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     }
     std::unique_ptr<ArchiveWriter> archive = StartArchive(outcome);
     if (archive) {
-        handlers.Add(archive->Frames());
+        handlers.Add(*archive);
     }
 
     outcome.decoded = true;

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QSqlQuery>
 
 #include "archive/archive_database.h"
+#include "tests/archive/archive_contents.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/postgres_cluster.h"
 #include "tests/support/temp_folder.h"
@@ -58,14 +58,10 @@ TEST(ArchiveConcurrency, TwoProcessesArchivingOverlappingLogsStoreEachFrameOnce)
 
     ArchiveDatabase database(ParseArchiveLocation(archive));
     ASSERT_FALSE(database.Open());
-    QSqlQuery query(database.Connection());
-    ASSERT_TRUE(
-        query.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM frames), (SELECT COUNT(*) "
-                                  "FROM tlm), (SELECT COUNT(*) FROM receptions)")));
-    ASSERT_TRUE(query.next());
-    EXPECT_EQ(query.value(0).toLongLong(), 16000);
-    EXPECT_EQ(query.value(1).toLongLong(), 16000);
-    EXPECT_EQ(query.value(2).toLongLong(), 24000);
+    const ArchiveContents stored = ReadArchiveContents(database);
+    EXPECT_EQ(stored.frames.size(), 16000u);
+    EXPECT_EQ(stored.hearings.size(), 24000u);
+    EXPECT_EQ(stored.FramesHeard(2), 8000u);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-// Logs into the archive: each frame once, every hearing kept, values as the
-// calibrations give them, whole frames only after a stop, and a decode that
+// Logs into the archive: each frame once with its time, every hearing kept,
+// each hour's extremes as the calibrations give them, whole frames only
+// after a stop, and a decode that
 // completes when the archive cannot be written.
 #include <QSqlQuery>
 
 #include "archive/archive_writer.h"
-#include "outputs/data/data_columns.h"
 #include "telemetry/calibration.h"
 #include "tests/archive/archive_fixture.h"
 #include "tests/support/log_builder.h"
@@ -52,7 +52,7 @@ private:
     std::uint64_t seen_ = 0;
 };
 
-TEST_P(ArchiveTest, EveryKindOfFrameIsStoredWithItsValues) {
+TEST_P(ArchiveTest, EveryDecodedFrameIsStoredWithItsTimeAndTheHoursExtremes) {
     const std::string log = Tlm(kNoon, 100) + Wod(kNoon + 10) + Hws(kNoon + 20) +
                             KissFrame(6, "HELLO") + KissFrame(14, "unknown type") +
                             Bytes({0xC0, 0x00, 0xC0});
@@ -63,32 +63,25 @@ TEST_P(ArchiveTest, EveryKindOfFrameIsStoredWithItsValues) {
     EXPECT_EQ(outcome.archived->newFrames, 4u);
     EXPECT_EQ(outcome.archived->newReceptions, 4u);
     EXPECT_TRUE(outcome.problems.empty());
-    EXPECT_EQ(Rows("frames"), 4);
-    EXPECT_EQ(Rows("tlm"), 1);
-    EXPECT_EQ(Rows("wod"), 3);
-    EXPECT_EQ(Rows("status"), 1);
-
-    QSqlQuery tlm(database->Connection());
-    ASSERT_TRUE(tlm.exec(QStringLiteral("SELECT time, c00, c23, c37 FROM tlm")) && tlm.next());
-    EXPECT_EQ(tlm.value(0).toLongLong(), kNoon);
-    EXPECT_EQ(tlm.value(1).toDouble(), Calibrate(0, 100));
-    EXPECT_EQ(tlm.value(2).toDouble(), Calibrate(23, 100));
-    EXPECT_EQ(tlm.value(3).toDouble(), Calibrate(37, 100));
-
-    QSqlQuery wod(database->Connection());
-    ASSERT_TRUE(wod.exec(QStringLiteral("SELECT sample, time, w9 FROM wod ORDER BY sample")));
-    for (int sample = 0; sample < 3; ++sample) {
-        ASSERT_TRUE(wod.next());
-        EXPECT_EQ(wod.value(1).toLongLong(), kNoon + 10 + 60 * sample);
-        EXPECT_EQ(wod.value(2).toDouble(),
-                  CalibrationTable()[WodSlotChannelIndex(9)][10 + 10 * sample]);
-    }
+    const ArchiveContents stored = Contents();
+    ASSERT_EQ(stored.frames.size(), 4u);
+    EXPECT_TRUE(stored.frames[0].bytes.ends_with(TlmBody(kNoon, 100)));  // unescaped
+    EXPECT_EQ(stored.frames[1].time, kNoon + 10);
+    EXPECT_TRUE(stored.frames[1].timeExact);
     // The message frame has no time of its own: it takes the HWS frame's.
-    EXPECT_EQ(Number(QStringLiteral("SELECT time FROM frames WHERE type = 6")), kNoon + 20);
-    EXPECT_EQ(Number(QStringLiteral("SELECT time_exact FROM frames WHERE type = 6")), 0);
-    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM status WHERE fields LIKE "
-                                    "'%\"frame_type_name\":\"HWS\"%'")),
-              1);
+    EXPECT_TRUE(stored.frames[3].bytes.ends_with("HELLO"));
+    EXPECT_EQ(stored.frames[3].time, kNoon + 20);
+    EXPECT_FALSE(stored.frames[3].timeExact);
+
+    QSqlQuery hour(database->Connection());
+    ASSERT_TRUE(
+        hour.exec(QStringLiteral("SELECT hour, c00_low, c00_high, c37_low FROM tlm_hourly")));
+    ASSERT_TRUE(hour.next());
+    EXPECT_EQ(hour.value(0).toLongLong(), kNoon / 3600);
+    EXPECT_EQ(hour.value(1).toDouble(), Calibrate(0, 100));
+    EXPECT_EQ(hour.value(2).toDouble(), Calibrate(0, 100));
+    EXPECT_EQ(hour.value(3).toDouble(), Calibrate(37, 100));
+    EXPECT_FALSE(hour.next());
 }
 
 TEST_P(ArchiveTest, TheSameLogTwiceAddsNothing) {
@@ -102,10 +95,10 @@ TEST_P(ArchiveTest, TheSameLogTwiceAddsNothing) {
     EXPECT_EQ(again.archived->frames, 21u);
     EXPECT_EQ(again.archived->newFrames, 0u);
     EXPECT_EQ(again.archived->newReceptions, 0u);
-    EXPECT_EQ(Rows("frames"), 21);
-    EXPECT_EQ(Rows("receptions"), 21);
-    EXPECT_EQ(Rows("tlm"), 20);
-    EXPECT_EQ(Rows("wod"), 3);
+    const ArchiveContents stored = Contents();
+    EXPECT_EQ(stored.frames.size(), 21u);
+    EXPECT_EQ(stored.hearings.size(), 21u);
+    EXPECT_EQ(Rows("blocks"), 1);
     EXPECT_EQ(Rows("logs"), 1);
 }
 
@@ -118,18 +111,15 @@ TEST_P(ArchiveTest, OverlappingLogsStoreEachFrameOnceWithTwoReceptions) {
     EXPECT_EQ(north.archived->newFrames, 20u);
     EXPECT_EQ(south.archived->newFrames, 10u);
     EXPECT_EQ(south.archived->newReceptions, 20u);
-    EXPECT_EQ(Rows("frames"), 30);
-    EXPECT_EQ(Rows("tlm"), 30);
-    EXPECT_EQ(Rows("receptions"), 40);
-    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM (SELECT frame_id FROM receptions "
-                                    "GROUP BY frame_id HAVING COUNT(*) = 2) AS shared")),
-              10);
-    // Each hearing where its log held it.
-    EXPECT_EQ(Number(QStringLiteral("SELECT MIN(r.byte_offset) FROM receptions r JOIN logs l ON "
-                                    "l.id = r.log_id JOIN tlm t ON t.frame_id = r.frame_id WHERE "
-                                    "l.station = 'south' AND t.time = %1")
-                         .arg(kNoon + 600)),
-              0);
+    const ArchiveContents stored = Contents();
+    EXPECT_EQ(stored.frames.size(), 30u);
+    EXPECT_EQ(stored.hearings.size(), 40u);
+    EXPECT_EQ(stored.FramesHeard(2), 10u);
+    // Each hearing where its log held it: south heard north's eleventh frame first.
+    const ArchiveContents::Heard& southFirst = stored.hearings[20];
+    EXPECT_EQ(southFirst.station, "south");
+    EXPECT_EQ(southFirst.offset, 0u);
+    EXPECT_EQ(southFirst.frame, 10u);
 }
 
 TEST_P(ArchiveTest, AFrameHeardTwiceInOneLogIsOneFrameWithTwoReceptions) {
@@ -139,26 +129,26 @@ TEST_P(ArchiveTest, AFrameHeardTwiceInOneLogIsOneFrameWithTwoReceptions) {
     ASSERT_TRUE(outcome.archived);
     EXPECT_EQ(outcome.archived->newFrames, 2u);
     EXPECT_EQ(outcome.archived->newReceptions, 3u);
-    EXPECT_EQ(Rows("tlm"), 2);
-    EXPECT_EQ(Number(QStringLiteral("SELECT MAX(byte_offset) FROM receptions")),
-              static_cast<std::int64_t>(frame.size() + Tlm(kNoon + 60, 8).size()));
+    const ArchiveContents stored = Contents();
+    ASSERT_EQ(stored.hearings.size(), 3u);
+    EXPECT_EQ(stored.hearings[2].offset, frame.size() + Tlm(kNoon + 60, 8).size());
+    EXPECT_EQ(stored.hearings[2].frame, 0u);
 }
 
 TEST_P(ArchiveTest, AStopMidLoadLeavesWholeFramesOnly) {
-    StopAfter stop(ArchiveWriter::kBlockFrames + 10);
+    const auto kept = static_cast<std::uint32_t>(ArchiveWriter::kBlockFrames + 10);
+    StopAfter stop(kept);
     const LoadOutcome outcome = Archive(
         Pass(kNoon, static_cast<int>(2 * ArchiveWriter::kBlockFrames)), "pass.kss", "north", &stop);
 
     ASSERT_TRUE(outcome.stopped);
     ASSERT_TRUE(outcome.archived);
-    EXPECT_EQ(outcome.archived->frames, ArchiveWriter::kBlockFrames + 10);
-    EXPECT_EQ(Rows("frames"), static_cast<std::int64_t>(ArchiveWriter::kBlockFrames + 10));
-    // Every frame stored has its values and its hearing, and nothing else is.
-    EXPECT_EQ(Rows("tlm"), Rows("frames"));
-    EXPECT_EQ(Rows("receptions"), Rows("frames"));
-    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM frames f LEFT JOIN tlm t ON t.frame_id "
-                                    "= f.id WHERE t.frame_id IS NULL")),
-              0);
+    EXPECT_EQ(outcome.archived->frames, kept);
+    // Every frame stored has its hearing and its hour, and nothing else is.
+    const ArchiveContents stored = Contents();
+    EXPECT_EQ(stored.frames.size(), kept);
+    EXPECT_EQ(stored.hearings.size(), kept);
+    EXPECT_EQ(Rows("tlm_hourly"), (kept - 1) * 60 / 3600 + 1);
 
     // The rest of the log is added when it is loaded again.
     const LoadOutcome rest =
@@ -171,7 +161,7 @@ TEST_P(ArchiveTest, AReopenedArchiveKeepsItsFramesAndSchema) {
     Archive(Pass(kNoon, 3));
     database.reset();
     database = OpenDatabase();
-    EXPECT_EQ(Rows("frames"), 3);
+    EXPECT_EQ(Contents().frames.size(), 3u);
     EXPECT_EQ(Number(QStringLiteral("SELECT version FROM archive_schema")),
               ArchiveDatabase::kSchemaVersion);
 }
@@ -185,9 +175,9 @@ TEST_P(ArchiveTest, AnArchiveOfAnotherVersionIsRefused) {
     };
     EXPECT_EQ(problemAt(99),
               "its tables are of version 99, made by a later version of this program, which "
-              "reads version 2");
-    EXPECT_EQ(problemAt(1),
-              "its tables are of version 1, which this program no longer writes; move it aside "
+              "reads version 3");
+    EXPECT_EQ(problemAt(2),
+              "its tables are of version 2, which this program no longer writes; move it aside "
               "and archive the logs again");
 }
 

@@ -13,6 +13,7 @@
 #include "archive/archive_target.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
+#include "tests/archive/archive_contents.h"
 #include "tests/support/postgres_cluster.h"
 #include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
@@ -73,6 +74,7 @@ protected:
         EXPECT_TRUE(query.next()) << sql.toStdString();
         return query.value(0).toLongLong();
     }
+    ArchiveContents Contents() const { return ReadArchiveContents(*database); }
     std::int64_t Rows(const char* table) const {
         return Number(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
     }

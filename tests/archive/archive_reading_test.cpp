@@ -36,16 +36,21 @@ TEST_P(ArchiveReadingTest, TheHistoryHoldsEachBucketsLowestAndHighestValue) {
     EXPECT_EQ(*buckets, expected);
 }
 
-TEST_P(ArchiveReadingTest, ASpanNotDividedEvenlyStillEndsInsideTheLastBucket) {
-    Archive(Tlm(kMidnight, 1) + Tlm(kMidnight + 99, 2));
+TEST_P(ArchiveReadingTest, TheHistoryIsKeptByTheHour) {
+    // Buckets of 20 minutes: each hour's extremes fall in the bucket its
+    // start falls in, the span's first hour in the first bucket.
+    Archive(Tlm(kMidnight + 600, 1) + Tlm(kMidnight + 3000, 2) + Tlm(kMidnight + 3600 + 100, 3));
     std::string problem;
-    // 100 seconds in 3 buckets: 34 seconds wide, the last frame in the third.
-    const auto buckets = ArchivedExtremes(*database, 0, {kMidnight, kMidnight + 99}, 3, problem);
+    const auto buckets =
+        ArchivedExtremes(*database, 0, {kMidnight + 1200, kMidnight + 7199}, 5, problem);
 
     ASSERT_TRUE(buckets) << problem;
-    ASSERT_EQ(buckets->size(), 2u);
-    EXPECT_EQ(buckets->back().start, kMidnight + 68);
-    EXPECT_EQ(buckets->back().max, Calibrate(0, 2));
+    const std::vector<HistoryBucket> expected = {
+        {kMidnight + 1200, std::min(Calibrate(0, 1), Calibrate(0, 2)),
+         std::max(Calibrate(0, 1), Calibrate(0, 2))},
+        {kMidnight + 3600, Calibrate(0, 3), Calibrate(0, 3)},
+    };
+    EXPECT_EQ(*buckets, expected);
 }
 
 // Counts the frames decoded from the archive and keeps their times.
