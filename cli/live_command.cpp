@@ -107,6 +107,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
 
     Frame frame;
     LogLoad load(recording.Path(), context, frame);
+    load.ArchiveEachFrame();
     const LoadOutcome outcome = DecodeWhileRecording(load, *live, recording, nullptr);
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';

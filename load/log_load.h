@@ -38,6 +38,9 @@ public:
     // Keeps the newest 100 TLM records rather than the first: a live stream's
     // window shows the latest telemetry.
     void KeepNewestRecords() { keepNewestRecords_ = true; }
+    // Adds each frame to the archive as it is read rather than a block at a
+    // time: a live stream's frames are in the archive as they arrive.
+    void ArchiveEachFrame() { archiveEachFrame_ = true; }
 
     // Another handler of every decoded frame, such as the window's view.
     void AddFrameHandler(FrameHandler& handler) { extraHandlers_.Add(handler); }
@@ -77,6 +80,7 @@ private:
     std::uint64_t frameCount_ = 0;
     RecordStore records_;
     bool keepNewestRecords_ = false;
+    bool archiveEachFrame_ = false;
     std::uint64_t tlmFramesNotKept_ = 0;  // TLM frames beyond the store's 100
     WodRowList wodRows_;
 };

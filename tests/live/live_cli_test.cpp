@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <QLocale>
+#include <QSqlQuery>
+#include <QVariant>
 #include <csignal>
 #include <sstream>
 #include <thread>
 
+#include "archive/archive_database.h"
 #include "cli/decode_command.h"
 #include "cli/live_input.h"
 #include "tests/live/kiss_server.h"
@@ -135,30 +138,50 @@ TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) 
 
 // A received stream is archived as the log it was recorded into: decoding
 // that log again afterwards adds nothing.
-TEST_F(LiveCli, AStreamGoesToTheArchiveAsItsRecordedLog) {
+// The hearings an archive holds, read on a connection of the calling thread.
+std::int64_t HearingsIn(const std::string& archive) {
+    ArchiveDatabase database(ParseArchiveLocation(archive));
+    if (database.Open()) {
+        return -1;
+    }
+    QSqlQuery query(database.Connection());
+    if (!query.exec(QStringLiteral("SELECT SUM(hearing_count) FROM blocks")) || !query.next()) {
+        return -1;
+    }
+    return query.value(0).toLongLong();
+}
+
+TEST_F(LiveCli, AStreamGoesToTheArchiveAsItArrivesAndAsItsRecordedLog) {
     const std::string log =
         synth::test::GenerateLog(std::vector<std::string>{"--seed", "8", "--frames", "90"});
     KissServer server;
     std::vector<KissServer::Chunk> chunks = RandomChunks(log, 8);
     chunks.push_back({"", milliseconds(300)});
     server.Serve({{chunks, {}, true}});
+    const TempFolder archiveFolder;
+    const std::string archive = archiveFolder / "archive.sqlite";
+    const std::string recorded = folder / "pass.kss";
+    // Every frame is in the archive while the stream is still open.
+    std::int64_t heardWhileLive = 0;
     std::thread stopper([&] {
         while (!server.Done() && !server.Failed()) {
             std::this_thread::sleep_for(milliseconds(10));
+        }
+        for (int wait = 0; server.Done() && wait < 500 && heardWhileLive < 90; ++wait) {
+            std::this_thread::sleep_for(milliseconds(20));
+            heardWhileLive = HearingsIn(archive);
         }
         if (server.Done()) {
             std::raise(SIGINT);
         }
     });
-    const TempFolder archiveFolder;
-    const std::string archive = archiveFolder / "archive.sqlite";
-    const std::string recorded = folder / "pass.kss";
 
     const int code = Run({"--kiss-tcp", "127.0.0.1:" + std::to_string(server.Port()),
                           "--record-file", recorded, "--archive", archive});
     stopper.join();
 
     EXPECT_EQ(code, 0) << err.str();
+    EXPECT_EQ(heardWhileLive, 90);
     // The generated log repeats a frame: it is stored once, heard twice.
     EXPECT_NE(out.str().find("\n  archive: 90 frames, 89 new, 90 new hearings\n"),
               std::string::npos)
