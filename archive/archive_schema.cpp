@@ -6,7 +6,9 @@
 namespace orvex {
 
 QStringList ArchiveSchemaStatements() {
-    QString hourly = QStringLiteral("CREATE TABLE tlm_hourly (hour BIGINT PRIMARY KEY");
+    // INTEGER: on SQLite the hour is then the row's own key, with no index
+    // beside the table to keep.
+    QString hourly = QStringLiteral("CREATE TABLE tlm_hourly (hour INTEGER PRIMARY KEY");
     for (int channel = 0; channel < kChannelCount; ++channel) {
         hourly += QStringLiteral(", %1 DOUBLE PRECISION, %2 DOUBLE PRECISION")
                       .arg(LowColumn(channel), HighColumn(channel));
