@@ -80,7 +80,7 @@ void ArchiveWriter::OnFrameRead(const Frame& frame, FrameOutcome outcome) {
         lastTime_ = own;
     }
     pending.time = lastTime_;
-    block_.push_back(std::move(pending));
+    block_.push_back(pending);
     if (block_.size() >= blockFrames_) {
         WriteBlock();
     }

@@ -81,9 +81,12 @@ std::size_t qHash(const FrameDigest& digest, std::size_t seed) {
 }
 
 FrameBlock::FrameBlock(std::size_t frames, std::size_t bytes) {
-    frames_.reserve(static_cast<qsizetype>(bytes + frames * kFrameHeadBytes));
-    digests_.reserve(static_cast<qsizetype>(frames * sizeof(FrameDigest::bytes)));
-    hearings_.reserve(static_cast<qsizetype>(frames * kHearingBytes));
+    const std::size_t frameBytes = bytes + frames * kFrameHeadBytes;
+    const std::size_t digestBytes = frames * sizeof(FrameDigest::bytes);
+    const std::size_t hearingBytes = frames * kHearingBytes;
+    frames_.reserve(static_cast<qsizetype>(frameBytes));
+    digests_.reserve(static_cast<qsizetype>(digestBytes));
+    hearings_.reserve(static_cast<qsizetype>(hearingBytes));
 }
 
 void FrameBlock::AddFrame(const StoredFrame& frame, const FrameDigest& digest) {

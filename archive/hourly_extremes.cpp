@@ -74,13 +74,13 @@ void HourlyExtremes::Add(const TlmFrame& frame) {
 }
 
 std::vector<QString> HourlyExtremes::MergeStatements() const {
-    static const QByteArray head = MergeHead();
-    static const QByteArray tail = MergeTail();
+    static const QByteArray kHead = MergeHead();
+    static const QByteArray kTail = MergeTail();
     std::vector<QString> statements;
     QByteArray sql;
     std::size_t rows = 0;
     for (const auto& [hour, extremes] : hours_) {
-        sql += rows == 0 ? head : QByteArray(", ");
+        sql += rows == 0 ? kHead : QByteArray(", ");
         sql += '(' + QByteArray::number(hour);
         for (std::size_t channel = 0; channel < extremes.low.size(); ++channel) {
             sql += ", ";
@@ -90,13 +90,13 @@ std::vector<QString> HourlyExtremes::MergeStatements() const {
         }
         sql += ')';
         if (++rows == kHoursPerStatement) {
-            statements.push_back(QString::fromLatin1(sql + tail));
+            statements.push_back(QString::fromLatin1(sql + kTail));
             sql.clear();
             rows = 0;
         }
     }
     if (rows > 0) {
-        statements.push_back(QString::fromLatin1(sql + tail));
+        statements.push_back(QString::fromLatin1(sql + kTail));
     }
     return statements;
 }
