@@ -90,6 +90,11 @@ bool ArchiveWriter::Finish() {
     if (!block_.empty() && !problem_) {
         WriteBlock();
     }
+    // A checkpoint that cannot be made now, as another connection reads,
+    // is made by a later one: nothing is lost.
+    if (!database_.IsPostgres()) {
+        database_.Exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+    }
     return !problem_;
 }
 
