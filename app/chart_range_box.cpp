@@ -7,7 +7,7 @@
 namespace orvex {
 namespace {
 
-constexpr std::int64_t kDay = 24 * 60 * 60;
+constexpr std::int64_t kDay = 86400;  // seconds
 
 }  // namespace
 

@@ -29,19 +29,19 @@ protected:
     ArchiveWindowTest() {
         window.SetArchiveChooser([this](const ArchiveChoice& last) {
             offered_ = last;
-            return chosen_;
+            return chosen;
         });
         window.SetSpanChooser([this](const ArchiveSpan&) { return span_; });
     }
 
     // Settings > Archive, with the archive at `location` turned on.
     void TurnArchiveOn(const std::string& location) {
-        chosen_ = ArchiveChoice{true, QString::fromStdString(location), QStringLiteral("north")};
+        chosen = ArchiveChoice{true, QString::fromStdString(location), QStringLiteral("north")};
         Action("MenuSettingsArchive")->trigger();
     }
     // What Settings > Archive's dialog opens with.
     ArchiveChoice OfferedChoice() {
-        chosen_.reset();
+        chosen.reset();
         Action("MenuSettingsArchive")->trigger();
         return offered_;
     }
@@ -64,7 +64,7 @@ protected:
     HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
     QList<QPointF> Points() const { return Chart()->SeriesOf(0)->points(); }
 
-    std::optional<ArchiveChoice> chosen_;  // what the dialog gives back
+    std::optional<ArchiveChoice> chosen;  // what the dialog gives back
 
 private:
     std::optional<ArchiveSpan> span_;
@@ -117,7 +117,7 @@ TEST_F(ArchiveWindowTest, IsOffUntilTurnedOnThenAddsEachFrameOfALogOnce) {
 
     // Turned off, the archive is left alone and its ranges go.
     ChooseRange("Archive: all");
-    chosen_ = ArchiveChoice{false, QString::fromStdString(folder / "archive.sqlite"), "north"};
+    chosen = ArchiveChoice{false, QString::fromStdString(folder / "archive.sqlite"), "north"};
     Action("MenuSettingsArchive")->trigger();
     EXPECT_EQ(RangeBox()->currentText(), "This log");
     EXPECT_FALSE(RangeEnabled("Archive: last day"));
@@ -244,7 +244,7 @@ TEST_F(ArchiveWindowTest, SettingIsRememberedByTheNextWindow) {
     const ArchiveChoice shared{
         true, QString::fromStdString("postgresql:host=" + folder.Path() + " dbname=orvex"),
         "G4ABC"};
-    chosen_ = shared;
+    chosen = shared;
     Action("MenuSettingsArchive")->trigger();
     EXPECT_TRUE(Status().startsWith("Cannot open the archive postgresql:host=")) << Status();
 
