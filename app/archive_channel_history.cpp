@@ -1,38 +1,46 @@
 #include "app/archive_channel_history.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QVariant>
-
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
-#include "archive/archive_database.h"
-
 namespace orvex {
+namespace {
 
+constexpr std::int64_t kHour = 3600;  // seconds
+// A frame's time is 32 bits of seconds since 1970.
+constexpr std::int64_t kLatestFrameTime = std::numeric_limits<std::uint32_t>::max();
+
+}  // namespace
+
+// Asked of the archive's extremes rather than of its tables, whose layout
+// is the archive's own: one bucket an hour across the range finds the first
+// and the last hour with telemetry, and one a second across each of those
+// two finds its first and last second, as finely as the archive keeps them.
 std::optional<ArchiveSpan> ArchivedTlmTimes(ArchiveDatabase& database,
                                             const std::optional<ArchiveSpan>& range,
                                             std::string& problem) {
-    const ArchiveSpan within =
-        range.value_or(ArchiveSpan{0, std::numeric_limits<std::int64_t>::max()});
-    QSqlQuery query(database.Connection());
-    query.setForwardOnly(true);
-    // Both ends are read from the time index alone.
-    query.prepare(
-        QStringLiteral("SELECT MIN(time), MAX(time) FROM tlm WHERE time >= ? AND "
-                       "time <= ?"));
-    query.addBindValue(static_cast<qint64>(within.from));
-    query.addBindValue(static_cast<qint64>(within.to));
-    if (!query.exec() || !query.next()) {
-        database.NoteError(query.lastError().text());
-        problem = database.LastError();
+    // Any channel will do: every TLM frame has all of them.
+    const auto buckets = [&](ArchiveSpan span, std::int64_t width) {
+        const std::int64_t count = (span.to - span.from + width) / width;
+        return ArchivedExtremes(database, 0, span, static_cast<int>(count), problem);
+    };
+    const ArchiveSpan within = range.value_or(ArchiveSpan{0, kLatestFrameTime});
+    const auto hours = buckets(within, kHour);
+    if (!hours || hours->empty()) {
         return std::nullopt;
     }
-    if (query.value(0).isNull()) {
+    // The buckets are an hour wide or a little less.
+    const auto hourOf = [&](std::int64_t start) {
+        return ArchiveSpan{start, std::min(start + kHour - 1, within.to)};
+    };
+    const auto first = buckets(hourOf(hours->front().start), 1);
+    const auto last = buckets(hourOf(hours->back().start), 1);
+    if (!first || !last || first->empty() || last->empty()) {
         return std::nullopt;
     }
-    return ArchiveSpan{query.value(0).toLongLong(), query.value(1).toLongLong()};
+    return ArchiveSpan{first->front().start, last->back().start};
 }
 
 bool ArchiveChannelHistory::Show(ArchiveDatabase& database,

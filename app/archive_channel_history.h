@@ -14,8 +14,7 @@ class ArchiveDatabase;
 // A span of the archive's telemetry as the chart's history: each slice the
 // chart asks for is one bucket of the archive's query, given as its lowest
 // and its highest value at the bucket's start, so that a year of frames
-// costs the chart a few hundred points and the database one scan of its
-// time index.
+// costs the chart a few hundred points, the database doing the reduction.
 class ArchiveChannelHistory : public ChannelHistory {
 public:
     // Charts `range` of the archive (its whole span of telemetry when none):
@@ -40,8 +39,9 @@ private:
 };
 
 // The first and last TLM time the archive holds within `range` (all of it
-// when none). Nothing when it holds none there, or, with the reason in
-// `problem`, when the query fails.
+// when none), to the second or, where the archive keeps no finer, to the
+// hour. Nothing when it holds none there, or, with the reason in `problem`,
+// when the query fails.
 std::optional<ArchiveSpan> ArchivedTlmTimes(ArchiveDatabase& database,
                                             const std::optional<ArchiveSpan>& range,
                                             std::string& problem);
