@@ -90,6 +90,13 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
     if (outcome.exportPath) {
         sentences.append(tr("WOD export written to %1.").arg(PathText(*outcome.exportPath)));
     }
+    if (outcome.archived) {
+        // Another reading of a log adds none: "3 new" tells what the archive
+        // did not hold yet.
+        sentences.append(tr("Archive: %1, %2 new.")
+                             .arg(FramesText(outcome.archived->frames))
+                             .arg(outcome.archived->newFrames));
+    }
     return sentences.join(' ');
 }
 

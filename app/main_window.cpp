@@ -35,6 +35,8 @@ namespace orvex {
 namespace {
 
 constexpr char kGeometryKey[] = "window/geometry";
+constexpr double kRangeBoxPoints = 7.5;  // the chart's labels'
+constexpr int kRangeBoxRight = 8;        // pixels from the frame's right edge
 
 // The user's settings of the program, in the platform's place for them.
 class ProgramSettings : public QSettings {
@@ -52,6 +54,8 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       chooseImage_([this](ImageFormat image) { return ChooseImageFile(image); }),
       chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
       chooseLink_([this](const LinkChoice& last) { return ChooseLink(last); }),
+      chooseArchive_([this](const ArchiveChoice& last) { return ChooseArchive(last); }),
+      chooseSpan_([this](const ArchiveSpan& last) { return ChooseSpan(last); }),
       session_(*this, loadContext_) {
     setObjectName(object_name::kMainWindow);
     setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
@@ -60,6 +64,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     CreateMenus();
     CreateClientArea();
     CreateStatusLine();
+    ApplyArchive(ArchiveChoice::Remembered());
     restoreGeometry(ProgramSettings().value(kGeometryKey).toByteArray());
     setAcceptDrops(true);
 
@@ -114,6 +119,9 @@ void MainWindow::CreateActions() {
     connect(writeWodExportAction_, &QAction::toggled, this,
             [this](bool checked) { outputs_.writeWodExport = checked; });
 
+    archiveAction_ = add(object_name::kArchiveAction, tr("&Archive..."));
+    connect(archiveAction_, &QAction::triggered, this, &MainWindow::ConfigureArchive);
+
     aboutAction_ = add(object_name::kAboutAction, tr("&Info"));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAboutBox);
 }
@@ -135,6 +143,8 @@ void MainWindow::CreateMenus() {
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     settings->setObjectName(object_name::kSettingsMenu);
     settings->addActions({writeReportAction_, writeWodExportAction_});
+    settings->addSeparator();
+    settings->addAction(archiveAction_);
     menuBar()->addAction(aboutAction_);
 }
 
@@ -165,6 +175,15 @@ QWidget* MainWindow::CreateChartFrame(QWidget* client) {
     chart_->setGeometry(TwipsRect(120, 240, 10575, 3375));
     auto* layout = new AnchoredLayout(chartFrame_, chartFrame_->size());
     layout->AddWidget(chart_, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
+    // Beside the frame's title, over the chart's top margin, where it hides
+    // no point: the plot has the same room as before.
+    range_ = new ChartRangeBox(chartFrame_);
+    range_->setFont(DialogFont(kRangeBoxPoints));
+    const QSize box = range_->sizeHint();
+    range_->setGeometry(chartFrame_->width() - box.width() - kRangeBoxRight, 0, box.width(),
+                        box.height());
+    layout->AddWidget(range_, AnchoredLayout::kRight);
+    connect(range_, &ChartRangeBox::RangeChosen, this, &MainWindow::ChooseChartRange);
     return chartFrame_;
 }
 
@@ -227,10 +246,15 @@ void MainWindow::OpenLogFile(const QString& path) {
         ShowStatus(tr("Reading %1...").arg(path));
     }
     const std::string file = QFile::encodeName(path).toStdString();
+    const std::optional<FileProblem> archiveProblem =
+        path.isEmpty() ? std::nullopt : PrepareArchive();
     LoadOutcome outcome;
     RunLoad([&] { outcome = session_.OpenLog(file); });
     if (stopRequested_) {
         return;
+    }
+    if (archiveProblem) {
+        outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
     }
     ShowLoadOutcome(path, outcome);
 }
@@ -255,6 +279,7 @@ void MainWindow::Connect() {
         return;
     }
     choice->Remember();
+    const std::optional<FileProblem> archiveProblem = PrepareArchive();
     LiveSession live(*choice, session_);
     connect(&live, &LiveSession::StatusChanged, this, &MainWindow::ShowStatus);
     connect(&live, &LiveSession::HistoryGrew, this, &MainWindow::RedrawChart);
@@ -272,6 +297,9 @@ void MainWindow::Connect() {
     live_ = nullptr;
     outputs_.reportBlockByBlock = false;
     RedrawChart();
+    if (archiveProblem) {
+        outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
+    }
     ShowLoadOutcome(live.RecordingPath(), outcome);
 }
 
@@ -296,6 +324,8 @@ void MainWindow::RedrawChart() {
 void MainWindow::SetOpenCommandsEnabled(bool enabled) {
     openAction_->setEnabled(enabled);
     connectAction_->setEnabled(enabled);
+    // The archive may not change under a load that writes to it.
+    archiveAction_->setEnabled(enabled);
     exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
     recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
 }

@@ -7,8 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "app/archive_channel_history.h"
+#include "app/archive_choice.h"
 #include "app/chart_export.h"
+#include "app/chart_range_box.h"
 #include "app/link_choice.h"
+#include "app/window_archive.h"
 #include "load/decoder_display.h"
 #include "load/decoder_session.h"
 #include "load/load_context.h"
@@ -56,6 +60,12 @@ public:
     // link chosen, or nothing when cancelled.
     using LinkChooser = std::function<std::optional<LinkChoice>(const LinkChoice& last)>;
     void SetLinkChooser(LinkChooser chooser) { chooseLink_ = std::move(chooser); }
+    // Settings > Archive's dialog, likewise.
+    using ArchiveChooser = std::function<std::optional<ArchiveChoice>(const ArchiveChoice& last)>;
+    void SetArchiveChooser(ArchiveChooser chooser) { chooseArchive_ = std::move(chooser); }
+    // The dialog of the chart's span of the archive, likewise.
+    using SpanChooser = std::function<std::optional<ArchiveSpan>(const ArchiveSpan& last)>;
+    void SetSpanChooser(SpanChooser chooser) { chooseSpan_ = std::move(chooser); }
 
     // What the status line under the window says.
     QString StatusText() const;
@@ -109,6 +119,24 @@ private:
     void Connect();
     void Disconnect();
     std::optional<LinkChoice> ChooseLink(const LinkChoice& last);
+    // Settings > Archive.
+    void ConfigureArchive();
+    std::optional<ArchiveChoice> ChooseArchive(const ArchiveChoice& last);
+    // Opens the archive chosen, for the loads and the chart; tells when it
+    // cannot be opened.
+    void ApplyArchive(const ArchiveChoice& choice);
+    // Before a load: the archive on but not open yet is tried again; why it
+    // cannot be, for the load's outcome.
+    std::optional<FileProblem> PrepareArchive();
+    // The loads' archive and the chart's ranges, as the archive now is.
+    void FollowArchive();
+    void ChooseChartRange(ChartRange range);
+    std::optional<ArchiveSpan> ChooseSpan(const ArchiveSpan& last);
+    // What the chart now shows of the archive, or why it cannot.
+    QString ArchiveRangeText() const;
+    // The archive's history for the range chosen, read again: it grows with
+    // every load.
+    void RefreshArchiveHistory();
     // The channels charted, drawn again from the history as it is now.
     void RedrawChart();
     void SaveChart(ImageFormat format);
@@ -128,12 +156,14 @@ private:
 
     LocaleFormat format_;
     OutputOptions outputs_;
+    WindowArchive archive_;  // outlives the load context, which points into it
     LoadContext loadContext_{format_, outputs_};
     FrameListModel* frameList_;
     TopStrip* strip_ = nullptr;
     ChannelPanel* panel_ = nullptr;
     QGroupBox* chartFrame_ = nullptr;
     HistoryChart* chart_ = nullptr;
+    ChartRangeBox* range_ = nullptr;
     QLineEdit* logPath_ = nullptr;
     QLabel* frameCounter_ = nullptr;
     QLabel* statusLine_ = nullptr;
@@ -147,6 +177,7 @@ private:
     QAction* exitAction_ = nullptr;
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
+    QAction* archiveAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     RecentLogsMenu* recentLogs_ = nullptr;
     QPointer<AboutBox> aboutBox_;
@@ -155,9 +186,14 @@ private:
     ImageChooser chooseImage_;
     FolderChooser chooseFolder_;
     LinkChooser chooseLink_;
-    LiveSession* live_ = nullptr;  // while a stream is followed
-    std::string logFile_;          // the log last opened, in the file system's encoding
-    QString dataFolder_;           // the folder of the last data export
+    ArchiveChooser chooseArchive_;
+    SpanChooser chooseSpan_;
+    ArchiveChannelHistory archiveHistory_;
+    ChartRange shownRange_ = ChartRange::Log;
+    std::optional<ArchiveSpan> chosenSpan_;  // the last span chosen
+    LiveSession* live_ = nullptr;            // while a stream is followed
+    std::string logFile_;                    // the log last opened, in the file system's encoding
+    QString dataFolder_;                     // the folder of the last data export
     int shownVersion_ = -1;
     QElapsedTimer yieldClock_;
     bool stopRequested_ = false;

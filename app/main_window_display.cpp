@@ -95,7 +95,13 @@ void MainWindow::SelectChannel(int channel) {
 void MainWindow::ShowChart(std::string_view caption, const std::vector<int>& channels,
                            const ChannelHistory& history) {
     chartFrame_->setTitle(FromLatin1(caption));
-    chart_->ShowChannels(channels, history);
+    if (shownRange_ == ChartRange::Log) {
+        chart_->ShowChannels(channels, history);
+        return;
+    }
+    // The archive may have grown since: by the load just read, or a stream.
+    RefreshArchiveHistory();
+    chart_->ShowChannels(channels, archiveHistory_);
 }
 
 void MainWindow::ShowBusy() {

@@ -26,6 +26,8 @@ inline constexpr char kRecentFilesMenu[] = "MnuRecentFiles";
 // File > Connect and Disconnect, later additions.
 inline constexpr char kConnectAction[] = "MenuFileConnect";
 inline constexpr char kDisconnectAction[] = "MenuFileDisconnect";
+// Settings > Archive, a later addition.
+inline constexpr char kArchiveAction[] = "MenuSettingsArchive";
 
 // The strip above the channel panel.
 inline constexpr char kTopLine[] = "Line1";
@@ -60,6 +62,8 @@ inline constexpr char kChart[] = "MSChart1";
 inline constexpr char kLogPath[] = "Text4";
 inline constexpr char kFrameCounter[] = "Label3";
 inline constexpr char kStatusLine[] = "StatusLine";
+// The chart's range: the log's history or a span of the archive's.
+inline constexpr char kChartRange[] = "ComboChartRange";
 
 // File > Connect's dialog.
 inline constexpr char kConnectDialog[] = "Connect";
@@ -70,6 +74,20 @@ inline constexpr char kConnectPort[] = "TextPort";
 inline constexpr char kConnectDevice[] = "ComboDevice";
 inline constexpr char kConnectBaudRate[] = "ComboBaudRate";
 inline constexpr char kConnectFolder[] = "TextRecordFolder";
+
+// Settings > Archive's dialog.
+inline constexpr char kArchiveDialog[] = "Archive";
+inline constexpr char kArchiveEnabled[] = "CheckArchive";
+inline constexpr char kArchiveSqlite[] = "OptionSqlite";
+inline constexpr char kArchiveFile[] = "TextArchiveFile";
+inline constexpr char kArchivePostgres[] = "OptionPostgres";
+inline constexpr char kArchiveParameters[] = "TextPostgresParameters";
+inline constexpr char kArchiveStation[] = "TextStation";
+
+// The dialog of the chart's chosen span of the archive.
+inline constexpr char kSpanDialog[] = "ArchiveSpan";
+inline constexpr char kSpanFrom[] = "DateTimeFrom";
+inline constexpr char kSpanTo[] = "DateTimeTo";
 
 // The about box.
 inline constexpr char kAboutBox[] = "Info";

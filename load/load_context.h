@@ -21,6 +21,8 @@ public:
     const OutputOptions& Options() const { return options_; }
     const TlmReportLines& TlmLines() const { return tlmLines_; }
     ArchiveTarget* Archive() const { return archive_; }
+    // The window's archive comes and goes with its setting, between loads.
+    void SetArchive(ArchiveTarget* archive) { archive_ = archive; }
 
 private:
     const LocaleFormat& format_;

@@ -25,6 +25,68 @@
     </message>
 </context>
 <context>
+    <name>orvex::ArchiveDialog</name>
+    <message>
+        <source>Archive</source>
+        <translation>Archiv</translation>
+    </message>
+    <message>
+        <source>&amp;Add every log to the archive</source>
+        <translation>Jedes Log dem Archiv &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;SQLite file on this computer</source>
+        <translation>&amp;SQLite-Datei auf diesem Rechner</translation>
+    </message>
+    <message>
+        <source>&amp;PostgreSQL database shared by stations</source>
+        <translation>&amp;PostgreSQL-Datenbank, von Stationen geteilt</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>&amp;File:</source>
+        <translation>Dat&amp;ei:</translation>
+    </message>
+    <message>
+        <source>Co&amp;nnection:</source>
+        <translation>&amp;Verbindung:</translation>
+    </message>
+    <message>
+        <source>S&amp;tation:</source>
+        <translation>S&amp;tation:</translation>
+    </message>
+    <message>
+        <source>Archive File</source>
+        <translation>Archivdatei</translation>
+    </message>
+    <message>
+        <source>SQLite archives (*.sqlite)</source>
+        <translation>SQLite-Archive (*.sqlite)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ArchiveSpanDialog</name>
+    <message>
+        <source>Archive Span</source>
+        <translation>Zeitraum im Archiv</translation>
+    </message>
+    <message>
+        <source>&amp;From (UTC):</source>
+        <translation>&amp;Von (UTC):</translation>
+    </message>
+    <message>
+        <source>&amp;To (UTC):</source>
+        <translation>&amp;Bis (UTC):</translation>
+    </message>
+</context>
+<context>
     <name>orvex::ChannelPanel</name>
     <message>
         <source>Charts the channel alone; with Ctrl, adds it to the chart or takes it off</source>
@@ -49,6 +111,37 @@
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ChartRangeBox</name>
+    <message>
+        <source>Chart range</source>
+        <translation>Zeitraum des Diagramms</translation>
+    </message>
+    <message>
+        <source>This log</source>
+        <translation>Dieses Log</translation>
+    </message>
+    <message>
+        <source>Archive: last day</source>
+        <translation>Archiv: letzter Tag</translation>
+    </message>
+    <message>
+        <source>Archive: last week</source>
+        <translation>Archiv: letzte Woche</translation>
+    </message>
+    <message>
+        <source>Archive: last month</source>
+        <translation>Archiv: letzter Monat</translation>
+    </message>
+    <message>
+        <source>Archive: all</source>
+        <translation>Archiv: alles</translation>
+    </message>
+    <message>
+        <source>Archive: span...</source>
+        <translation>Archiv: Zeitraum...</translation>
     </message>
 </context>
 <context>
@@ -287,6 +380,10 @@
         <source>%1 TLM records not kept before the last %2</source>
         <translation>%1 TLM-Datensätze vor den letzten %2 nicht behalten</translation>
     </message>
+    <message>
+        <source>Archive: %1, %2 new.</source>
+        <translation>Archiv: %1, %2 neu.</translation>
+    </message>
 </context>
 <context>
     <name>orvex::MainWindow</name>
@@ -413,6 +510,34 @@
     <message>
         <source>&amp;Disconnect</source>
         <translation>&amp;Trennen</translation>
+    </message>
+    <message>
+        <source>&amp;Archive...</source>
+        <translation>&amp;Archiv...</translation>
+    </message>
+    <message>
+        <source>Cannot open the archive %1: %2.</source>
+        <translation>Das Archiv %1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Every log read is added to the archive %1.</source>
+        <translation>Jedes gelesene Log wird dem Archiv %1 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Cannot read the archive %1: %2.</source>
+        <translation>Das Archiv %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds no telemetry yet.</source>
+        <translation>Das Archiv %1 enthält noch keine Telemetrie.</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds no telemetry from %2 to %3 (UTC).</source>
+        <translation>Das Archiv %1 enthält keine Telemetrie von %2 bis %3 (UTC).</translation>
+    </message>
+    <message>
+        <source>Charted from the archive %1: telemetry from %2 to %3 (UTC).</source>
+        <translation>Aus dem Archiv %1 gezeichnet: Telemetrie von %2 bis %3 (UTC).</translation>
     </message>
 </context>
 <context>

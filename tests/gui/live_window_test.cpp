@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTimer>
 #include <filesystem>
@@ -147,6 +148,31 @@ TEST_F(LiveWindow, ShowsFramesAsTheyArriveAndDisconnectLeavesTheFilesOfTheRecord
     // The choice is offered again at the next Connect.
     EXPECT_EQ(LinkChoice::Remembered().port, server.Port());
     EXPECT_EQ(offered.size(), 1U);
+}
+
+// With Settings > Archive on, the stream's frames go to the archive as they
+// are received, as its recorded log's: opening the recording adds none.
+TEST_F(LiveWindow, AddsTheStreamToTheArchiveAsItsRecording) {
+    window.SetArchiveChooser([this](const ArchiveChoice&) {
+        return ArchiveChoice{true, QString::fromStdString(folder / "archive.sqlite"), "north"};
+    });
+    Action("MenuSettingsArchive")->trigger();
+    server.Serve({{RandomChunks(Pass(), 5, 400, milliseconds(2)), {}, true}});
+    Connect([this] {
+        if (AllSent()) {
+            Action("MenuFileDisconnect")->trigger();
+        }
+    });
+    const QRegularExpression archived(QStringLiteral("Archive: (\\d+) frames, (\\d+) new\\."));
+    const QRegularExpressionMatch live = archived.match(Status());
+    ASSERT_TRUE(live.hasMatch()) << Status();
+    EXPECT_GT(live.captured(2).toInt(), 0);
+
+    Open(RecordedPath());
+    const QRegularExpressionMatch again = archived.match(Status());
+    ASSERT_TRUE(again.hasMatch()) << Status();
+    EXPECT_EQ(again.captured(1), live.captured(1));
+    EXPECT_EQ(again.captured(2), "0");
 }
 
 TEST_F(LiveWindow, ClosingTheWindowEndsTheSessionWithItsFilesWritten) {
