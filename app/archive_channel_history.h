@@ -21,7 +21,7 @@ public:
     // finds the telemetry times it holds there. False, with the reason in
     // Problem(), when the archive cannot be read.
     bool Show(ArchiveDatabase& database, const std::optional<ArchiveSpan>& range);
-    // The first and last telemetry times within the range; nothing when it
+    // The span of the hours of telemetry within the range; nothing when it
     // holds none.
     const std::optional<ArchiveSpan>& Held() const { return held_; }
     // Why the last query failed; empty when it did not.
@@ -37,13 +37,5 @@ private:
     std::optional<ArchiveSpan> held_;
     mutable std::string problem_;
 };
-
-// The first and last TLM time the archive holds within `range` (all of it
-// when none), to the second or, where the archive keeps no finer, to the
-// hour. Nothing when it holds none there, or, with the reason in `problem`,
-// when the query fails.
-std::optional<ArchiveSpan> ArchivedTlmTimes(ArchiveDatabase& database,
-                                            const std::optional<ArchiveSpan>& range,
-                                            std::string& problem);
 
 }  // namespace orvex

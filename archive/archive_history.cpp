@@ -43,4 +43,29 @@ std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& data
     return buckets;
 }
 
+std::optional<ArchiveSpan> ArchivedTelemetrySpan(ArchiveDatabase& database,
+                                                 const std::optional<ArchiveSpan>& range,
+                                                 std::string& problem) {
+    constexpr std::int64_t kHour = HourlyExtremes::kHourSeconds;
+    // A frame's time is 32 bits of seconds since 1970.
+    const ArchiveSpan within = range.value_or(ArchiveSpan{0, UINT32_MAX});
+    QSqlQuery query(database.Connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT MIN(hour), MAX(hour) FROM tlm_hourly WHERE hour >= ? AND hour <= ?"));
+    query.addBindValue(static_cast<qint64>(within.from / kHour));
+    query.addBindValue(static_cast<qint64>(within.to / kHour));
+    if (!query.exec() || !query.next()) {
+        database.NoteError(query.lastError().text());
+        problem = database.LastError();
+        return std::nullopt;
+    }
+    if (query.value(0).isNull()) {
+        return std::nullopt;
+    }
+    return ArchiveSpan{
+        std::max<std::int64_t>(within.from, query.value(0).toLongLong() * kHour),
+        std::min<std::int64_t>(within.to, query.value(1).toLongLong() * kHour + kHour - 1)};
+}
+
 }  // namespace orvex

@@ -36,4 +36,12 @@ std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& data
                                                            ArchiveSpan span, int bucketCount,
                                                            std::string& problem);
 
+// The span of the hours of TLM frames the archive holds within `range` (all
+// of it when none), cut to the range: the chart's extent for "all" of the
+// archive. Nothing when it holds none there, or, with the reason in
+// `problem`, when the query fails.
+std::optional<ArchiveSpan> ArchivedTelemetrySpan(ArchiveDatabase& database,
+                                                 const std::optional<ArchiveSpan>& range,
+                                                 std::string& problem);
+
 }  // namespace orvex

@@ -53,6 +53,25 @@ TEST_P(ArchiveReadingTest, TheHistoryIsKeptByTheHour) {
     EXPECT_EQ(*buckets, expected);
 }
 
+TEST_P(ArchiveReadingTest, TheTelemetrySpanIsTheHoursHeldCutToTheRange) {
+    std::string problem;
+    EXPECT_FALSE(ArchivedTelemetrySpan(*database, std::nullopt, problem));
+    EXPECT_EQ(problem, "");
+    Archive(Tlm(kMidnight + 100, 1) + Tlm(kMidnight + 5 * 3600 + 10, 2));
+
+    const auto all = ArchivedTelemetrySpan(*database, std::nullopt, problem);
+    ASSERT_TRUE(all) << problem;
+    EXPECT_EQ(all->from, kMidnight);
+    EXPECT_EQ(all->to, kMidnight + 6 * 3600 - 1);
+    const auto cut =
+        ArchivedTelemetrySpan(*database, ArchiveSpan{kMidnight + 50, kMidnight + 3600}, problem);
+    ASSERT_TRUE(cut) << problem;
+    EXPECT_EQ(cut->from, kMidnight + 50);
+    EXPECT_EQ(cut->to, kMidnight + 3599);
+    EXPECT_FALSE(
+        ArchivedTelemetrySpan(*database, ArchiveSpan{kMidnight + 3600, kMidnight + 7200}, problem));
+}
+
 // Counts the frames decoded from the archive and keeps their times.
 class TimeList : public FrameHandler {
 public:

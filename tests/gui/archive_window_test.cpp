@@ -163,7 +163,7 @@ TEST_F(ArchiveWindowTest, ChartsAllTheArchiveHoldsAsItsExtremes) {
     ArchiveDatabase database(ParseArchiveLocation(location));
     ASSERT_FALSE(database.Open());
     std::string problem;
-    const auto held = ArchivedTlmTimes(database, std::nullopt, problem);
+    const auto held = ArchivedTelemetrySpan(database, std::nullopt, problem);
     ASSERT_TRUE(held) << problem;
     const auto whole = ArchivedExtremes(database, 0, *held, 1, problem);
     ASSERT_TRUE(whole && whole->size() == 1) << problem;
