@@ -21,12 +21,11 @@ public:
     static constexpr std::int64_t kHourSeconds = 3600;
 
     void Add(const TlmFrame& frame);
-    bool Empty() const { return hours_.empty(); }
     void Clear() { hours_.clear(); }
 
     // Statements that merge these hours into `tlm_hourly`, each hour's
-    // extremes with those stored already. LEAST and GREATEST are the
-    // database's own spelling's to be put in place.
+    // extremes with those stored already; written in PostgreSQL's words,
+    // which ArchiveDatabase::Dialect turns into SQLite's.
     std::vector<QString> MergeStatements() const;
 
 private:
