@@ -4,8 +4,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <QHash>
-
 namespace orvex {
 namespace {
 
@@ -100,7 +98,7 @@ bool ArchiveWriter::Finish() {
 
 void ArchiveWriter::WriteBlock() {
     std::int64_t id = 0;
-    if (Lock() && known_.CatchUp(database_, *logId_)) {
+    if (Lock() && known_.CatchUp(database_, *logId_) && MakeRoom()) {
         ArchiveCounts added;
         const FrameBlock block = Compose(added);
         const bool adds = block.FrameCount() > 0 || block.HearingCount() > 0;
@@ -128,9 +126,24 @@ bool ArchiveWriter::Lock() {
             database_.Exec(QStringLiteral("LOCK TABLE blocks IN SHARE ROW EXCLUSIVE MODE")));
 }
 
+bool ArchiveWriter::MakeRoom() {
+    if (known_.Reserve(block_.size())) {
+        return true;
+    }
+    database_.NoteError(QStringLiteral("it holds more frames than one load can tell apart"));
+    return false;
+}
+
 FrameBlock ArchiveWriter::Compose(ArchiveCounts& added) {
+    // Each lookup is announced this many frames ahead: about as many as
+    // the memory serves at once.
+    constexpr std::size_t kLookAhead = 16;
     FrameBlock block(block_.size(), pendingBytes_.size());
-    for (const PendingFrame& frame : block_) {
+    for (std::size_t at = 0; at < block_.size(); ++at) {
+        if (at + kLookAhead < block_.size()) {
+            known_.Prefetch(block_[at + kLookAhead].digest);
+        }
+        const PendingFrame& frame = block_[at];
         const std::string_view bytes(pendingBytes_.data() + frame.at, frame.length);
         const KnownFrames::Place place = known_.FindOrAdd(frame.digest, block.FrameCount());
         if (place.isNew) {

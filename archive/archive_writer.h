@@ -63,6 +63,7 @@ private:
 
     void WriteBlock();
     bool Lock();
+    bool MakeRoom();
     FrameBlock Compose(ArchiveCounts& added);
     bool Insert(const FrameBlock& block, std::int64_t& id);
     bool MergeExtremes();

@@ -37,10 +37,14 @@ bool KnownFrames::CatchUp(ArchiveDatabase& database, std::int64_t logId) {
 
 bool KnownFrames::ReadBlock(std::int64_t block, const QByteArray& digests,
                             const QByteArray& hearings) {
+    const auto count = static_cast<std::size_t>(digests.size()) / sizeof(FrameDigest::bytes);
+    if (count > DigestTable::kMaxBlockFrames || !Reserve(count)) {
+        return false;
+    }
     std::uint32_t index = 0;
     return ForEachDigest(digests,
                          [&](const FrameDigest& digest) {
-                             frames_.emplace(digest, FrameRef{block, index++});
+                             frames_.FindOrAdd(digest, FrameRef{block, index++});
                          }) &&
            ForEachHearing(hearings,
                           [&](const Hearing& hearing) { heard_.push_back(hearing.offset); });
@@ -48,20 +52,21 @@ bool KnownFrames::ReadBlock(std::int64_t block, const QByteArray& digests,
 
 KnownFrames::Place KnownFrames::FindOrAdd(const FrameDigest& digest, std::uint32_t nextIndex) {
     const auto writing = -static_cast<std::int64_t>(storedBlocks_.size() + 1);
-    // A frame new to the table is default-made, block 0, which no stored
-    // frame has: one lookup whether it is found or added.
-    FrameRef& slot = frames_[digest];
-    const bool isNew = slot.block == 0;
-    if (isNew) {
-        slot = {writing, nextIndex};
-    }
-    FrameRef where = slot;
+    auto [where, isNew] = frames_.FindOrAdd(digest, FrameRef{writing, nextIndex});
     if (where.block == writing) {
         where.block = 0;
     } else if (where.block < 0) {
         where.block = storedBlocks_[static_cast<std::size_t>(-where.block - 1)];
     }
     return {where, isNew};
+}
+
+bool KnownFrames::Reserve(std::size_t frames) {
+    if (!frames_.HasRoomFor(frames)) {
+        return false;
+    }
+    frames_.Reserve(frames);
+    return true;
 }
 
 void KnownFrames::Stored(std::int64_t block) {

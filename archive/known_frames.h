@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QHash>
-
 #include <cstdint>
 #include <vector>
 
 #include "archive/archive_database.h"
+#include "archive/digest_table.h"
 #include "archive/frame_block.h"
 
 namespace orvex {
@@ -29,6 +28,12 @@ public:
         bool isNew = false;
     };
     Place FindOrAdd(const FrameDigest& digest, std::uint32_t nextIndex);
+    // Room for a block of `frames` new frames; false when a writer could not
+    // tell that many frames apart.
+    bool Reserve(std::size_t frames);
+    // A lookup announced some frames ahead of its FindOrAdd, so that the
+    // lookups overlap.
+    void Prefetch(const FrameDigest& digest) const { frames_.Prefetch(digest); }
     // Whether an earlier load of the log, or another writer of it, stored
     // a hearing at `offset`. A load's own hearings are not kept: its
     // offsets only grow.
@@ -40,12 +45,9 @@ public:
 private:
     bool ReadBlock(std::int64_t block, const QByteArray& digests, const QByteArray& hearings);
 
-    // One lookup a frame, in a QHash rather than std::unordered_map: a node
-    // per frame and a second table for the block being written made the
-    // lookups of a 100 MB log a third of its archived decode. A frame of a
-    // block this writer wrote holds minus the block's count among them
-    // until the database has given it its number.
-    QHash<FrameDigest, FrameRef> frames_;
+    // A frame of a block this writer wrote holds minus the block's count
+    // among them until the database has given it its number.
+    DigestTable frames_;
     std::vector<std::int64_t> storedBlocks_;  // this writer's, by count
     std::vector<std::uint64_t> heard_;        // sorted
     std::int64_t lastBlock_ = 0;

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "archive/frame_block.h"
+
+namespace orvex {
+
+// Every frame digest a writer knows and where its frame lies. Hand-made
+// rather than a QHash, for speed: the lookups of a 100 MB log's 1.16
+// million frames took 0.33 s in QHash, a miss in memory each, and 0.05 s
+// here. The digests and places are kept in the order they came; the table
+// that finds them holds 8 bytes a slot, the digest's first bits and where
+// it lies, so that it mostly stays in the cache, a block's lookups are
+// announced ahead (Prefetch) and overlap, and a frame the table does not
+// hold, the usual case, is told without reading the digests at all.
+class DigestTable {
+public:
+    // The most frames a block may hold: a place keeps the index in 20 bits.
+    static constexpr std::uint32_t kMaxBlockFrames = 1U << 20U;
+    // The most digests it holds: a slot counts its entry in 32 bits.
+    static constexpr std::size_t kMaxDigests = 0xFFFFFFFFU;
+
+    DigestTable();
+
+    struct Found {
+        FrameRef where;
+        bool isNew = false;
+    };
+    // Where the frame of `digest` lies. A digest not held yet is added as
+    // lying at `place`, whose index must be below kMaxBlockFrames.
+    Found FindOrAdd(const FrameDigest& digest, FrameRef place);
+    // Starts bringing the slot of `digest` into the cache.
+    void Prefetch(const FrameDigest& digest) const;
+    // Whether `more` digests may be added.
+    bool HasRoomFor(std::size_t more) const;
+    // Room for `more` digests without moving the slots while they are added,
+    // so that slots prefetched before then stay where they were.
+    void Reserve(std::size_t more);
+
+    std::size_t Size() const { return entries_.size(); }
+
+private:
+    // A frame's place in 8 bytes rather than FrameRef's 16: its block in the
+    // upper bits, negative for a block still being written; its index among
+    // the block's frames in the lower.
+    struct Entry {
+        FrameDigest digest;
+        std::int64_t place = 0;
+    };
+    // The digest's first 32 bits, which also pick the slot, and its entry
+    // counted from 1; 0 marks a free slot.
+    struct Slot {
+        std::uint32_t leading = 0;
+        std::uint32_t entry = 0;
+    };
+
+    std::size_t SlotOf(std::uint32_t leading) const;
+    void Resize(int bits);
+
+    std::vector<Entry> entries_;
+    std::vector<Slot> slots_;
+    int bits_ = 0;
+};
+
+}  // namespace orvex
