@@ -18,10 +18,20 @@ constexpr std::size_t kHearingBytes = 8 + 8 + 4;
 constexpr std::uint8_t kHasTime = 1;
 constexpr std::uint8_t kTimeExact = 2;
 
+// Grows `out` by `count` bytes and gives where they begin. The values are
+// written in place rather than appended piece by piece: the appends were a
+// third of a block's packing.
+char* Extend(QByteArray& out, std::size_t count) {
+    const qsizetype at = out.size();
+    out.resize(at + static_cast<qsizetype>(count));
+    return out.data() + at;
+}
+
 template <class T>
-void Put(QByteArray& out, T value) {
+char* Put(char* out, T value) {
     const T little = qToLittleEndian(value);
-    out.append(reinterpret_cast<const char*>(&little), sizeof little);
+    std::memcpy(out, &little, sizeof little);
+    return out + sizeof little;
 }
 
 // Reads values off the front of a packed value.
@@ -99,20 +109,21 @@ void FrameBlock::AddFrame(const StoredFrame& frame, const FrameDigest& digest) {
     if (frame.timeExact) {
         flags |= kTimeExact;
     }
-    Put<std::uint32_t>(frames_, frame.time.value_or(0));
-    Put<std::uint8_t>(frames_, flags);
-    Put<std::uint64_t>(frames_, frame.firstOffset);
-    Put<std::uint16_t>(frames_, static_cast<std::uint16_t>(frame.bytes.size()));
-    frames_.append(frame.bytes.data(), static_cast<qsizetype>(frame.bytes.size()));
-    digests_.append(reinterpret_cast<const char*>(digest.bytes.data()),
-                    static_cast<qsizetype>(digest.bytes.size()));
+    char* out = Extend(frames_, kFrameHeadBytes + frame.bytes.size());
+    out = Put<std::uint32_t>(out, frame.time.value_or(0));
+    out = Put<std::uint8_t>(out, flags);
+    out = Put<std::uint64_t>(out, frame.firstOffset);
+    out = Put<std::uint16_t>(out, static_cast<std::uint16_t>(frame.bytes.size()));
+    std::memcpy(out, frame.bytes.data(), frame.bytes.size());
+    std::memcpy(Extend(digests_, digest.bytes.size()), digest.bytes.data(), digest.bytes.size());
     ++frameCount_;
 }
 
 void FrameBlock::AddHearing(const Hearing& hearing) {
-    Put<std::uint64_t>(hearings_, hearing.offset);
-    Put<std::int64_t>(hearings_, hearing.frame.block);
-    Put<std::uint32_t>(hearings_, hearing.frame.index);
+    char* out = Extend(hearings_, kHearingBytes);
+    out = Put<std::uint64_t>(out, hearing.offset);
+    out = Put<std::int64_t>(out, hearing.frame.block);
+    Put<std::uint32_t>(out, hearing.frame.index);
     ++hearingCount_;
 }
 
