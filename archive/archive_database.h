@@ -25,10 +25,14 @@ public:
 
     // Connects and makes the schema ready; why not, for the user.
     std::optional<std::string> Open();
+    // Connects to an archive another connection has opened, whose schema is
+    // ready therefore.
+    std::optional<std::string> OpenAlongside();
     bool IsOpen() const { return open_; }
     // How long a statement waits for another process's write to SQLite to
     // end; set before Open.
     void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+    int BusyTimeout() const { return busyTimeoutMs_; }
 
     const ArchiveLocation& Location() const { return location_; }
     QSqlDatabase& Connection() { return db_; }

@@ -1,47 +1,49 @@
 #pragma once
 
+#include <condition_variable>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <optional>
 #include <string>
-#include <vector>
+#include <thread>
 
+#include "archive/archive_counts.h"
 #include "archive/archive_database.h"
-#include "archive/frame_block.h"
-#include "archive/hourly_extremes.h"
-#include "archive/known_frames.h"
+#include "archive/pending_block.h"
 #include "frames/frame_handler.h"
 
 namespace orvex {
 
-// What one log added to the archive.
-struct ArchiveCounts {
-    std::uint64_t frames = 0;         // decoded frames written, repeats included
-    std::uint64_t newFrames = 0;      // frames the archive did not hold before
-    std::uint64_t newReceptions = 0;  // hearings it did not hold before
-};
-
 // Adds one station's log to the archive as its frames are decoded: each
 // decoded frame once, every hearing of it, and its TLM values' hourly
-// extremes. Frames are written in blocks, each one transaction that holds
-// the archive's write lock, so that a load that stops or fails leaves whole
-// frames only and two stations writing the same frames at once store them
-// once. After a failure nothing more is written and the load goes on.
+// extremes, a block of frames at a time (BlockWriter). The blocks are
+// written on a thread of their own, through a connection of its own, while
+// the decode goes on: their work, about 0.6 s of a 100 MB log's, then
+// overlaps the decode's 0.45 s on a second core. After a failure nothing
+// more is written and the load goes on.
 class ArchiveWriter : public FrameHandler {
 public:
     static constexpr std::size_t kBlockFrames = 4096;
 
-    // `logName` tells this log from the station's others: adding it again
-    // adds only the hearings not yet stored. A live stream writes a block
-    // per frame, so that each is in the archive as it arrives.
-    ArchiveWriter(ArchiveDatabase& database, std::string station, std::string logName,
+    // `database` is open and tells where the archive is. `logName` tells
+    // this log from the station's others. A live stream writes a block per
+    // frame, so that each is in the archive as it arrives.
+    ArchiveWriter(const ArchiveDatabase& database, std::string station, std::string logName,
                   std::size_t blockFrames = kBlockFrames);
+    ~ArchiveWriter() override;
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
-    // Registers the log; false (see Problem, the reason) when the archive
-    // cannot be written.
+    // Connects and registers the log; false (see Problem, the reason) when
+    // the archive cannot be written.
     bool Start();
-    // Writes the frames still held; false after any failure.
+    // Writes the frames still held and waits for every block to be written;
+    // false after any failure.
     bool Finish();
 
+    // Once Finish has returned.
     const ArchiveCounts& Counts() const { return counts_; }
     const std::optional<std::string>& Problem() const { return problem_; }
 
@@ -49,39 +51,29 @@ public:
     void OnFrameRead(const Frame& frame, FrameOutcome outcome) override;
 
 private:
-    // A decoded frame waiting for its block to be written; its bytes lie in
-    // pendingBytes_, one buffer for the block rather than one allocation a
-    // frame.
-    struct PendingFrame {
-        std::size_t at = 0;
-        std::uint16_t length = 0;
-        FrameDigest digest;
-        std::optional<std::uint32_t> time;
-        bool timeExact = false;
-        std::uint64_t offset = 0;
-    };
+    enum class State { Starting, Writing, Finishing, Failed, Done };
 
-    void WriteBlock();
-    bool Lock();
-    bool MakeRoom();
-    FrameBlock Compose(ArchiveCounts& added);
-    bool Insert(const FrameBlock& block, std::int64_t& id);
-    bool MergeExtremes();
-    void Fail(const std::string& reason);
+    void HandOver();
+    void WriteBlocks();
+    bool TakeBlock(PendingBlock& block);
+    void Stop(State state, const ArchiveCounts& counts, const std::optional<std::string>& problem);
 
-    ArchiveDatabase& database_;
-    std::string station_;
-    std::string logName_;
-    std::size_t blockFrames_;
-    std::optional<std::int64_t> logId_;
-    std::optional<std::string> problem_;
-    ArchiveCounts counts_;
-
-    KnownFrames known_;
-    std::vector<PendingFrame> block_;
-    std::string pendingBytes_;
-    HourlyExtremes extremes_;
+    const ArchiveLocation location_;
+    const int busyTimeoutMs_;
+    const std::string station_;
+    const std::string logName_;
+    const std::size_t blockFrames_;
+    PendingBlock pending_;
     std::optional<std::uint32_t> lastTime_;  // the log's latest frame time so far
+
+    // Shared with the writing thread.
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<PendingBlock> queue_;
+    State state_ = State::Starting;
+    ArchiveCounts counts_;
+    std::optional<std::string> problem_;
+    std::thread thread_;
 };
 
 }  // namespace orvex

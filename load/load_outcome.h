@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/archive_writer.h"
+#include "archive/archive_counts.h"
 #include "load/log_account.h"
 #include "outputs/file_problem.h"
 

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QSqlQuery>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "archive/archive_counts.h"
+#include "archive/archive_database.h"
+#include "archive/frame_block.h"
+#include "archive/known_frames.h"
+#include "archive/pending_block.h"
+
+namespace orvex {
+
+// Writes one station's log into the archive a block at a time: each block's
+// frames the archive did not hold, every hearing of them not stored yet, and
+// the hours' extremes, in one transaction that holds the archive's write
+// lock, so that a load that stops or fails leaves whole frames only and two
+// stations writing the same frames at once store them once. After a failure
+// it writes nothing more.
+class BlockWriter {
+public:
+    // `logName` tells this log from the station's others: adding it again
+    // adds only the hearings not yet stored.
+    BlockWriter(ArchiveDatabase& database, std::string station, std::string logName);
+
+    // Registers the log; false (see Problem, the reason) when the archive
+    // cannot be written.
+    bool Start();
+    bool Write(const PendingBlock& pending);
+    // Moves what the load wrote from SQLite's log of changes into the file.
+    void Finish();
+
+    const ArchiveCounts& Counts() const { return counts_; }
+    const std::optional<std::string>& Problem() const { return problem_; }
+
+private:
+    static constexpr int kMergedHours = 16;
+
+    bool Prepare(QSqlQuery& query, const QString& statement);
+    bool Lock();
+    bool MakeRoom(const PendingBlock& pending);
+    FrameBlock Compose(const PendingBlock& pending, ArchiveCounts& added);
+    bool Insert(const FrameBlock& block, std::int64_t& id);
+    bool MergeExtremes(const HourlyExtremes& extremes);
+    void Fail(const std::string& reason);
+
+    ArchiveDatabase& database_;
+    std::string station_;
+    std::string logName_;
+    std::optional<std::int64_t> logId_;
+    std::optional<std::string> problem_;
+    ArchiveCounts counts_;
+    KnownFrames known_;
+    QSqlQuery mergeOne_;
+    QSqlQuery mergeGroup_;
+};
+
+}  // namespace orvex
