@@ -103,10 +103,11 @@ std::optional<std::string> ArchiveDatabase::Connect() {
     }
     // WAL lets the window read while a load writes; NORMAL syncs at each
     // checkpoint rather than at each commit, and a power cut loses at most
-    // the last blocks, never the file. A checkpoint every 64 MB rather than
-    // SQLite's 4 MB: it runs on the thread that writes the blocks, beside
-    // the decode, and the load's end checkpoints the rest
-    // (BlockWriter::Finish).
+    // the last blocks, never the file. A checkpoint every 250 pages, 16 MB:
+    // it runs on the thread that writes the blocks, beside the decode, and
+    // the load's end checkpoints the rest (BlockWriter::Finish). One
+    // checkpoint at the end made a 100 MB log's archived decode 0.2 s
+    // longer, and one every 64 MB 0.04 s.
     if (!IsPostgres() && (!Exec(QStringLiteral("PRAGMA page_size=%1").arg(kSqlitePageBytes)) ||
                           !Exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
                           !Exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
