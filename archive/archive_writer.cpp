@@ -14,11 +14,11 @@ constexpr std::size_t kQueuedBlocks = 16;
 
 }  // namespace
 
-ArchiveWriter::ArchiveWriter(const ArchiveDatabase& database, std::string station,
-                             std::string logName, std::size_t blockFrames)
-    : location_(database.Location()),
-      busyTimeoutMs_(database.BusyTimeout()),
-      station_(std::move(station)),
+ArchiveWriter::ArchiveWriter(ArchiveTarget& target, std::string logName, std::size_t blockFrames)
+    : location_(target.database.Location()),
+      busyTimeoutMs_(target.database.BusyTimeout()),
+      known_(target.known),
+      station_(target.station),
       logName_(std::move(logName)),
       blockFrames_(blockFrames) {}
 
@@ -96,7 +96,7 @@ void ArchiveWriter::HandOver() {
 void ArchiveWriter::WriteBlocks() {
     ArchiveDatabase database(location_);
     database.SetBusyTimeout(busyTimeoutMs_);
-    BlockWriter writer(database, station_, logName_);
+    BlockWriter writer(database, known_, station_, logName_);
     if (auto problem = database.OpenAlongside()) {
         Stop(State::Failed, writer.Counts(), problem);
         return;

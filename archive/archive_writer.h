@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "archive/archive_counts.h"
-#include "archive/archive_database.h"
+#include "archive/archive_target.h"
 #include "archive/pending_block.h"
 #include "frames/frame_handler.h"
 
@@ -27,10 +27,11 @@ class ArchiveWriter : public FrameHandler {
 public:
     static constexpr std::size_t kBlockFrames = 4096;
 
-    // `database` is open and tells where the archive is. `logName` tells
+    // `target`'s database is open and tells where the archive is; its known
+    // frames are used on the writing thread until Finish. `logName` tells
     // this log from the station's others. A live stream writes a block per
     // frame, so that each is in the archive as it arrives.
-    ArchiveWriter(const ArchiveDatabase& database, std::string station, std::string logName,
+    ArchiveWriter(ArchiveTarget& target, std::string logName,
                   std::size_t blockFrames = kBlockFrames);
     ~ArchiveWriter() override;
     ArchiveWriter(const ArchiveWriter&) = delete;
@@ -60,6 +61,7 @@ private:
 
     const ArchiveLocation location_;
     const int busyTimeoutMs_;
+    KnownFrames& known_;
     const std::string station_;
     const std::string logName_;
     const std::size_t blockFrames_;

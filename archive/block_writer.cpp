@@ -28,8 +28,12 @@ bool Run(ArchiveDatabase& database, QSqlQuery& query) {
 
 }  // namespace
 
-BlockWriter::BlockWriter(ArchiveDatabase& database, std::string station, std::string logName)
-    : database_(database), station_(std::move(station)), logName_(std::move(logName)) {}
+BlockWriter::BlockWriter(ArchiveDatabase& database, KnownFrames& known, std::string station,
+                         std::string logName)
+    : database_(database),
+      station_(std::move(station)),
+      logName_(std::move(logName)),
+      known_(known) {}
 
 bool BlockWriter::Start() {
     QSqlQuery query(database_.Connection());
@@ -44,10 +48,10 @@ bool BlockWriter::Start() {
         query.addBindValue(station);
         query.addBindValue(name);
         if (Run(database_, query) && query.next()) {
-            logId_ = query.value(0).toLongLong();
+            heard_.emplace(query.value(0).toLongLong());
         }
     }
-    if (!logId_ || !Prepare(mergeOne_, HourlyExtremes::MergeStatement(1)) ||
+    if (!heard_ || !Prepare(mergeOne_, HourlyExtremes::MergeStatement(1)) ||
         !Prepare(mergeGroup_, HourlyExtremes::MergeStatement(kMergedHours))) {
         Fail(database_.LastError());
         return false;
@@ -65,17 +69,18 @@ bool BlockWriter::Prepare(QSqlQuery& query, const QString& statement) {
 }
 
 bool BlockWriter::Write(const PendingBlock& pending) {
-    if (problem_ || !logId_) {
+    if (problem_ || !heard_) {
         return false;
     }
     std::int64_t id = 0;
-    if (Lock() && known_.CatchUp(database_, *logId_) && MakeRoom(pending)) {
+    if (Lock() && known_.CatchUp(database_) && heard_->CatchUp(database_) && MakeRoom(pending)) {
         ArchiveCounts added;
         const FrameBlock block = Compose(pending, added);
         const bool adds = block.FrameCount() > 0 || block.HearingCount() > 0;
         if ((!adds || Insert(block, id)) && MergeExtremes(pending.Extremes()) &&
             database_.Commit()) {
             known_.Stored(id);
+            heard_->Stored(id);
             counts_.frames += added.frames;
             counts_.newFrames += added.newFrames;
             counts_.newReceptions += added.newReceptions;
@@ -83,6 +88,7 @@ bool BlockWriter::Write(const PendingBlock& pending) {
         }
     }
     database_.Rollback();
+    known_.Forget();
     Fail(database_.LastError());
     return false;
 }
@@ -133,7 +139,7 @@ FrameBlock BlockWriter::Compose(const PendingBlock& pending, ArchiveCounts& adde
             block.AddFrame({pending.BytesOf(entry), entry.time, entry.timeExact, entry.offset},
                            digests[at]);
         }
-        if (!known_.Heard(entry.offset)) {
+        if (!heard_->Heard(entry.offset)) {
             block.AddHearing({entry.offset, place.where});
         }
     }
@@ -149,7 +155,7 @@ bool BlockWriter::Insert(const FrameBlock& block, std::int64_t& id) {
         QStringLiteral("INSERT INTO blocks (log_id, time_from, time_to, frame_count, frames, "
                        "digests, hearing_count, hearings) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
                        "RETURNING id"));
-    query.addBindValue(static_cast<qint64>(*logId_));
+    query.addBindValue(static_cast<qint64>(heard_->LogId()));
     query.addBindValue(TimeValue(block.TimeFrom()));
     query.addBindValue(TimeValue(block.TimeTo()));
     query.addBindValue(block.FrameCount());

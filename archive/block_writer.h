@@ -9,6 +9,7 @@
 #include "archive/archive_counts.h"
 #include "archive/archive_database.h"
 #include "archive/frame_block.h"
+#include "archive/heard_offsets.h"
 #include "archive/known_frames.h"
 #include "archive/pending_block.h"
 
@@ -23,8 +24,10 @@ namespace orvex {
 class BlockWriter {
 public:
     // `logName` tells this log from the station's others: adding it again
-    // adds only the hearings not yet stored.
-    BlockWriter(ArchiveDatabase& database, std::string station, std::string logName);
+    // adds only the hearings not yet stored. `known` is the program run's,
+    // kept from one load to the next.
+    BlockWriter(ArchiveDatabase& database, KnownFrames& known, std::string station,
+                std::string logName);
 
     // Registers the log; false (see Problem, the reason) when the archive
     // cannot be written.
@@ -50,10 +53,10 @@ private:
     ArchiveDatabase& database_;
     std::string station_;
     std::string logName_;
-    std::optional<std::int64_t> logId_;
+    KnownFrames& known_;
+    std::optional<HeardOffsets> heard_;
     std::optional<std::string> problem_;
     ArchiveCounts counts_;
-    KnownFrames known_;
     QSqlQuery mergeOne_;
     QSqlQuery mergeGroup_;
 };

@@ -4,50 +4,37 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <algorithm>
-
 namespace orvex {
 
-bool KnownFrames::CatchUp(ArchiveDatabase& database, std::int64_t logId) {
+bool KnownFrames::CatchUp(ArchiveDatabase& database) {
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT id, digests, CASE WHEN log_id = ? THEN hearings END FROM blocks "
-                       "WHERE id > ? ORDER BY id"));
-    query.addBindValue(static_cast<qint64>(logId));
+    query.prepare(QStringLiteral("SELECT id, digests FROM blocks WHERE id > ? ORDER BY id"));
     query.addBindValue(static_cast<qint64>(lastBlock_));
     if (!query.exec()) {
         database.NoteError(query.lastError().text());
         return false;
     }
-    const std::size_t heardBefore = heard_.size();
     while (query.next()) {
         const std::int64_t block = query.value(0).toLongLong();
-        if (!ReadBlock(block, query.value(1).toByteArray(), query.value(2).toByteArray())) {
+        if (!ReadBlock(block, query.value(1).toByteArray())) {
             database.NoteError(QStringLiteral("block %1 of the archive is damaged").arg(block));
             return false;
         }
         lastBlock_ = block;
     }
-    if (heard_.size() > heardBefore) {
-        std::sort(heard_.begin(), heard_.end());
-    }
     return true;
 }
 
-bool KnownFrames::ReadBlock(std::int64_t block, const QByteArray& digests,
-                            const QByteArray& hearings) {
+bool KnownFrames::ReadBlock(std::int64_t block, const QByteArray& digests) {
     const auto count = static_cast<std::size_t>(digests.size()) / sizeof(FrameDigest::bytes);
     if (count > DigestTable::kMaxBlockFrames || !Reserve(count)) {
         return false;
     }
     std::uint32_t index = 0;
-    return ForEachDigest(digests,
-                         [&](const FrameDigest& digest) {
-                             frames_.FindOrAdd(digest, FrameRef{block, index++});
-                         }) &&
-           ForEachHearing(hearings,
-                          [&](const Hearing& hearing) { heard_.push_back(hearing.offset); });
+    return ForEachDigest(digests, [&](const FrameDigest& digest) {
+        frames_.FindOrAdd(digest, FrameRef{block, index++});
+    });
 }
 
 KnownFrames::Place KnownFrames::FindOrAdd(const FrameDigest& digest, std::uint32_t nextIndex) {
@@ -76,8 +63,8 @@ void KnownFrames::Stored(std::int64_t block) {
     }
 }
 
-bool KnownFrames::Heard(std::uint64_t offset) const {
-    return std::binary_search(heard_.begin(), heard_.end(), offset);
+void KnownFrames::Forget() {
+    *this = KnownFrames();
 }
 
 }  // namespace orvex

@@ -9,17 +9,19 @@
 
 namespace orvex {
 
-// What the archive holds, as one writer needs it: every frame's digest and
-// where it lies, and the byte offsets of its own log already heard. Kept in
-// memory and brought up to date at each block from the blocks written
-// since, under the write lock, so that a frame another station stored a
-// moment ago is found: looking each frame up in the database instead cost
-// a random index page per frame.
+// Every frame the archive holds, as a program run's writers need it: each
+// frame's digest and where it lies. Kept in memory and brought up to date
+// at each block from the blocks written since, under the write lock, so
+// that a frame another station stored a moment ago is found: looking each
+// frame up in the database instead cost a random index page per frame.
+// Kept from one load to the next, which then reads only the blocks written
+// since: read again for each of a thousand pass logs, the digests of the
+// ones before made adding them take time that grew with their square.
 class KnownFrames {
 public:
     // Reads the blocks written since the last call; false (the database's
     // error noted) when they cannot be read.
-    bool CatchUp(ArchiveDatabase& database, std::int64_t logId);
+    bool CatchUp(ArchiveDatabase& database);
 
     // Where the frame with `digest` lies. A frame not known yet is taken as
     // the next frame, `nextIndex`, of the block being written, block 0.
@@ -34,22 +36,21 @@ public:
     // A lookup announced some frames ahead of its FindOrAdd, so that the
     // lookups overlap.
     void Prefetch(const FrameDigest& digest) const { frames_.Prefetch(digest); }
-    // Whether an earlier load of the log, or another writer of it, stored
-    // a hearing at `offset`. A load's own hearings are not kept: its
-    // offsets only grow.
-    bool Heard(std::uint64_t offset) const;
 
     // The block being written was stored as `block`; the next one begins.
     void Stored(std::int64_t block);
+    // The block being written was not stored: what was taken from it, and
+    // so everything, is forgotten, and the next catch-up reads the archive
+    // whole.
+    void Forget();
 
 private:
-    bool ReadBlock(std::int64_t block, const QByteArray& digests, const QByteArray& hearings);
+    bool ReadBlock(std::int64_t block, const QByteArray& digests);
 
-    // A frame of a block this writer wrote holds minus the block's count
-    // among them until the database has given it its number.
+    // A frame of a block written through this table holds minus the block's
+    // count among them until the database has given it its number.
     DigestTable frames_;
-    std::vector<std::int64_t> storedBlocks_;  // this writer's, by count
-    std::vector<std::uint64_t> heard_;        // sorted
+    std::vector<std::int64_t> storedBlocks_;  // by count
     std::int64_t lastBlock_ = 0;
 };
 

@@ -128,9 +128,8 @@ std::unique_ptr<ArchiveWriter> LogLoad::StartArchive(LoadOutcome& outcome) {
         return nullptr;
     }
     const std::string name = std::filesystem::absolute(path_).lexically_normal().string();
-    auto archive =
-        std::make_unique<ArchiveWriter>(target->database, target->station, name,
-                                        archiveEachFrame_ ? 1 : ArchiveWriter::kBlockFrames);
+    auto archive = std::make_unique<ArchiveWriter>(
+        *target, name, archiveEachFrame_ ? 1 : ArchiveWriter::kBlockFrames);
     if (!archive->Start()) {
         outcome.problems.push_back(ArchiveProblem(*archive));
         return nullptr;

@@ -40,6 +40,24 @@ std::string Pass(std::uint32_t start, int count) {
     return log;
 }
 
+// The times of the frames that the hearings from `first` on name, in the
+// order they were heard.
+std::vector<std::uint32_t> TimesHeard(const ArchiveContents& stored, std::size_t first) {
+    std::vector<std::uint32_t> times;
+    for (std::size_t at = first; at < stored.hearings.size(); ++at) {
+        times.push_back(stored.frames[stored.hearings[at].frame].time.value_or(0));
+    }
+    return times;
+}
+
+std::vector<std::uint32_t> PassTimes(std::uint32_t start, int count) {
+    std::vector<std::uint32_t> times;
+    for (int k = 0; k < count; ++k) {
+        times.push_back(start + 60 * static_cast<std::uint32_t>(k));
+    }
+    return times;
+}
+
 class StopAfter : public LoadProgress {
 public:
     explicit StopAfter(std::uint64_t frames) : frames_(frames) {}
@@ -155,6 +173,63 @@ TEST_P(ArchiveTest, AStopMidLoadLeavesWholeFramesOnly) {
         Archive(Pass(kNoon, static_cast<int>(2 * ArchiveWriter::kBlockFrames)));
     ASSERT_TRUE(rest.archived);
     EXPECT_EQ(rest.archived->newFrames, ArchiveWriter::kBlockFrames - 10);
+}
+
+// What a program run knows of the archive is kept from one load to the next
+// and brought up to date with what others stored meanwhile.
+TEST_P(ArchiveTest, AProgramRunsLoadsFindWhatItAndOtherStationsStored) {
+    ArchiveTarget run{*database, "north"};
+    const LoadOutcome first = ArchiveIn(run, Pass(kNoon, 20), "first.kss");  // minutes 0..19
+    const LoadOutcome south = Archive(Pass(kNoon + 1200, 20), "south.kss", "south");  // 20..39
+    const LoadOutcome second = ArchiveIn(run, Pass(kNoon + 600, 40), "second.kss");   // 10..49
+
+    ASSERT_TRUE(first.archived && south.archived && second.archived);
+    EXPECT_EQ(second.archived->newFrames, 10u);
+    EXPECT_EQ(second.archived->newReceptions, 40u);
+    const ArchiveContents stored = Contents();
+    EXPECT_EQ(stored.frames.size(), 50u);
+    EXPECT_EQ(stored.FramesHeard(1), 20u);
+    EXPECT_EQ(stored.FramesHeard(2), 30u);
+    EXPECT_EQ(TimesHeard(stored, 40), PassTimes(kNoon + 600, 40));
+}
+
+// A block that was not stored leaves nothing behind in what the run knows:
+// its frames are stored by the next load.
+TEST_P(ArchiveTest, AfterABlockWasRefusedTheRunsNextLoadStoresItsFrames) {
+    const auto blockFrames = static_cast<int>(ArchiveWriter::kBlockFrames);
+    const std::string log = Pass(kNoon, 2 * blockFrames);
+    ArchiveTarget run{*database, "north"};
+    if (GetParam() == Engine::Sqlite) {
+        ASSERT_TRUE(database->Exec(QStringLiteral(
+            "CREATE TRIGGER refuse_second BEFORE INSERT ON blocks "
+            "WHEN (SELECT COUNT(*) FROM blocks) >= 1 BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    } else {
+        ASSERT_TRUE(database->Exec(QStringLiteral(
+            "CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN "
+            "IF (SELECT COUNT(*) FROM blocks) >= 1 THEN RAISE EXCEPTION 'refused'; END IF; "
+            "RETURN NEW; END $$ LANGUAGE plpgsql")));
+        ASSERT_TRUE(
+            database->Exec(QStringLiteral("CREATE TRIGGER refuse_second BEFORE INSERT ON blocks "
+                                          "FOR EACH ROW EXECUTE FUNCTION refuse()")));
+    }
+
+    const LoadOutcome refused = ArchiveIn(run, log);
+    ASSERT_TRUE(refused.archived);
+    EXPECT_EQ(refused.archived->newFrames, ArchiveWriter::kBlockFrames);
+    ASSERT_EQ(refused.problems.size(), 1u);
+    EXPECT_NE(refused.problems[0].Message().find("refused"), std::string::npos);
+
+    ASSERT_TRUE(database->Exec(GetParam() == Engine::Sqlite
+                                   ? QStringLiteral("DROP TRIGGER refuse_second")
+                                   : QStringLiteral("DROP TRIGGER refuse_second ON blocks")));
+    const LoadOutcome again = ArchiveIn(run, log);
+    ASSERT_TRUE(again.archived);
+    EXPECT_EQ(again.archived->newFrames, ArchiveWriter::kBlockFrames);
+    EXPECT_EQ(again.archived->newReceptions, ArchiveWriter::kBlockFrames);
+    EXPECT_TRUE(again.problems.empty());
+    const ArchiveContents stored = Contents();
+    EXPECT_EQ(stored.frames.size(), 2 * ArchiveWriter::kBlockFrames);
+    EXPECT_EQ(TimesHeard(stored, 0), PassTimes(kNoon, 2 * blockFrames));
 }
 
 TEST_P(ArchiveTest, AReopenedArchiveKeepsItsFramesAndSchema) {

@@ -55,11 +55,17 @@ protected:
     }
 
     // Loads `bytes` as the log `name` heard by `station`, with no other
-    // output; `progress` may stop it.
+    // output, as a program run of its own; `progress` may stop it.
     LoadOutcome Archive(const std::string& bytes, const std::string& name = "pass.kss",
                         const std::string& station = "north", LoadProgress* progress = nullptr) {
-        const std::string path = folder.Write(name, bytes);
         ArchiveTarget target{*database, station};
+        return ArchiveIn(target, bytes, name, progress);
+    }
+
+    // Loads `bytes` as the log `name` in the program run that `target` is.
+    LoadOutcome ArchiveIn(ArchiveTarget& target, const std::string& bytes,
+                          const std::string& name = "pass.kss", LoadProgress* progress = nullptr) {
+        const std::string path = folder.Write(name, bytes);
         const LoadContext context(format, options, &target);
         Frame frame;
         LogLoad load(path, context, frame);
