@@ -117,7 +117,6 @@ void ArchiveWriter::WriteBlocks() {
             return;
         }
     }
-    writer.Finish();
     Stop(State::Done, writer.Counts(), std::nullopt);
 }
 

@@ -101,14 +101,6 @@ bool BlockWriter::MakeRoom(const PendingBlock& pending) {
     return false;
 }
 
-// A checkpoint that cannot be made now, as another connection reads, is
-// made by a later one: nothing is lost.
-void BlockWriter::Finish() {
-    if (!database_.IsPostgres()) {
-        database_.Exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
-    }
-}
-
 // One writer at a time: each finds every block written before its own.
 // SQLite's immediate transaction holds the file's write lock; PostgreSQL's
 // lock on the blocks table lets readers through.
