@@ -54,6 +54,10 @@ PostgresCluster::PostgresCluster() : bin_(NewestServerFolder()) {
     }
     folder_ = std::make_unique<TempFolder>();
     UnprivilegedUser::Give(folder_->Path(), 0700);
+    if (!UnprivilegedUser().Reaches(folder_->Path())) {
+        unavailable_ = "the user nobody, whom the cluster runs as, cannot reach " + folder_->Path();
+        return;
+    }
     const std::string data = *folder_ / "data";
     if (!RunTool("initdb", {"-D", data, "-A", "trust", "-U", "orvex", "-E", "UTF8", "--locale=C",
                             "--no-sync"}) ||
