@@ -24,6 +24,7 @@ public:
     const std::string& Unavailable() const { return unavailable_; }
     // A new empty database: "postgresql:host=FOLDER user=orvex dbname=NAME".
     std::string NewDatabase();
+    // Stops it and removes its files.
     void Stop();
 
 private:
