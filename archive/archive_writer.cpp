@@ -1,5 +1,7 @@
 #include "archive/archive_writer.h"
 
+#include <system_error>
+
 #include "archive/block_writer.h"
 #include "frames/frame_type.h"
 #include "kiss/frame.h"
@@ -23,20 +25,16 @@ ArchiveWriter::ArchiveWriter(ArchiveTarget& target, std::string logName, std::si
       blockFrames_(blockFrames) {}
 
 ArchiveWriter::~ArchiveWriter() {
-    if (thread_.joinable()) {
-        {
-            const std::lock_guard lock(mutex_);
-            if (state_ == State::Writing) {
-                state_ = State::Finishing;
-            }
-        }
-        changed_.notify_all();
-        thread_.join();
-    }
+    Join();
 }
 
 bool ArchiveWriter::Start() {
-    thread_ = std::thread(&ArchiveWriter::WriteBlocks, this);
+    try {
+        thread_ = std::thread(&ArchiveWriter::WriteBlocks, this);
+    } catch (const std::system_error& error) {
+        problem_ = std::string("its writer did not start: ") + error.what();
+        return false;
+    }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return state_ != State::Starting; });
     return state_ == State::Writing;
@@ -61,20 +59,26 @@ void ArchiveWriter::OnFrameRead(const Frame& frame, FrameOutcome outcome) {
 }
 
 bool ArchiveWriter::Finish() {
-    if (thread_.joinable()) {
-        if (!pending_.Empty()) {
-            HandOver();
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            if (state_ == State::Writing) {
-                state_ = State::Finishing;
-            }
-        }
-        changed_.notify_all();
-        thread_.join();
+    if (thread_.joinable() && !pending_.Empty()) {
+        HandOver();
     }
+    Join();
     return !problem_;
+}
+
+// The writing thread writes the blocks waiting and ends.
+void ArchiveWriter::Join() {
+    if (!thread_.joinable()) {
+        return;
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        if (state_ == State::Writing) {
+            state_ = State::Finishing;
+        }
+    }
+    changed_.notify_all();
+    thread_.join();
 }
 
 // After a failure the block is let go: nothing more is written.

@@ -55,6 +55,7 @@ private:
     enum class State { Starting, Writing, Finishing, Failed, Done };
 
     void HandOver();
+    void Join();
     void WriteBlocks();
     bool TakeBlock(PendingBlock& block);
     void Stop(State state, const ArchiveCounts& counts, const std::optional<std::string>& problem);
