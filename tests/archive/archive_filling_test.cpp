@@ -52,6 +52,7 @@ std::vector<std::uint32_t> TimesHeard(const ArchiveContents& stored, std::size_t
 
 std::vector<std::uint32_t> PassTimes(std::uint32_t start, int count) {
     std::vector<std::uint32_t> times;
+    times.reserve(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
         times.push_back(start + 60 * static_cast<std::uint32_t>(k));
     }
