@@ -84,12 +84,6 @@ FrameDigest FrameDigest::Of(std::string_view frameBytes) {
     return digest;
 }
 
-std::size_t qHash(const FrameDigest& digest, std::size_t seed) {
-    std::size_t hash = 0;
-    std::memcpy(&hash, digest.bytes.data(), sizeof hash);
-    return hash ^ seed;
-}
-
 FrameBlock::FrameBlock(std::size_t frames, std::size_t bytes) {
     const std::size_t frameBytes = bytes + frames * kFrameHeadBytes;
     const std::size_t digestBytes = frames * sizeof(FrameDigest::bytes);

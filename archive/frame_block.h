@@ -19,9 +19,6 @@ struct FrameDigest {
     bool operator==(const FrameDigest&) const = default;
 };
 
-// Its first bytes: the digest is a hash already.
-std::size_t qHash(const FrameDigest& digest, std::size_t seed = 0);
-
 // Where the archive keeps a frame: the block that first stored it and its
 // place among that block's frames. Block 0 is the block being written.
 struct FrameRef {
