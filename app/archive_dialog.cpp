@@ -4,21 +4,15 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/dialog_grid.h"
 #include "app/object_names.h"
 
 namespace orvex {
 namespace {
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QString Shown(const ArchiveLocation& location) {
     return QString::fromLocal8Bit(location.target.c_str());
@@ -66,36 +60,17 @@ void ArchiveDialog::CreateFields(const ArchiveChoice& start) {
 }
 
 void ArchiveDialog::LayOut() {
-    auto* grid = new QGridLayout(this);
-    const auto row = [&](int at, const QString& text, QWidget* field) {
-        auto* label = new QLabel(text, this);
-        label->setBuddy(field);
-        grid->addWidget(label, at, 1);
-        grid->addWidget(field, at, 2);
-    };
-    grid->addWidget(enabled_, 0, 0, 1, 3);
-    // The fields are indented under the engine they belong to.
-    grid->setColumnMinimumWidth(0, 16);
-    grid->addWidget(sqlite_, 1, 0, 1, 3);
+    DialogGrid grid(this);
+    grid.AddAcross(enabled_);
+    grid.AddAcross(sqlite_);
     auto* browse = new QPushButton(tr("&Browse..."), this);
     connect(browse, &QPushButton::clicked, this, &ArchiveDialog::ChooseFile);
-    auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(file_, 1);
-    fileRow->addWidget(browse);
-    auto* fileLabel = new QLabel(tr("&File:"), this);
-    fileLabel->setBuddy(file_);
-    grid->addWidget(fileLabel, 2, 1);
-    grid->addLayout(fileRow, 2, 2);
-    grid->addWidget(postgres_, 3, 0, 1, 3);
-    row(4, tr("Co&nnection:"), parameters_);
-
-    auto* stationLabel = new QLabel(tr("S&tation:"), this);
-    stationLabel->setBuddy(station_);
-    grid->addWidget(stationLabel, 5, 0, 1, 2);
-    grid->addWidget(station_, 5, 2);
-    grid->addWidget(buttons_, 6, 0, 1, 3);
-    grid->setColumnStretch(2, 1);
-    grid->setColumnMinimumWidth(2, 320);
+    grid.AddIndented(tr("&File:"), file_, browse);
+    grid.AddAcross(postgres_);
+    grid.AddIndented(tr("Co&nnection:"), parameters_);
+    grid.AddUnindented(tr("S&tation:"), station_);
+    grid.AddAcross(buttons_);
+    grid.Layout()->setColumnMinimumWidth(2, 320);
 }
 
 void ArchiveDialog::FollowChoice() {

@@ -3,27 +3,18 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QIntValidator>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 
+#include "app/dialog_grid.h"
 #include "app/object_names.h"
 
 namespace orvex {
-namespace {
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 ConnectDialog::ConnectDialog(const LinkChoice& start, QWidget* parent) : QDialog(parent) {
     setObjectName(object_name::kConnectDialog);
@@ -71,33 +62,17 @@ void ConnectDialog::CreateFields(const LinkChoice& start) {
 }
 
 void ConnectDialog::LayOut() {
-    auto* grid = new QGridLayout(this);
-    const auto row = [&](int at, const QString& text, QWidget* field) {
-        auto* label = new QLabel(text, this);
-        label->setBuddy(field);
-        grid->addWidget(label, at, 1);
-        grid->addWidget(field, at, 2);
-    };
-    // The fields are indented under the kind they belong to.
-    grid->setColumnMinimumWidth(0, 16);
-    grid->addWidget(tcp_, 0, 0, 1, 3);
-    row(1, tr("&Host:"), host_);
-    row(2, tr("&Port:"), port_);
-    grid->addWidget(serial_, 3, 0, 1, 3);
-    row(4, tr("&Device:"), device_);
-    row(5, tr("Baud &rate:"), baudRate_);
-
-    auto* folderLabel = new QLabel(tr("Recording &folder:"), this);
-    folderLabel->setBuddy(folder_);
+    DialogGrid grid(this);
+    grid.AddAcross(tcp_);
+    grid.AddIndented(tr("&Host:"), host_);
+    grid.AddIndented(tr("&Port:"), port_);
+    grid.AddAcross(serial_);
+    grid.AddIndented(tr("&Device:"), device_);
+    grid.AddIndented(tr("Baud &rate:"), baudRate_);
     auto* browse = new QPushButton(tr("&Browse..."), this);
     connect(browse, &QPushButton::clicked, this, &ConnectDialog::ChooseFolder);
-    auto* folderRow = new QHBoxLayout;
-    folderRow->addWidget(folder_, 1);
-    folderRow->addWidget(browse);
-    grid->addWidget(folderLabel, 6, 0, 1, 2);
-    grid->addLayout(folderRow, 6, 2);
-    grid->addWidget(buttons_, 7, 0, 1, 3);
-    grid->setColumnStretch(2, 1);
+    grid.AddUnindented(tr("Recording &folder:"), folder_, browse);
+    grid.AddAcross(buttons_);
 }
 
 void ConnectDialog::FollowChoice() {
