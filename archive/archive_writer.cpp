@@ -35,9 +35,7 @@ bool ArchiveWriter::Start() {
         problem_ = std::string("its writer did not start: ") + error.what();
         return false;
     }
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return state_ != State::Starting; });
-    return state_ == State::Writing;
+    return true;
 }
 
 void ArchiveWriter::OnTlmFrame(const TlmFrame& frame) {
@@ -73,7 +71,7 @@ void ArchiveWriter::Join() {
     }
     {
         const std::lock_guard lock(mutex_);
-        if (state_ == State::Writing) {
+        if (state_ == State::Open) {
             state_ = State::Finishing;
         }
     }
@@ -86,8 +84,8 @@ void ArchiveWriter::HandOver() {
     {
         std::unique_lock lock(mutex_);
         changed_.wait(lock,
-                      [this] { return queue_.size() < kQueuedBlocks || state_ != State::Writing; });
-        if (state_ == State::Writing) {
+                      [this] { return queue_.size() < kQueuedBlocks || state_ != State::Open; });
+        if (state_ == State::Open) {
             queue_.push_back(std::move(pending_));
         }
     }
@@ -96,24 +94,20 @@ void ArchiveWriter::HandOver() {
 }
 
 // The writing thread: the connection is made, used and closed on it, as Qt
-// SQL asks of a connection.
+// SQL asks of a connection. The decode does not wait for it: the first
+// blocks wait for the log to be registered.
 void ArchiveWriter::WriteBlocks() {
     ArchiveDatabase database(location_);
     database.SetBusyTimeout(busyTimeoutMs_);
     BlockWriter writer(database, known_, station_, logName_);
     if (auto problem = database.OpenAlongside()) {
-        Stop(State::Failed, writer.Counts(), problem);
+        Stop(State::Failed, std::nullopt, problem);
         return;
     }
     if (!writer.Start()) {
-        Stop(State::Failed, writer.Counts(), writer.Problem());
+        Stop(State::Failed, std::nullopt, writer.Problem());
         return;
     }
-    {
-        const std::lock_guard lock(mutex_);
-        state_ = State::Writing;
-    }
-    changed_.notify_all();
     PendingBlock block;
     while (TakeBlock(block)) {
         if (!writer.Write(block)) {
@@ -139,7 +133,7 @@ bool ArchiveWriter::TakeBlock(PendingBlock& block) {
     return true;
 }
 
-void ArchiveWriter::Stop(State state, const ArchiveCounts& counts,
+void ArchiveWriter::Stop(State state, const std::optional<ArchiveCounts>& counts,
                          const std::optional<std::string>& problem) {
     {
         const std::lock_guard lock(mutex_);

@@ -37,28 +37,30 @@ public:
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
-    // Connects and registers the log; false (see Problem, the reason) when
-    // the archive cannot be written.
+    // Starts the writing thread, which connects and registers the log as
+    // the decode goes on; false (see Problem, the reason) when it cannot.
     bool Start();
     // Writes the frames still held and waits for every block to be written;
     // false after any failure.
     bool Finish();
 
-    // Once Finish has returned.
-    const ArchiveCounts& Counts() const { return counts_; }
+    // Once Finish has returned: what the log added, when it was registered.
+    const std::optional<ArchiveCounts>& Counts() const { return counts_; }
     const std::optional<std::string>& Problem() const { return problem_; }
 
     void OnTlmFrame(const TlmFrame& frame) override;
     void OnFrameRead(const Frame& frame, FrameOutcome outcome) override;
 
 private:
-    enum class State { Starting, Writing, Finishing, Failed, Done };
+    // Open takes blocks; Finishing writes those waiting and takes no more.
+    enum class State { Open, Finishing, Failed, Done };
 
     void HandOver();
     void Join();
     void WriteBlocks();
     bool TakeBlock(PendingBlock& block);
-    void Stop(State state, const ArchiveCounts& counts, const std::optional<std::string>& problem);
+    void Stop(State state, const std::optional<ArchiveCounts>& counts,
+              const std::optional<std::string>& problem);
 
     const ArchiveLocation location_;
     const int busyTimeoutMs_;
@@ -73,8 +75,8 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<PendingBlock> queue_;
-    State state_ = State::Starting;
-    ArchiveCounts counts_;
+    State state_ = State::Open;
+    std::optional<ArchiveCounts> counts_;
     std::optional<std::string> problem_;
     std::thread thread_;
 };

@@ -90,6 +90,7 @@ TEST_F(ArchiveCliTest, ALockedArchiveIsToldAndTheLogIsStillDecoded) {
 
         EXPECT_EQ(outcome.frames, 5u);
         EXPECT_TRUE(outcome.reportPath);
+        EXPECT_FALSE(outcome.archived);  // the log was never registered
         ASSERT_EQ(outcome.problems.size(), 1u);
         EXPECT_EQ(outcome.problems[0].Message(), "Cannot add the log to the archive " + archive +
                                                      ": database is locked "
