@@ -51,7 +51,13 @@ bool BlockWriter::Start() {
             heard_.emplace(query.value(0).toLongLong());
         }
     }
-    if (!heard_ || !Prepare(mergeOne_, HourlyExtremes::MergeStatement(1)) ||
+    if (!heard_ ||
+        !Prepare(
+            insertBlock_,
+            QStringLiteral("INSERT INTO blocks (log_id, time_from, time_to, frame_count, frames, "
+                           "digests, hearing_count, hearings) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
+                           "RETURNING id")) ||
+        !Prepare(mergeOne_, HourlyExtremes::MergeStatement(1)) ||
         !Prepare(mergeGroup_, HourlyExtremes::MergeStatement(kMergedHours))) {
         Fail(database_.LastError());
         return false;
@@ -142,23 +148,20 @@ FrameBlock BlockWriter::Compose(const PendingBlock& pending, ArchiveCounts& adde
 }
 
 bool BlockWriter::Insert(const FrameBlock& block, std::int64_t& id) {
-    QSqlQuery query(database_.Connection());
-    query.prepare(
-        QStringLiteral("INSERT INTO blocks (log_id, time_from, time_to, frame_count, frames, "
-                       "digests, hearing_count, hearings) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
-                       "RETURNING id"));
-    query.addBindValue(static_cast<qint64>(heard_->LogId()));
-    query.addBindValue(TimeValue(block.TimeFrom()));
-    query.addBindValue(TimeValue(block.TimeTo()));
-    query.addBindValue(block.FrameCount());
-    query.addBindValue(Packed(block.Frames()));
-    query.addBindValue(Packed(block.Digests()));
-    query.addBindValue(block.HearingCount());
-    query.addBindValue(Packed(block.Hearings()));
+    QSqlQuery& query = insertBlock_;
+    query.bindValue(0, static_cast<qint64>(heard_->LogId()));
+    query.bindValue(1, TimeValue(block.TimeFrom()));
+    query.bindValue(2, TimeValue(block.TimeTo()));
+    query.bindValue(3, block.FrameCount());
+    query.bindValue(4, Packed(block.Frames()));
+    query.bindValue(5, Packed(block.Digests()));
+    query.bindValue(6, block.HearingCount());
+    query.bindValue(7, Packed(block.Hearings()));
     if (!Run(database_, query) || !query.next()) {
         return false;
     }
     id = query.value(0).toLongLong();
+    query.finish();
     return true;
 }
 

@@ -60,6 +60,8 @@ private:
     std::optional<HeardOffsets> heard_;
     std::optional<std::string> problem_;
     ArchiveCounts counts_;
+    // Prepared once, at Start.
+    QSqlQuery insertBlock_;
     QSqlQuery mergeOne_;
     QSqlQuery mergeGroup_;
 };

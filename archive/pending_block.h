@@ -20,7 +20,7 @@ class TlmFrame;
 class PendingBlock {
 public:
     struct Entry {
-        std::size_t at = 0;  // in Bytes()
+        std::size_t at = 0;  // where its bytes begin among the block's
         std::uint16_t length = 0;
         std::optional<std::uint32_t> time;
         bool timeExact = false;
