@@ -15,7 +15,7 @@
 #include <random>
 #include <vector>
 
-#include "app/history_chart.h"
+#include "app/chart/history_chart.h"
 #include "telemetry/telemetry_history.h"
 #include "text/locale_format.h"
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "bench/steady_stream.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <set>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "text/locale_format.h"
 
 int main(int argc, char* argv[]) {

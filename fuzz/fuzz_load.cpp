@@ -15,7 +15,7 @@
 #include "frames/frame_type.h"
 #include "fuzz/fuzz_input.h"
 #include "kiss/kiss_reader.h"
-#include "load/decoder_session.h"
+#include "session/decoder_session.h"
 #include "tests/support/display_stand_in.h"
 #include "text/locale_format.h"
 

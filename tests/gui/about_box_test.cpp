@@ -1,8 +1,8 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-#include "app/about_box.h"
-#include "app/artwork.h"
+#include "app/dialogs/about_box.h"
+#include "app/widgets/artwork.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {

@@ -10,9 +10,9 @@
 #include <QSysInfo>
 #include <algorithm>
 
-#include "app/archive_channel_history.h"
-#include "app/archive_dialog.h"
-#include "app/history_chart.h"
+#include "app/chart/archive_channel_history.h"
+#include "app/dialogs/archive_dialog.h"
+#include "app/chart/history_chart.h"
 #include "archive/archive_database.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"

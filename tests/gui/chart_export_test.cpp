@@ -1,7 +1,7 @@
 #include <QImage>
 #include <QSvgRenderer>
 
-#include "app/history_chart.h"
+#include "app/chart/history_chart.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {

@@ -1,6 +1,6 @@
 #include <QDir>
 
-#include "app/command_line.h"
+#include "app/window/command_line.h"
 #include "cli/decode_command.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/working_folder.h"

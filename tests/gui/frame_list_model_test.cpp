@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/frame_list_model.h"
+#include "app/widgets/frame_list_model.h"
 
 namespace orvex {
 namespace {

@@ -9,9 +9,9 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "app/history_chart.h"
-#include "app/time_ticks.h"
-#include "app/value_ticks.h"
+#include "app/chart/history_chart.h"
+#include "app/chart/time_ticks.h"
+#include "app/chart/value_ticks.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/tools/generated_log.h"

@@ -15,7 +15,7 @@
 #include <functional>
 #include <set>
 
-#include "app/connect_dialog.h"
+#include "app/dialogs/connect_dialog.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/live/kiss_server.h"
 #include "tests/tools/generated_log.h"

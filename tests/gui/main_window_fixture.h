@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
 

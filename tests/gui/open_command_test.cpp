@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/history_chart.h"
+#include "app/chart/history_chart.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/log_builder.h"
 

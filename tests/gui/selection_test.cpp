@@ -4,7 +4,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/history_chart.h"
+#include "app/chart/history_chart.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {

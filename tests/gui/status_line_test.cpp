@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <random>
 
-#include "app/load_status.h"
+#include "app/window/load_status.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {

@@ -4,7 +4,7 @@
 #include <QMenuBar>
 #include <QXmlStreamReader>
 
-#include "app/window_language.h"
+#include "app/settings/window_language.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/working_folder.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "load/decoder_display.h"
+#include "session/decoder_display.h"
 #include "telemetry/channel_table.h"
 
 namespace orvex::test {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "load/decoder_session.h"
+#include "session/decoder_session.h"
 #include "tests/support/display_stand_in.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/temp_folder.h"

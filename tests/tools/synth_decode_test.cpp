@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "load/decoder_session.h"
+#include "session/decoder_session.h"
 #include "tests/support/display_stand_in.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/generated_log.h"

@@ -1,0 +1,501 @@
+#include "app/chart/history_chart.h"
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "app/chart/time_axis_labels.h"
+#include "app/chart/value_ticks.h"
+#include "app/widgets/window_style.h"
+#include "telemetry/channel_table.h"
+#include "telemetry/channel_value_text.h"
+#include "text/locale_format.h"
+#include "text/unix_time.h"
+
+namespace orvex {
+namespace {
+
+// The chart theme's own colours in its order, so that one channel looks as
+// it always did; then more, for more channels.
+const std::array<QColor, 8> kSeriesColours = {
+    QColor(0x209fdf), QColor(0x99ca53), QColor(0xf6a625), QColor(0x6d5fd5),
+    QColor(0xbf593e), QColor(0x38ad6b), QColor(0xd63a9a), QColor(0x606060),
+};
+
+constexpr double kLabelPoints = 7.5;
+constexpr double kShortestSpan = 10;  // seconds
+constexpr double kWheelZoom = 1.25;   // per notch
+constexpr double kPanStep = 0.1;      // of the span, per arrow key or notch
+constexpr int kMarkerPitch = 4;       // pixels per point at least, for markers
+constexpr int kLineWidth = 2;         // the chart theme's
+constexpr int kPointReach = 6;        // pixels from a point that show its tooltip
+constexpr int kShortestBand = 4;      // pixels of a drag that zooms
+constexpr int kToolTipMs = 10 * 60 * 1000;
+
+std::string TrimmedName(const Channel& channel) {
+    return channel.name.substr(0, channel.name.find_last_not_of(' ') + 1);
+}
+
+// The history's span with room on both sides, so that no point sits on the
+// plot's edge; a single instant gets a minute each side.
+TimeSpan WithMargin(const TimeSpan& span) {
+    const double margin = span.Length() > 0 ? std::max(span.Length() / 100, 1.0) : 60.0;
+    return {span.first - margin, span.last + margin};
+}
+
+}  // namespace
+
+HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
+    // Given at construction, the view owns the chart; setChart() would leave
+    // the view's default chart to leak.
+    : QChartView(new QChart, parent),
+      format_(format),
+      chart_(chart()),
+      timeAxis_(new QValueAxis),
+      rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
+    chart_->legend()->hide();
+    chart_->legend()->setFont(DialogFont(kLabelPoints));
+    chart_->setBackgroundRoundness(0);
+    chart_->setLocalizeNumbers(true);
+    chart_->setLocale(format.NumberLocale());
+    timeAxis_->setLabelsVisible(false);
+    timeAxis_->setTickType(QValueAxis::TicksDynamic);
+    chart_->addAxis(timeAxis_, Qt::AlignBottom);
+    labels_ = std::make_unique<TimeAxisLabels>(chart_, format_, DialogFont(kLabelPoints));
+    setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Channel history chart"));
+    viewport()->setMouseTracking(true);
+    AddActions();
+    connect(chart_, &QChart::plotAreaChanged, this, &HistoryChart::PlotAreaChanged);
+    visible_ = whole_ = {0, 1};
+    Redraw();
+}
+
+HistoryChart::~HistoryChart() = default;
+
+void HistoryChart::AddActions() {
+    const auto add = [this](const QString& text, const QKeySequence& keys, auto slot) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    const auto middle = [this] { return (visible_.first + visible_.last) / 2; };
+    add(tr("Zoom &In"), QKeySequence::ZoomIn, [this, middle] { Zoom(2, middle()); });
+    add(tr("Zoom &Out"), QKeySequence::ZoomOut, [this, middle] { Zoom(0.5, middle()); });
+    add(tr("&Show All"), QKeySequence(Qt::Key_Home), [this] { ResetZoom(); });
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void HistoryChart::ShowChannels(const std::vector<int>& channels, const ChannelHistory& history) {
+    const std::optional<TimeSpan> extent = history.Extent();
+    const TimeSpan whole = extent ? WithMargin(*extent) : TimeSpan{0, 1};
+    // Another channel over the same history keeps the zoom, and so does a
+    // history that grew while a log or a stream was read, unless the whole
+    // was shown: then the whole is shown again.
+    if (&history != history_ || (whole != whole_ && visible_ == whole_)) {
+        visible_ = whole;
+    }
+    whole_ = whole;
+    history_ = &history;
+    channels_ = channels;
+    RemovePlots();
+    for (const int channel : channels) {
+        AddPlot(channel);
+    }
+    MarkValueAxes();
+    chart_->legend()->setVisible(plots_.size() > 1);
+    Redraw();
+}
+
+void HistoryChart::RemovePlots() {
+    for (const Plot& plot : plots_) {
+        chart_->removeSeries(plot.series);
+        delete plot.series;
+    }
+    for (QValueAxis* axis : valueAxes_) {
+        chart_->removeAxis(axis);
+        delete axis;
+    }
+    plots_.clear();
+    valueAxes_.clear();
+}
+
+void HistoryChart::AddPlot(int channel) {
+    const Channel& described = TelemetryChannels()[channel];
+    auto* series = new QLineSeries;
+    series->setName(FromLatin1(TrimmedName(described) + " [" + described.unit + "]"));
+    chart_->addSeries(series);
+    series->setColor(kSeriesColours[plots_.size() % kSeriesColours.size()]);
+    series->attachAxis(timeAxis_);
+    QValueAxis* axis = nullptr;
+    for (const Plot& plot : plots_) {
+        if (TelemetryChannels()[plot.channel].unit == described.unit) {
+            axis = plot.axis;
+        }
+    }
+    if (axis == nullptr) {
+        axis = new QValueAxis;
+        axis->setLabelsFont(DialogFont(kLabelPoints));
+        axis->setTitleFont(DialogFont(kLabelPoints));
+        chart_->addAxis(axis, valueAxes_.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        valueAxes_.push_back(axis);
+    }
+    series->attachAxis(axis);
+    plots_.push_back({channel, series, axis});
+}
+
+// With several units, each axis names its unit in the colour of its first
+// channel; one axis needs neither.
+void HistoryChart::MarkValueAxes() {
+    if (valueAxes_.size() < 2) {
+        return;
+    }
+    for (QValueAxis* axis : valueAxes_) {
+        const auto first = std::find_if(plots_.begin(), plots_.end(),
+                                        [axis](const Plot& plot) { return plot.axis == axis; });
+        axis->setTitleText(FromLatin1(TelemetryChannels()[first->channel].unit));
+        axis->setLabelsColor(first->series->color());
+        axis->setTitleBrush(first->series->color());
+    }
+}
+
+bool HistoryChart::HasData() const {
+    return history_ != nullptr && history_->Extent().has_value();
+}
+
+void HistoryChart::Redraw() {
+    if (history_ == nullptr) {
+        SetTimeRange();
+        return;
+    }
+    // The view is as wide as the plot or wider: at most two points a pixel,
+    // and a column beyond each edge so that lines run on to the plot's edges.
+    const int columns = std::max(1, width());
+    const double margin = visible_.Length() / columns;
+    const TimeSpan asked{visible_.first - margin, visible_.last + margin};
+    std::vector<QList<QPointF>> lines;
+    for (const Plot& plot : plots_) {
+        const std::vector<HistoryPoint> points = history_->Series(plot.channel, asked, columns + 2);
+        QList<QPointF>& line = lines.emplace_back();
+        line.reserve(static_cast<qsizetype>(points.size()));
+        for (const HistoryPoint& point : points) {
+            line.append(QPointF(point.time, point.value));
+        }
+        // Every change of an axis lays a series' points out anew: the axes
+        // change while the series are empty, and the points come last.
+        plot.series->clear();
+    }
+    SetTimeRange();
+    FitValueAxes(lines);
+    // Sparse points are drawn as they always were: markers, a line of two
+    // pixels, smooth edges. A dense line is a band of one-pixel columns that
+    // none of them changes but that they make slow: of the 90 ms that a
+    // 1900-pixel chart of two million points took to draw, smooth edges took
+    // 35 and the wide line's outline 10.
+    bool sparse = true;
+    for (std::size_t i = 0; i < plots_.size(); ++i) {
+        const bool markers = lines[i].size() * kMarkerPitch <= columns;
+        sparse = sparse && markers;
+        QPen pen = plots_[i].series->pen();
+        pen.setWidth(markers ? kLineWidth : 1);
+        pen.setCosmetic(!markers);
+        plots_[i].series->setPen(pen);
+        plots_[i].series->setPointsVisible(markers);
+        plots_[i].series->replace(lines[i]);
+    }
+    setRenderHint(QPainter::Antialiasing, sparse);
+    PlaceTimeLabels();
+}
+
+void HistoryChart::FitValueAxes(const std::vector<QList<QPointF>>& lines) {
+    fittedHeight_ = chart_->plotArea().height();
+    // A label needs its height and half again: the axis cuts a label that
+    // has less room to "...".
+    const double pitch = 1.5 * QFontMetricsF(DialogFont(kLabelPoints)).height();
+    const int mostTicks = static_cast<int>(fittedHeight_ / pitch) + 1;
+    for (QValueAxis* axis : valueAxes_) {
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (std::size_t i = 0; i < plots_.size(); ++i) {
+            if (plots_[i].axis != axis) {
+                continue;
+            }
+            for (const QPointF& point : lines[i]) {
+                if (point.x() >= visible_.first && point.x() <= visible_.last) {
+                    low = std::min(low, point.y());
+                    high = std::max(high, point.y());
+                }
+            }
+        }
+        if (low > high) {
+            low = 0;
+            high = 1;
+        }
+        const ValueTicks ticks = ChooseValueTicks(low, high, mostTicks);
+        axis->setRange(ticks.low, ticks.high);
+        axis->setTickCount(ticks.count);
+        axis->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
+    }
+}
+
+void HistoryChart::PlotAreaChanged() {
+    PlaceTimeLabels();
+    if (chart_->plotArea().height() == fittedHeight_) {
+        return;
+    }
+    // Not within the layout that changed the plot: axes changed there keep
+    // the labels they had.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            std::vector<QList<QPointF>> lines;
+            for (const Plot& plot : plots_) {
+                lines.push_back(plot.series->points());
+            }
+            FitValueAxes(lines);
+        },
+        Qt::QueuedConnection);
+}
+void HistoryChart::SetTimeRange() {
+    // The axis lays out an item for every tick, hidden or not: the ticks stay
+    // few while the range changes, until PlaceTimeLabels sets their step.
+    timeAxis_->setTickInterval(std::max(visible_.Length(), 1.0));
+    timeAxis_->setTickAnchor(visible_.first);
+    timeAxis_->setRange(visible_.first, visible_.last);
+    chart_->setMargins(QMargins(4, 4, 12, labels_->Extent(visible_)));
+}
+
+void HistoryChart::PlaceTimeLabels() {
+    if (!HasData()) {
+        labels_->Clear();
+        return;
+    }
+    labels_->Place(visible_);
+    const TimeTicks ticks = labels_->Ticks(visible_);
+    timeAxis_->setTickAnchor(ticks.first);
+    timeAxis_->setTickInterval(ticks.step);
+}
+
+void HistoryChart::ShowSpan(const TimeSpan& span) {
+    if (!HasData()) {
+        return;
+    }
+    const double length =
+        std::clamp(span.Length(), std::min(kShortestSpan, whole_.Length()), whole_.Length());
+    const double middle = (span.first + span.last) / 2;
+    const double first = std::clamp(middle - length / 2, whole_.first, whole_.last - length);
+    visible_ = {first, first + length};
+    Redraw();
+}
+
+void HistoryChart::Zoom(double factor, double anchor) {
+    const double first = anchor - (anchor - visible_.first) / factor;
+    ShowSpan({first, first + visible_.Length() / factor});
+}
+
+void HistoryChart::Pan(double seconds) {
+    ShowSpan({visible_.first + seconds, visible_.last + seconds});
+}
+
+void HistoryChart::ResetZoom() {
+    ShowSpan(whole_);
+}
+
+QLineSeries* HistoryChart::SeriesOf(int slot) const {
+    return plots_.at(static_cast<std::size_t>(slot)).series;
+}
+
+QString HistoryChart::PointToolTip(int slot, int index) const {
+    const Plot& plot = plots_.at(static_cast<std::size_t>(slot));
+    const QPointF point = plot.series->at(index);
+    const Channel& described = TelemetryChannels()[plot.channel];
+    std::string text;
+    if (plots_.size() > 1) {
+        text = TrimmedName(described) + '\n';
+    }
+    format_.AppendDateTime(text, UnixTimeToDate(point.x()));
+    text += '\n';
+    AppendChannelValue(text, format_, described, point.y());
+    if (!described.unit.empty()) {
+        text += ' ' + described.unit;
+    }
+    return FromLatin1(text);
+}
+
+QStringList HistoryChart::TickLabels() const {
+    return labels_->Texts();
+}
+
+QRectF HistoryChart::PlotInViewport() const {
+    const QRectF plot = chart_->mapRectToScene(chart_->plotArea());
+    return {mapFromScene(plot.topLeft()), mapFromScene(plot.bottomRight())};
+}
+
+double HistoryChart::TimeAt(int viewportX) const {
+    const QRectF plot = PlotInViewport();
+    if (plot.width() <= 0) {
+        return visible_.first;
+    }
+    return visible_.first + (viewportX - plot.left()) / plot.width() * visible_.Length();
+}
+
+QPoint HistoryChart::PointPosition(int slot, int index) const {
+    QLineSeries* series = SeriesOf(slot);
+    const QPointF inChart = chart_->mapToPosition(series->at(index), series);
+    return mapFromScene(chart_->mapToScene(inChart));
+}
+
+void HistoryChart::ShowPointToolTip(const QPoint& position) {
+    const double from = TimeAt(position.x() - kPointReach);
+    const double to = TimeAt(position.x() + kPointReach);
+    int nearestSlot = -1;
+    int nearestIndex = -1;
+    int nearest = kPointReach * kPointReach + 1;
+    for (int slot = 0; slot < static_cast<int>(plots_.size()); ++slot) {
+        const QList<QPointF> points = plots_[slot].series->points();
+        auto at =
+            std::lower_bound(points.begin(), points.end(), from,
+                             [](const QPointF& point, double time) { return point.x() < time; });
+        for (; at != points.end() && at->x() <= to; ++at) {
+            const auto index = static_cast<int>(at - points.begin());
+            const QPoint offset = PointPosition(slot, index) - position;
+            const int distance = QPoint::dotProduct(offset, offset);
+            if (distance < nearest) {
+                nearest = distance;
+                nearestSlot = slot;
+                nearestIndex = index;
+            }
+        }
+    }
+    if (nearestSlot < 0) {
+        return;
+    }
+    // The tip stays while the mouse stays within reach of the point.
+    const QPoint point = PointPosition(nearestSlot, nearestIndex);
+    const QRect reach(point - QPoint(kPointReach, kPointReach),
+                      QSize(2 * kPointReach + 1, 2 * kPointReach + 1));
+    QToolTip::showText(viewport()->mapToGlobal(position), PointToolTip(nearestSlot, nearestIndex),
+                       viewport(), reach, kToolTipMs);
+}
+
+void HistoryChart::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    const bool sideways = angle.y() == 0 || (event->modifiers() & Qt::ShiftModifier) != 0;
+    const double notches = (angle.y() != 0 ? angle.y() : angle.x()) / 120.0;
+    if (sideways) {
+        Pan(-notches * kPanStep * visible_.Length());
+    } else {
+        Zoom(std::pow(kWheelZoom, notches), TimeAt(qRound(event->position().x())));
+    }
+    event->accept();
+}
+
+void HistoryChart::mousePressEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    const bool shifted = (event->modifiers() & Qt::ShiftModifier) != 0;
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && shifted)) {
+        drag_ = Drag::Pan;
+    } else if (event->button() == Qt::LeftButton && PlotInViewport().contains(position)) {
+        drag_ = Drag::Zoom;
+        rubberBand_->setGeometry(QRect(position, QSize()));
+        rubberBand_->show();
+    } else {
+        QChartView::mousePressEvent(event);
+        return;
+    }
+    dragStart_ = position;
+    event->accept();
+}
+
+void HistoryChart::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    switch (drag_) {
+        case Drag::Zoom: {
+            const QRectF plot = PlotInViewport();
+            const double left = std::clamp<double>(std::min(dragStart_.x(), position.x()),
+                                                   plot.left(), plot.right());
+            const double right = std::clamp<double>(std::max(dragStart_.x(), position.x()),
+                                                    plot.left(), plot.right());
+            rubberBand_->setGeometry(
+                QRectF(QPointF(left, plot.top()), QPointF(right, plot.bottom())).toRect());
+            break;
+        }
+        case Drag::Pan:
+            Pan(TimeAt(dragStart_.x()) - TimeAt(position.x()));
+            dragStart_ = position;
+            break;
+        case Drag::None:
+            ShowPointToolTip(position);
+            QChartView::mouseMoveEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void HistoryChart::mouseReleaseEvent(QMouseEvent* event) {
+    if (drag_ == Drag::Zoom) {
+        rubberBand_->hide();
+        const QRect band = rubberBand_->geometry();
+        if (band.width() >= kShortestBand) {
+            ShowSpan({TimeAt(band.left()), TimeAt(band.left() + band.width())});
+        }
+    }
+    if (drag_ == Drag::None) {
+        QChartView::mouseReleaseEvent(event);
+        return;
+    }
+    drag_ = Drag::None;
+    event->accept();
+}
+
+void HistoryChart::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ResetZoom();
+        event->accept();
+        return;
+    }
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+void HistoryChart::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        const double step = kPanStep * visible_.Length();
+        Pan(event->key() == Qt::Key_Left ? -step : step);
+        event->accept();
+        return;
+    }
+    QChartView::keyPressEvent(event);
+}
+
+bool HistoryChart::viewportEvent(QEvent* event) {
+    // The view would pass the resting mouse's tooltip event to the scene,
+    // whose items have no tooltip: it would hide the point's tooltip.
+    if (event->type() == QEvent::ToolTip) {
+        ShowPointToolTip(static_cast<QHelpEvent*>(event)->pos());
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
+void HistoryChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    // The history is thinned to the view's width.
+    if (event->size().width() != event->oldSize().width()) {
+        Redraw();
+    }
+}
+
+}  // namespace orvex

@@ -1,0 +1,442 @@
+#include "app/window/main_window.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "app/dialogs/about_box.h"
+#include "app/widgets/anchored_layout.h"
+#include "app/widgets/artwork.h"
+#include "app/widgets/channel_panel.h"
+#include "app/dialogs/connect_dialog.h"
+#include "app/widgets/frame_list_model.h"
+#include "app/chart/history_chart.h"
+#include "app/live/live_session.h"
+#include "app/window/load_status.h"
+#include "app/window/log_drop.h"
+#include "app/window/object_names.h"
+#include "app/settings/recent_logs_menu.h"
+#include "app/widgets/top_strip.h"
+#include "app/widgets/window_style.h"
+#include "outputs/output_names.h"
+
+namespace orvex {
+namespace {
+
+constexpr char kGeometryKey[] = "window/geometry";
+constexpr double kRangeBoxPoints = 7.5;  // the chart's labels'
+constexpr int kRangeBoxRight = 8;        // pixels from the frame's right edge
+
+// The user's settings of the program, in the platform's place for them.
+class ProgramSettings : public QSettings {
+public:
+    ProgramSettings() : QSettings(QStringLiteral("orvex"), QStringLiteral("orvex")) {}
+};
+
+}  // namespace
+
+MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
+    : QMainWindow(parent),
+      format_(format),
+      frameList_(new FrameListModel(this)),
+      chooseFile_([this] { return ChooseLogFile(); }),
+      chooseImage_([this](ImageFormat image) { return ChooseImageFile(image); }),
+      chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
+      chooseLink_([this](const LinkChoice& last) { return ChooseLink(last); }),
+      chooseArchive_([this](const ArchiveChoice& last) { return ChooseArchive(last); }),
+      chooseSpan_([this](const ArchiveSpan& last) { return ChooseSpan(last); }),
+      session_(*this, loadContext_) {
+    setObjectName(object_name::kMainWindow);
+    setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
+    setWindowIcon(WindowIcon());
+    CreateActions();
+    CreateMenus();
+    CreateClientArea();
+    CreateStatusLine();
+    ApplyArchive(ArchiveChoice::Remembered());
+    restoreGeometry(ProgramSettings().value(kGeometryKey).toByteArray());
+    setAcceptDrops(true);
+
+    connect(strip_->RecordScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int position) { session_.RecordPositionChanged(position); });
+    connect(panel_, &ChannelPanel::ChartedRowsChanged, this,
+            [this](const std::vector<int>& rows) { session_.ShowChannelChart(rows); });
+    session_.ShowChannelDescriptions();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateActions() {
+    const auto add = [this](const char* name, const QString& text) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    openAction_ = add(object_name::kOpenAction, tr("&Open"));
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(openAction_, &QAction::triggered, this, &MainWindow::OpenLog);
+
+    // Off until a log is open; the window's Open command writes no data.
+    exportDataAction_ = add(object_name::kExportDataAction, tr("&Export Data..."));
+    exportDataAction_->setEnabled(false);
+    connect(exportDataAction_, &QAction::triggered, this, &MainWindow::ExportData);
+
+    connectAction_ = add(object_name::kConnectAction, tr("&Connect..."));
+    connect(connectAction_, &QAction::triggered, this, &MainWindow::Connect);
+    disconnectAction_ = add(object_name::kDisconnectAction, tr("&Disconnect"));
+    disconnectAction_->setEnabled(false);
+    connect(disconnectAction_, &QAction::triggered, this, &MainWindow::Disconnect);
+
+    savePngAction_ = add(object_name::kSavePngAction, tr("Save Chart as &PNG..."));
+    connect(savePngAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Png); });
+    saveSvgAction_ = add(object_name::kSaveSvgAction, tr("Save Chart as S&VG..."));
+    connect(saveSvgAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Svg); });
+
+    exitAction_ = add(object_name::kExitAction, tr("E&xit"));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+
+    // The load reads the options afresh at every frame and at its end.
+    writeReportAction_ = add(object_name::kWriteReportAction, tr("Write &TLM File"));
+    writeWodExportAction_ = add(object_name::kWriteWodExportAction, tr("Write &WOD File"));
+    for (QAction* mark : {writeReportAction_, writeWodExportAction_}) {
+        mark->setCheckable(true);
+        mark->setChecked(true);
+    }
+    connect(writeReportAction_, &QAction::toggled, this,
+            [this](bool checked) { outputs_.writeReport = checked; });
+    connect(writeWodExportAction_, &QAction::toggled, this,
+            [this](bool checked) { outputs_.writeWodExport = checked; });
+
+    archiveAction_ = add(object_name::kArchiveAction, tr("&Archive..."));
+    connect(archiveAction_, &QAction::triggered, this, &MainWindow::ConfigureArchive);
+
+    aboutAction_ = add(object_name::kAboutAction, tr("&Info"));
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAboutBox);
+}
+
+void MainWindow::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(object_name::kFileMenu);
+    recentLogs_ = new RecentLogsMenu(this);
+    connect(recentLogs_, &RecentLogsMenu::LogChosen, this, &MainWindow::OpenLogFile);
+    file->addAction(openAction_);
+    file->addMenu(recentLogs_);
+    file->addAction(exportDataAction_);
+    file->addSeparator();
+    file->addActions({connectAction_, disconnectAction_});
+    file->addSeparator();
+    file->addActions({savePngAction_, saveSvgAction_});
+    file->addSeparator();
+    file->addAction(exitAction_);
+    QMenu* settings = menuBar()->addMenu(tr("&Settings"));
+    settings->setObjectName(object_name::kSettingsMenu);
+    settings->addActions({writeReportAction_, writeWodExportAction_});
+    settings->addSeparator();
+    settings->addAction(archiveAction_);
+    menuBar()->addAction(aboutAction_);
+}
+
+void MainWindow::CreateClientArea() {
+    auto* client = new QWidget(this);
+    client->setFont(DialogFont());
+    SetBackground(client, colour::kGrey);
+    auto* layout = new AnchoredLayout(client, QSize(TwipsToPixels(11010), TwipsToPixels(9105)));
+    strip_ = new TopStrip(frameList_, client);
+    layout->AddWidget(strip_, AnchoredLayout::kStretchWidth);
+    panel_ = new ChannelPanel(client);
+    layout->AddWidget(panel_);
+    layout->AddWidget(CreateChartFrame(client),
+                      AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
+    CreateBottomStrip(client);
+    layout->AddWidget(logPath_, AnchoredLayout::kBottom | AnchoredLayout::kStretchWidth);
+    layout->AddWidget(frameCounter_, AnchoredLayout::kBottom | AnchoredLayout::kRight);
+    setCentralWidget(client);
+}
+
+QWidget* MainWindow::CreateChartFrame(QWidget* client) {
+    chartFrame_ = new QGroupBox(client);
+    chartFrame_->setObjectName(object_name::kChartFrame);
+    chartFrame_->setGeometry(TwipsRect(120, 4800, 10815, 3855));
+    chartFrame_->setFont(DialogFont(9.75, true));
+    chart_ = new HistoryChart(format_, chartFrame_);
+    chart_->setObjectName(object_name::kChart);
+    chart_->setGeometry(TwipsRect(120, 240, 10575, 3375));
+    auto* layout = new AnchoredLayout(chartFrame_, chartFrame_->size());
+    layout->AddWidget(chart_, AnchoredLayout::kStretchWidth | AnchoredLayout::kStretchHeight);
+    // Beside the frame's title, over the chart's top margin, where it hides
+    // no point: the plot has the same room as before.
+    range_ = new ChartRangeBox(chartFrame_);
+    range_->setFont(DialogFont(kRangeBoxPoints));
+    const QSize box = range_->sizeHint();
+    range_->setGeometry(chartFrame_->width() - box.width() - kRangeBoxRight, 0, box.width(),
+                        box.height());
+    layout->AddWidget(range_, AnchoredLayout::kRight);
+    connect(range_, &ChartRangeBox::RangeChosen, this, &MainWindow::ChooseChartRange);
+    return chartFrame_;
+}
+
+void MainWindow::CreateBottomStrip(QWidget* client) {
+    // The frame counter is wider than designed, for "4294967295 frames" (112
+    // pixels of DejaVu Sans at 8.25 points); the path field gives the room.
+    logPath_ = MakeDisplayField(client, object_name::kLogPath, TwipsRect(120, 8760, 8910, 285),
+                                DialogFont());
+    logPath_->setAccessibleName(tr("Log file"));
+    SetFieldBackground(logPath_, colour::kGrey);
+    frameCounter_ = MakeLabel(client, object_name::kFrameCounter, TwipsRect(9135, 8760, 1800, 255),
+                              DialogFont());
+    frameCounter_->setAccessibleName(tr("Frame count"));
+    frameCounter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetTextColour(frameCounter_, colour::kDarkGrey);
+}
+
+void MainWindow::CreateStatusLine() {
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(object_name::kStatusLine);
+    statusLine_->setAccessibleName(tr("Status"));
+    statusLine_->setTextFormat(Qt::PlainText);
+    // A long text must not widen the window: it is cut, and told whole on
+    // hover.
+    statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(statusLine_, 1);
+}
+
+QString MainWindow::StatusText() const {
+    return statusLine_->text();
+}
+
+void MainWindow::ShowStatus(const QString& text) {
+    statusLine_->setText(text);
+    statusLine_->setToolTip(text);
+}
+
+void MainWindow::RunLoad(const std::function<void()>& command) {
+    // The load yields to the window between frames; no second load may start
+    // inside it.
+    SetOpenCommandsEnabled(false);
+    yieldClock_.invalidate();
+    command();
+    frameList_->Flush();
+    SetOpenCommandsEnabled(true);
+    if (closeRequested_) {
+        close();
+    }
+}
+
+void MainWindow::OpenLog() {
+    OpenLogFile(chooseFile_());
+}
+
+void MainWindow::OpenLogFile(const QString& path) {
+    if (session_.Loading()) {
+        return;
+    }
+    if (!path.isEmpty()) {
+        ShowStatus(tr("Reading %1...").arg(path));
+    }
+    const std::string file = QFile::encodeName(path).toStdString();
+    const std::optional<FileProblem> archiveProblem =
+        path.isEmpty() ? std::nullopt : PrepareArchive();
+    LoadOutcome outcome;
+    RunLoad([&] { outcome = session_.OpenLog(file); });
+    if (stopRequested_) {
+        return;
+    }
+    if (archiveProblem) {
+        outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
+    }
+    ShowLoadOutcome(path, outcome);
+}
+
+void MainWindow::ShowLoadOutcome(const QString& path, const LoadOutcome& outcome) {
+    recentLogs_->AfterOpen(path, outcome.decoded);
+    if (outcome.decoded) {
+        frameCounter_->setToolTip(LoadStatus::FrameCounterToolTip(outcome));
+    }
+    if (!path.isEmpty()) {
+        logFile_ = QFile::encodeName(path).toStdString();
+        ShowStatus(LoadStatus::Text(outcome, path));
+    }
+}
+
+void MainWindow::Connect() {
+    if (session_.Loading()) {
+        return;
+    }
+    const std::optional<LinkChoice> choice = chooseLink_(LinkChoice::Remembered());
+    if (!choice) {
+        return;
+    }
+    choice->Remember();
+    const std::optional<FileProblem> archiveProblem = PrepareArchive();
+    LiveSession live(*choice, session_);
+    connect(&live, &LiveSession::StatusChanged, this, &MainWindow::ShowStatus);
+    connect(&live, &LiveSession::HistoryGrew, this, &MainWindow::RedrawChart);
+    if (const QString problem = live.Start(); !problem.isEmpty()) {
+        ShowStatus(problem);
+        return;
+    }
+    // Written through block by block, the report can be followed as it grows.
+    outputs_.reportBlockByBlock = true;
+    live_ = &live;
+    disconnectAction_->setEnabled(true);
+    LoadOutcome outcome;
+    RunLoad([&] { outcome = live.Run(); });
+    disconnectAction_->setEnabled(false);
+    live_ = nullptr;
+    outputs_.reportBlockByBlock = false;
+    RedrawChart();
+    if (archiveProblem) {
+        outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
+    }
+    ShowLoadOutcome(live.RecordingPath(), outcome);
+}
+
+void MainWindow::Disconnect() {
+    if (live_ != nullptr) {
+        live_->End();
+    }
+}
+
+std::optional<LinkChoice> MainWindow::ChooseLink(const LinkChoice& last) {
+    ConnectDialog dialog(last, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choice();
+}
+
+void MainWindow::RedrawChart() {
+    session_.ShowChannelChart(chart_->Channels());
+}
+
+void MainWindow::SetOpenCommandsEnabled(bool enabled) {
+    openAction_->setEnabled(enabled);
+    connectAction_->setEnabled(enabled);
+    // The archive may not change under a load that writes to it.
+    archiveAction_->setEnabled(enabled);
+    exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
+    recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
+}
+
+void MainWindow::ExportData() {
+    const LogLoad* shown = session_.CurrentLoad();
+    if (shown == nullptr) {
+        return;
+    }
+    const QString start =
+        dataFolder_.isEmpty()
+            ? QFileInfo(QFile::decodeName(QByteArray::fromStdString(shown->Path()))).path()
+            : dataFolder_;
+    const QString folder = chooseFolder_(start);
+    if (folder.isEmpty()) {
+        return;
+    }
+    dataFolder_ = folder;
+    ShowStatus(tr("Writing the data of the log to %1...").arg(folder));
+    LoadOutcome outcome;
+    RunLoad([&] {
+        outcome = session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv});
+    });
+    if (stopRequested_) {
+        return;
+    }
+    ShowStatus(LoadStatus::DataExportText(outcome, folder));
+}
+
+QString MainWindow::ChooseDataFolder(const QString& start) {
+    return QFileDialog::getExistingDirectory(this, tr("Export Data"), start);
+}
+
+QString MainWindow::ChooseLogFile() {
+    // "*" and not "*.*": a log's name need not hold a dot.
+    return QFileDialog::getOpenFileName(
+        this, tr("Open"), recentLogs_->LastFolder(),
+        tr("KISS logs (*.kss)") + QStringLiteral(";;") + tr("All files (*)"));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!session_.Loading() && !DroppedLogPath(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedLogPath(*event->mimeData());
+    if (session_.Loading() || path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end; the load runs after it.
+    QTimer::singleShot(0, this, [this, path] { OpenLogFile(path); });
+}
+
+void MainWindow::SaveChart(ImageFormat format) {
+    const QString path = chooseImage_(format);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString problem = SaveViewImage(*chart_, path, format, chartFrame_->title().trimmed());
+    ShowStatus(problem.isEmpty() ? tr("Chart saved to %1.").arg(path)
+                                 : tr("Cannot save the chart to %1: %2.").arg(path, problem));
+}
+
+QString MainWindow::ChooseImageFile(ImageFormat format) {
+    const bool png = format == ImageFormat::Png;
+    const QString suffix = png ? QStringLiteral("png") : QStringLiteral("svg");
+    // Beside the log, named as its report is.
+    const QString beside =
+        logFile_.empty() ? QString()
+                         : QFile::decodeName(NameBesideLog(logFile_, suffix.toStdString()).c_str());
+    QString path = QFileDialog::getSaveFileName(
+        this, png ? tr("Save Chart as PNG") : tr("Save Chart as SVG"), beside,
+        png ? tr("PNG Images (*.png)") : tr("SVG Drawings (*.svg)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += '.' + suffix;
+    }
+    return path;
+}
+
+void MainWindow::ShowAboutBox() {
+    if (!aboutBox_) {
+        aboutBox_ = new AboutBox(this);
+    }
+    aboutBox_->show();
+    aboutBox_->raise();
+    aboutBox_->activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (session_.Loading()) {
+        // The load runs further up this call stack, inside the Open command:
+        // it stops after the current frame and the window closes then. A
+        // stream ends as at Disconnect, its outputs finished.
+        if (live_ != nullptr) {
+            live_->End();
+        } else {
+            stopRequested_ = true;
+        }
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    ProgramSettings().setValue(kGeometryKey, saveGeometry());
+    if (aboutBox_) {
+        aboutBox_->close();
+    }
+    event->accept();
+}
+
+}  // namespace orvex

@@ -1,0 +1,204 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/chart/archive_channel_history.h"
+#include "app/settings/archive_choice.h"
+#include "app/chart/chart_export.h"
+#include "app/chart/chart_range_box.h"
+#include "app/settings/link_choice.h"
+#include "app/settings/window_archive.h"
+#include "session/decoder_display.h"
+#include "session/decoder_session.h"
+#include "load/load_context.h"
+#include "outputs/output_options.h"
+#include "text/locale_format.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace orvex {
+
+class AboutBox;
+class ChannelPanel;
+class FrameListModel;
+class HistoryChart;
+class LiveSession;
+class RecentLogsMenu;
+class TopStrip;
+
+// The main window: menus, the strip of status fields, the channel panel, the
+// history chart, the bottom strip and the status line. It shows what its
+// decoder session finds, and owns the session. It may grow: the chart takes
+// the room, and the window's size is remembered for the next run.
+class MainWindow : public QMainWindow, public DecoderDisplay {
+    Q_OBJECT
+public:
+    explicit MainWindow(const LocaleFormat& format, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The Open command's file dialog: returns the chosen path, or nothing
+    // when cancelled. Tests choose the log themselves.
+    using FileChooser = std::function<QString()>;
+    void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    // The dialog of File > Save Chart as PNG or SVG, likewise.
+    using ImageChooser = std::function<QString(ImageFormat)>;
+    void SetImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
+    // The Export Data command's folder dialog, opened at `start`: returns the
+    // chosen folder, or nothing when cancelled.
+    using FolderChooser = std::function<QString(const QString& start)>;
+    void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
+
+    // File > Connect's dialog, opened with the last choice: returns the
+    // link chosen, or nothing when cancelled.
+    using LinkChooser = std::function<std::optional<LinkChoice>(const LinkChoice& last)>;
+    void SetLinkChooser(LinkChooser chooser) { chooseLink_ = std::move(chooser); }
+    // Settings > Archive's dialog, likewise.
+    using ArchiveChooser = std::function<std::optional<ArchiveChoice>(const ArchiveChoice& last)>;
+    void SetArchiveChooser(ArchiveChooser chooser) { chooseArchive_ = std::move(chooser); }
+    // The dialog of the chart's span of the archive, likewise.
+    using SpanChooser = std::function<std::optional<ArchiveSpan>(const ArchiveSpan& last)>;
+    void SetSpanChooser(SpanChooser chooser) { chooseSpan_ = std::move(chooser); }
+
+    // What the status line under the window says.
+    QString StatusText() const;
+
+    // The Open command with `path` chosen: what a log given on the command
+    // line, dropped on the window or chosen under Recent Files does. An
+    // empty path is a cancelled dialog.
+    void OpenLogFile(const QString& path);
+
+    // DecoderDisplay
+    void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override;
+    void ShowChannelValue(int channel, std::string_view text) override;
+    void ShowRecordTime(std::string_view text) override;
+    void ShowRecordPosition(std::string_view text) override;
+    void ShowSoftwareVersion(int version) override;
+    void ShowLogPath(std::string_view path) override;
+    void ShowFrameCount(std::uint64_t frameCount) override;
+    void ClearFrameTexts() override;
+    void AddFrameText(std::string_view text) override;
+    void EnableRecordNavigation() override;
+    void SetRecordCount(int count) override;
+    int RecordPosition() const override;
+    void MoveToRecord(int position) override;
+    void SelectChannel(int channel) override;
+    void ShowChart(std::string_view caption, const std::vector<int>& channels,
+                   const ChannelHistory& history) override;
+    void ShowBusy() override;
+    void ShowIdle() override;
+    void AfterFrame(std::uint64_t frameCount) override;
+    void WhileReading() override;
+    bool StopRequested() const override { return stopRequested_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateClientArea();
+    QWidget* CreateChartFrame(QWidget* client);
+    void CreateBottomStrip(QWidget* client);
+    void CreateStatusLine();
+
+    void OpenLog();
+    // What the status line, the frame counter and Recent Files tell after a
+    // log was read or a stream followed.
+    void ShowLoadOutcome(const QString& path, const LoadOutcome& outcome);
+    // File > Connect: follows the chosen link until Disconnect or Exit.
+    void Connect();
+    void Disconnect();
+    std::optional<LinkChoice> ChooseLink(const LinkChoice& last);
+    // Settings > Archive.
+    void ConfigureArchive();
+    std::optional<ArchiveChoice> ChooseArchive(const ArchiveChoice& last);
+    // Opens the archive chosen, for the loads and the chart; tells when it
+    // cannot be opened.
+    void ApplyArchive(const ArchiveChoice& choice);
+    // Before a load: the archive on but not open yet is tried again; why it
+    // cannot be, for the load's outcome.
+    std::optional<FileProblem> PrepareArchive();
+    // The loads' archive and the chart's ranges, as the archive now is.
+    void FollowArchive();
+    void ChooseChartRange(ChartRange range);
+    std::optional<ArchiveSpan> ChooseSpan(const ArchiveSpan& last);
+    // What the chart now shows of the archive, or why it cannot.
+    QString ArchiveRangeText() const;
+    // The archive's history for the range chosen, read again: it grows with
+    // every load.
+    void RefreshArchiveHistory();
+    // The channels charted, drawn again from the history as it is now.
+    void RedrawChart();
+    void SaveChart(ImageFormat format);
+    void SetOpenCommandsEnabled(bool enabled);
+    void ExportData();
+    QString ChooseDataFolder(const QString& start);
+    // Runs a command that reads a log; the window closes after it when the
+    // user asked to close during it.
+    void RunLoad(const std::function<void()>& command);
+    void ShowAboutBox();
+    QString ChooseLogFile();
+    QString ChooseImageFile(ImageFormat format);
+    void ShowStatus(const QString& text);
+    void ShowProgress(std::uint64_t frameCount);
+    // True, and the clock restarted, once a yield interval has passed.
+    bool YieldDue();
+
+    LocaleFormat format_;
+    OutputOptions outputs_;
+    WindowArchive archive_;  // outlives the load context, which points into it
+    LoadContext loadContext_{format_, outputs_};
+    FrameListModel* frameList_;
+    TopStrip* strip_ = nullptr;
+    ChannelPanel* panel_ = nullptr;
+    QGroupBox* chartFrame_ = nullptr;
+    HistoryChart* chart_ = nullptr;
+    ChartRangeBox* range_ = nullptr;
+    QLineEdit* logPath_ = nullptr;
+    QLabel* frameCounter_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+
+    QAction* openAction_ = nullptr;
+    QAction* savePngAction_ = nullptr;
+    QAction* saveSvgAction_ = nullptr;
+    QAction* exportDataAction_ = nullptr;
+    QAction* connectAction_ = nullptr;
+    QAction* disconnectAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* writeReportAction_ = nullptr;
+    QAction* writeWodExportAction_ = nullptr;
+    QAction* archiveAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    RecentLogsMenu* recentLogs_ = nullptr;
+    QPointer<AboutBox> aboutBox_;
+
+    FileChooser chooseFile_;
+    ImageChooser chooseImage_;
+    FolderChooser chooseFolder_;
+    LinkChooser chooseLink_;
+    ArchiveChooser chooseArchive_;
+    SpanChooser chooseSpan_;
+    ArchiveChannelHistory archiveHistory_;
+    ChartRange shownRange_ = ChartRange::Log;
+    std::optional<ArchiveSpan> chosenSpan_;  // the last span chosen
+    LiveSession* live_ = nullptr;            // while a stream is followed
+    std::string logFile_;                    // the log last opened, in the file system's encoding
+    QString dataFolder_;                     // the folder of the last data export
+    int shownVersion_ = -1;
+    QElapsedTimer yieldClock_;
+    bool stopRequested_ = false;
+    bool closeRequested_ = false;  // during a load, which ends first
+    DecoderSession session_;
+};
+
+}  // namespace orvex
