@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <iostream>
 
+#include "app/settings/window_language.h"
 #include "app/window/command_line.h"
 #include "app/window/main_window.h"
-#include "app/settings/window_language.h"
 #include "text/locale_format.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include "kiss/frame.h"
 #include "kiss/log_source.h"
-#include "session/decoder_display.h"
-#include "session/history_recorder.h"
 #include "load/load_context.h"
 #include "load/load_outcome.h"
 #include "load/log_load.h"
+#include "session/decoder_display.h"
+#include "session/history_recorder.h"
 #include "telemetry/telemetry_history.h"
 
 namespace orvex {

@@ -5,8 +5,8 @@
 #include <QPixmap>
 
 #include "app/widgets/artwork.h"
-#include "app/window/object_names.h"
 #include "app/widgets/window_style.h"
+#include "app/window/object_names.h"
 
 namespace orvex {
 namespace {

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/window/object_names.h"
 #include "app/widgets/panel_layout.h"
 #include "app/widgets/window_style.h"
+#include "app/window/object_names.h"
 
 namespace orvex {
 namespace {

@@ -6,10 +6,10 @@
 #include <QProxyStyle>
 #include <QScrollBar>
 
-#include "app/widgets/anchored_layout.h"
 #include "app/dialogs/elided_item_tool_tips.h"
-#include "app/window/object_names.h"
+#include "app/widgets/anchored_layout.h"
 #include "app/widgets/window_style.h"
+#include "app/window/object_names.h"
 
 namespace orvex {
 namespace {

@@ -15,20 +15,20 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/chart/history_chart.h"
 #include "app/dialogs/about_box.h"
+#include "app/dialogs/connect_dialog.h"
+#include "app/live/live_session.h"
+#include "app/settings/recent_logs_menu.h"
 #include "app/widgets/anchored_layout.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/channel_panel.h"
-#include "app/dialogs/connect_dialog.h"
 #include "app/widgets/frame_list_model.h"
-#include "app/chart/history_chart.h"
-#include "app/live/live_session.h"
+#include "app/widgets/top_strip.h"
+#include "app/widgets/window_style.h"
 #include "app/window/load_status.h"
 #include "app/window/log_drop.h"
 #include "app/window/object_names.h"
-#include "app/settings/recent_logs_menu.h"
-#include "app/widgets/top_strip.h"
-#include "app/widgets/window_style.h"
 #include "outputs/output_names.h"
 
 namespace orvex {

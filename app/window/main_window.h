@@ -8,15 +8,15 @@
 #include <string>
 
 #include "app/chart/archive_channel_history.h"
-#include "app/settings/archive_choice.h"
 #include "app/chart/chart_export.h"
 #include "app/chart/chart_range_box.h"
+#include "app/settings/archive_choice.h"
 #include "app/settings/link_choice.h"
 #include "app/settings/window_archive.h"
-#include "session/decoder_display.h"
-#include "session/decoder_session.h"
 #include "load/load_context.h"
 #include "outputs/output_options.h"
+#include "session/decoder_display.h"
+#include "session/decoder_session.h"
 #include "text/locale_format.h"
 
 class QAction;

@@ -2,12 +2,12 @@
 // to it, and the chart's ranges drawn from it.
 #include <QDateTime>
 
+#include "app/chart/history_chart.h"
 #include "app/dialogs/archive_dialog.h"
 #include "app/dialogs/archive_span_dialog.h"
 #include "app/widgets/channel_panel.h"
-#include "app/chart/history_chart.h"
-#include "app/window/main_window.h"
 #include "app/widgets/window_style.h"
+#include "app/window/main_window.h"
 #include "text/unix_time.h"
 
 namespace orvex {

@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "app/chart/history_chart.h"
 #include "app/widgets/channel_panel.h"
 #include "app/widgets/frame_list_model.h"
-#include "app/chart/history_chart.h"
-#include "app/window/main_window.h"
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
+#include "app/window/main_window.h"
 
 namespace orvex {
 namespace {

@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "app/chart/archive_channel_history.h"
-#include "app/dialogs/archive_dialog.h"
 #include "app/chart/history_chart.h"
+#include "app/dialogs/archive_dialog.h"
 #include "archive/archive_database.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"

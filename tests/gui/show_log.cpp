@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <iostream>
 
+#include "app/settings/window_language.h"
 #include "app/widgets/channel_panel.h"
 #include "app/window/main_window.h"
-#include "app/settings/window_language.h"
 #include "text/locale_format.h"
 
 int main(int argc, char* argv[]) {
