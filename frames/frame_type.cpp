@@ -28,19 +28,19 @@ void DecodeTopr(const Frame& frame, FrameHandler& handler) {
 
 // In the order of the type byte, 1..13.
 constexpr std::array<FrameTypeInfo, 13> kFrameTypes = {{
-    {FrameType::Time, "TIME", DecodeText},
-    {FrameType::Tlm, "TLM", DecodeTlm},
-    {FrameType::Bcr, "BCR", DecodeText},
-    {FrameType::Hws, "HWS", DecodeHws},
-    {FrameType::Sws, "SWS", DecodeSws},
-    {FrameType::Message, "MESSAGE", DecodeText},
-    {FrameType::Inf, "INF", DecodeText},
-    {FrameType::Wod, "WOD", DecodeWod},
-    {FrameType::Err, "ERR", DecodeText},
-    {FrameType::Coef, "COEF", DecodeText},
-    {FrameType::WodFormat, "WOD FORMAT", DecodeText},
-    {FrameType::TlmControl, "TLM CONTROL", DecodeText},
-    {FrameType::Topr, "TOPR", DecodeTopr},
+    {FrameType::Time, "TIME", DecodeText, layout::kHeaderLength},
+    {FrameType::Tlm, "TLM", DecodeTlm, layout::tlm::kLength},
+    {FrameType::Bcr, "BCR", DecodeText, layout::kHeaderLength},
+    {FrameType::Hws, "HWS", DecodeHws, layout::hws::kLength},
+    {FrameType::Sws, "SWS", DecodeSws, layout::sws::kLength},
+    {FrameType::Message, "MESSAGE", DecodeText, layout::kHeaderLength},
+    {FrameType::Inf, "INF", DecodeText, layout::kHeaderLength},
+    {FrameType::Wod, "WOD", DecodeWod, layout::wod::kLength},
+    {FrameType::Err, "ERR", DecodeText, layout::kHeaderLength},
+    {FrameType::Coef, "COEF", DecodeText, layout::kHeaderLength},
+    {FrameType::WodFormat, "WOD FORMAT", DecodeText, layout::kHeaderLength},
+    {FrameType::TlmControl, "TLM CONTROL", DecodeText, layout::kHeaderLength},
+    {FrameType::Topr, "TOPR", DecodeTopr, layout::topr::kLength},
 }};
 
 }  // namespace
@@ -57,13 +57,13 @@ std::string_view FrameTypeName(FrameType type) {
 }
 
 FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler) {
-    if (frame.length < kShortestDecodedFrame) {
+    if (frame.length < layout::kHeaderLength) {
         return FrameOutcome::TooShort;
     }
-    if (frame[kCommandOffset] != 0) {
+    if (frame[layout::kCommand] != 0) {
         return FrameOutcome::NotData;
     }
-    const FrameTypeInfo* type = FindFrameType(frame[kTypeOffset]);
+    const FrameTypeInfo* type = FindFrameType(frame[layout::kType]);
     if (type == nullptr) {
         return FrameOutcome::UnknownType;
     }
@@ -72,11 +72,11 @@ FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler) {
 }
 
 std::optional<std::uint32_t> CarriedTime(const Frame& frame) {
-    switch (static_cast<FrameType>(frame[kTypeOffset])) {
+    switch (static_cast<FrameType>(frame[layout::kType])) {
         case FrameType::Tlm:
         case FrameType::Hws:
         case FrameType::Wod:
-            return frame.TimestampAt(kBodyOffset);
+            return frame.TimestampAt(layout::kBody);
         default:
             return std::nullopt;
     }

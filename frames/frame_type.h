@@ -5,20 +5,12 @@
 #include <optional>
 #include <string_view>
 
+#include "frames/frame_layout.h"
 #include "kiss/frame.h"
 
 namespace orvex {
 
 class FrameHandler;
-
-// The header every frame shares.
-inline constexpr std::size_t kCommandOffset = 1;  // KISS command: 0 for data of port 0
-inline constexpr std::size_t kTypeOffset = 6;
-inline constexpr std::size_t kBodyOffset = 7;  // timestamp or text starts here
-
-// A frame shorter than this holds no type byte of its own, only bytes an
-// earlier frame left in the buffer.
-inline constexpr std::uint16_t kShortestDecodedFrame = 7;
 
 // The value of the type byte.
 enum class FrameType : std::uint8_t {
@@ -37,12 +29,14 @@ enum class FrameType : std::uint8_t {
     Topr = 13,
 };
 
-// One row of the table of frame types: its name ("TLM", "WOD FORMAT") and
-// the decoder that hands its fields to a FrameHandler.
+// One row of the table of frame types: its name ("TLM", "WOD FORMAT"), the
+// decoder that hands its fields to a FrameHandler, and the length a frame
+// needs to hold every field its view reads (see frame_layout.h).
 struct FrameTypeInfo {
     FrameType type;
     std::string_view name;
     void (*decode)(const Frame& frame, FrameHandler& handler);
+    std::uint16_t length;
 };
 
 // The row of a type byte; nullptr for a type the satellite does not send.
@@ -52,7 +46,7 @@ std::string_view FrameTypeName(FrameType type);
 // What became of a frame the reader delivered.
 enum class FrameOutcome {
     Decoded,
-    TooShort,     // under kShortestDecodedFrame bytes
+    TooShort,     // shorter than the header: its type byte is an earlier frame's
     NotData,      // a KISS command byte other than 0
     UnknownType,  // a type byte outside the table
 };

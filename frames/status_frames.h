@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "frames/frame_layout.h"
 #include "kiss/frame.h"
 
 namespace orvex {
@@ -20,7 +21,7 @@ struct ByteField {
 // transmitter flags they hold.
 class HwsFrame {
 public:
-    static constexpr std::size_t kRegistersOffset = 11;
+    static constexpr std::size_t kRegistersOffset = layout::hws::kRegisters;
     // Least significant byte first.
     static constexpr std::array<ByteField, 4> kRegisterGroups = {{
         {"RXAART", 11},
@@ -42,7 +43,7 @@ public:
 
     explicit HwsFrame(const Frame& frame) : frame_(frame) {}
 
-    std::uint32_t Timestamp() const { return frame_.TimestampAt(7); }
+    std::uint32_t Timestamp() const { return frame_.TimestampAt(layout::hws::kTime); }
     std::uint32_t RegisterGroup(const ByteField& group) const {
         return std::uint32_t{frame_[group.offset]} | std::uint32_t{frame_[group.offset + 1]} << 8 |
                std::uint32_t{frame_[group.offset + 2]} << 16;
@@ -71,7 +72,6 @@ public:
         {"WDOG2", 40},
     }};
     static constexpr ByteField kWodVersion = {"WOD Version", 43};
-    static constexpr std::size_t kWodChannelsOffset = 44;  // ten channel numbers
     static constexpr int kWodChannelCount = 10;
     static constexpr std::array<ByteField, 4> kSetPoints = {{
         {"SPSUN", 54},
@@ -79,17 +79,21 @@ public:
         {"ECCO", 60},
         {"EVCO", 61},
     }};
-    static constexpr int kTeprCount = 6;
+    static constexpr int kTeprCount = layout::sws::kTeprCount;
 
     explicit SwsFrame(const Frame& frame) : frame_(frame) {}
 
     std::uint8_t Byte(const ByteField& field) const { return frame_[field.offset]; }
     std::uint8_t WodChannel(int index) const {
-        return frame_[kWodChannelsOffset + static_cast<std::size_t>(index)];
+        return frame_[layout::sws::kWodChannels + static_cast<std::size_t>(index)];
     }
     // TEPR pair 1..6.
-    std::uint8_t TeprFirst(int pair) const { return frame_[61 + static_cast<std::size_t>(pair)]; }
-    std::uint8_t TeprSecond(int pair) const { return frame_[73 + static_cast<std::size_t>(pair)]; }
+    std::uint8_t TeprFirst(int pair) const {
+        return frame_[layout::sws::kTeprFirst + static_cast<std::size_t>(pair)];
+    }
+    std::uint8_t TeprSecond(int pair) const {
+        return frame_[layout::sws::kTeprSecond + static_cast<std::size_t>(pair)];
+    }
     const Frame& Bytes() const { return frame_; }
 
 private:
@@ -99,15 +103,17 @@ private:
 // Transmitter operation: seven states, each a 16-bit value and a mode.
 class ToprFrame {
 public:
-    static constexpr int kStateCount = 7;
+    static constexpr int kStateCount = layout::topr::kStateCount;
 
     explicit ToprFrame(const Frame& frame) : frame_(frame) {}
 
     // State 1..7.
     std::uint16_t StateValue(int state) const {
-        return frame_.WordAt(5 + 2 * static_cast<std::size_t>(state));
+        return frame_.WordAt(layout::topr::kValues + 2 * static_cast<std::size_t>(state));
     }
-    std::uint8_t StateMode(int state) const { return frame_[20 + static_cast<std::size_t>(state)]; }
+    std::uint8_t StateMode(int state) const {
+        return frame_[layout::topr::kModes + static_cast<std::size_t>(state)];
+    }
     const Frame& Bytes() const { return frame_; }
 
 private:

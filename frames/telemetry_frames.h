@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "frames/frame_layout.h"
 #include "kiss/frame.h"
 #include "telemetry/channel_table.h"
 
@@ -15,22 +16,24 @@ class TlmFrame {
 public:
     explicit TlmFrame(const Frame& frame) : frame_(frame) {}
 
-    std::uint32_t Timestamp() const { return frame_.TimestampAt(7); }
-    // Channel 0..37's raw byte; channels lie two bytes apart from offset 56.
-    std::uint8_t RawChannel(int channel) const {
-        return frame_[56 + 2 * static_cast<std::size_t>(channel)];
-    }
-    std::uint8_t SoftwareVersion() const { return frame_[132]; }
+    std::uint32_t Timestamp() const { return frame_.TimestampAt(layout::tlm::kTime); }
+    // Channel 0..37's raw byte.
+    std::uint8_t RawChannel(int channel) const { return frame_[layout::tlm::ChannelAt(channel)]; }
+    std::uint8_t SoftwareVersion() const { return frame_[layout::tlm::kSoftwareVersion]; }
+    // Whether the frame reached the field itself, rather than leaving it to
+    // an earlier frame's byte.
+    bool HoldsChannel(int channel) const { return frame_.Holds(layout::tlm::ChannelAt(channel)); }
+    bool HoldsSoftwareVersion() const { return frame_.Holds(layout::tlm::kSoftwareVersion); }
     const Frame& Bytes() const { return frame_; }
 
 private:
     const Frame& frame_;
 };
 
-// Whole-orbit data: three samples of 15 bytes from offset 7.
+// Whole-orbit data: three samples.
 class WodFrame {
 public:
-    static constexpr int kSampleCount = 3;
+    static constexpr int kSampleCount = layout::wod::kSampleCount;
     struct Sample {
         std::uint32_t timestamp = 0;
         std::uint8_t extra = 0;                         // a byte the report shows in hex only
@@ -40,14 +43,18 @@ public:
     explicit WodFrame(const Frame& frame) : frame_(frame) {}
 
     Sample SampleAt(int index) const {
-        const std::size_t at = 7 + 15 * static_cast<std::size_t>(index);
+        const std::size_t at = layout::wod::SampleAt(index);
         Sample sample;
         sample.timestamp = frame_.TimestampAt(at);
-        sample.extra = frame_[at + 4];
+        sample.extra = frame_[at + layout::wod::kSampleExtra];
         for (std::size_t slot = 0; slot < kWodSlotCount; ++slot) {
-            sample.raw[slot] = frame_[at + 5 + slot];
+            sample.raw[slot] = frame_[at + layout::wod::kSampleSlots + slot];
         }
         return sample;
+    }
+    // Whether the whole sample lies inside the frame.
+    bool HoldsSample(int index) const {
+        return frame_.Holds(layout::wod::SampleAt(index), layout::wod::kSampleBytes);
     }
     const Frame& Bytes() const { return frame_; }
 

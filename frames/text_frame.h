@@ -14,8 +14,8 @@ class TextFrame {
 public:
     explicit TextFrame(const Frame& frame) : frame_(frame) {}
 
-    FrameType Type() const { return static_cast<FrameType>(frame_[kTypeOffset]); }
-    std::string_view Text() const { return FrameTextFrom(frame_, kBodyOffset); }
+    FrameType Type() const { return static_cast<FrameType>(frame_[layout::kType]); }
+    std::string_view Text() const { return FrameTextFrom(frame_, layout::kBody); }
 
 private:
     const Frame& frame_;

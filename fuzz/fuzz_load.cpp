@@ -84,8 +84,8 @@ std::uint64_t RecognisedFrames(std::string_view log) {
     Frame frame;
     std::uint64_t count = 0;
     while (reader.ReadNextFrame(frame)) {
-        const int type = frame[kTypeOffset];
-        count += frame.length >= 7 && frame[kCommandOffset] == 0 && type >= 1 && type <= 13 ? 1 : 0;
+        const int type = frame[layout::kType];
+        count += frame.length >= 7 && frame[layout::kCommand] == 0 && type >= 1 && type <= 13 ? 1 : 0;
     }
     return count;
 }

@@ -27,8 +27,17 @@ struct Frame {
     std::uint64_t logBytes = 0;
     // It needed more than 512 positions and lost the rest.
     bool cut = false;
+    // The data ended before its closing FEND: a log still being written, or
+    // one cut short.
+    bool unfinished = false;
 
     std::uint8_t operator[](std::size_t offset) const { return bytes[offset]; }
+
+    // Whether the frame itself reaches `width` bytes from `offset`: beyond its
+    // length lie an earlier frame's bytes.
+    bool Holds(std::size_t offset, std::size_t width = 1) const {
+        return offset + width <= length;
+    }
 
     // Unsigned little-endian count of seconds at offset..offset+3.
     std::uint32_t TimestampAt(std::size_t offset) const {

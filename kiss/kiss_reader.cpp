@@ -95,6 +95,7 @@ bool KissReader::ReadNextFrame(Frame& frame) {
     }
     frame.logOffset = BytesConsumed() - 1;
     frame.cut = false;
+    frame.unfinished = true;  // until its closing FEND is read
     std::uint8_t* buffer = frame.bytes.data();
     buffer[0] = kFend;
     std::size_t c = 1;
@@ -109,7 +110,8 @@ bool KissReader::ReadNextFrame(Frame& frame) {
     auto cutHere = [&] {
         frame.cut = true;
         ++counts_.framesCut;
-        SkipPastFend();  // the rest of an oversized frame is lost
+        // The rest of an oversized frame is lost.
+        frame.unfinished = !SkipPastFend();
     };
 
     for (;;) {
@@ -124,6 +126,7 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         }
         std::uint8_t b = block_[position_++];
         if (b == kFend) {
+            frame.unfinished = false;
             break;
         }
         if (escapePending_) {

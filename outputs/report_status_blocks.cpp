@@ -18,7 +18,7 @@ constexpr std::string_view kSeparator = "  |  ";
 // The tag, the frame's hex text from offset 7, the line end, an empty line.
 void AppendTaggedHexLines(std::string& out, std::string_view tag, const Frame& frame) {
     out += tag;
-    AppendFrameHexFrom(out, frame, 7);
+    AppendFrameHexFrom(out, frame, layout::kBody);
     EndLine(out);
     EndLine(out);
 }

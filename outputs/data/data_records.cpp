@@ -3,17 +3,17 @@
 namespace orvex {
 
 std::optional<std::uint8_t> FrameRecord::Command() const {
-    if (frame.length <= kCommandOffset) {
+    if (frame.length <= layout::kCommand) {
         return std::nullopt;
     }
-    return frame[kCommandOffset];
+    return frame[layout::kCommand];
 }
 
 std::optional<std::uint8_t> FrameRecord::TypeByte() const {
-    if (frame.length <= kTypeOffset) {
+    if (frame.length <= layout::kType) {
         return std::nullopt;
     }
-    return frame[kTypeOffset];
+    return frame[layout::kType];
 }
 
 std::string_view FrameRecord::TypeName() const {

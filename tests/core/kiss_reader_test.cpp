@@ -71,6 +71,19 @@ TEST(KissReader, EndOfDataInsideAndOutsideFrames) {
     ExpectFrames(Bytes({0xC0}), {Bytes({0xC0})});
 }
 
+// A frame the data ends inside is delivered, and said to be unfinished:
+// nothing after it can tell whether the rest was lost or is still coming.
+TEST(KissReader, FrameTheDataEndsInsideIsUnfinished) {
+    MemoryLogSource source(Bytes({0xC0, 0x00, 0x41, 0xC0, 0xC0, 0x00, 0x42}));
+    KissReader reader(source);
+    Frame frame;
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    EXPECT_FALSE(frame.unfinished);
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    EXPECT_TRUE(frame.unfinished);
+    EXPECT_EQ(Bytes(frame), Bytes({0xC0, 0x00, 0x42}));
+}
+
 TEST(KissReader, EscapeFollowedByAnOrdinaryByteIsDropped) {
     ExpectFrames(Bytes({0xC0, 0x00, 0xDB, 0x41, 0xC0}), {Bytes({0xC0, 0x00, 0x41})});
     // The dropped escape's byte follows the usual rules: FEND ends the frame...

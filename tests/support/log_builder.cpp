@@ -1,5 +1,7 @@
 #include "tests/support/log_builder.h"
 
+#include "frames/frame_layout.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -47,12 +49,13 @@ std::string LittleEndian32(std::uint32_t value) {
 
 std::string TlmBody(std::uint32_t timestamp, const std::array<std::uint8_t, 38>& raw,
                     std::uint8_t version) {
-    std::string body(133 - 7, '\0');
-    body.replace(0, 4, LittleEndian32(timestamp));
+    using namespace layout;
+    std::string body(tlm::kLength - kBody, '\0');
+    body.replace(tlm::kTime - kBody, 4, LittleEndian32(timestamp));
     for (std::size_t i = 0; i < raw.size(); ++i) {
-        body[56 + 2 * i - 7] = static_cast<char>(raw[i]);
+        body[tlm::ChannelAt(static_cast<int>(i)) - kBody] = static_cast<char>(raw[i]);
     }
-    body[132 - 7] = static_cast<char>(version);
+    body[tlm::kSoftwareVersion - kBody] = static_cast<char>(version);
     return body;
 }
 

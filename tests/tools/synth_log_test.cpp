@@ -26,7 +26,7 @@ std::map<int, int> CountByType(const std::vector<std::string>& frames) {
 std::uint32_t TimeOf(const std::string& frame) {
     Frame f;
     std::copy(frame.begin(), frame.end(), f.bytes.begin());
-    return f.TimestampAt(kBodyOffset);
+    return f.TimestampAt(layout::kBody);
 }
 
 TEST(SynthLog, IsDeterministicForASeedAndDiffersBetweenSeeds) {
