@@ -87,7 +87,7 @@ void LoadWithOutputsOff(benchmark::State& state) {
     for (auto _ : state) {
         MemoryLogSource source(log);
         LogLoad load("/nonexistent/bench.kss", context, frame);
-        frames += load.Run(source, {}, nullptr).frames;
+        frames += load.Run(source, {}, nullptr).framesDecoded;
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
     state.counters["frames/s"] =

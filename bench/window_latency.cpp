@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/window/main_window.h"
+#include "app/window/object_names.h"
 #include "bench/steady_stream.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
@@ -119,7 +120,8 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     PaintWatch watch(times, frames.size());
-    window.findChild<QLineEdit*>(QStringLiteral("Text3_3"))->installEventFilter(&watch);
+    window.findChild<QLineEdit*>(QStringLiteral(object_name::kRecordTime))
+        ->installEventFilter(&watch);
     QElapsedTimer sinceDone;
     QTimer end;
     QObject::connect(&end, &QTimer::timeout, [&] {
@@ -128,12 +130,12 @@ int main(int argc, char* argv[]) {
         }
         const bool allShown = !times.tlmFrames.empty() && watch.Marked() > times.tlmFrames.back();
         if (sinceDone.isValid() && (allShown || sinceDone.elapsed() > 2000)) {
-            window.findChild<QAction*>(QStringLiteral("MenuFileDisconnect"))->trigger();
+            window.findChild<QAction*>(QStringLiteral(object_name::kDisconnectAction))->trigger();
         }
     });
     end.start(50);
     sender.Start(frames, perSecond);
-    window.findChild<QAction*>(QStringLiteral("MenuFileConnect"))->trigger();
+    window.findChild<QAction*>(QStringLiteral(object_name::kConnectAction))->trigger();
 
     std::vector<double> latencies;
     for (const std::size_t i : times.tlmFrames) {

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "app/window/main_window.h"
+#include "app/window/object_names.h"
 #include "text/locale_format.h"
 
 int main(int argc, char* argv[]) {
@@ -30,9 +31,9 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::processEvents();
 
-    auto* label3 = window.findChild<QLabel*>("Label3");
-    auto* frame1 = window.findChild<QGroupBox*>("Frame1");
-    auto* selector = window.findChild<QAbstractButton*>("Option1_5");
+    auto* label3 = window.findChild<QLabel*>(object_name::kFrameCounter);
+    auto* frame1 = window.findChild<QGroupBox*>(object_name::kChartFrame);
+    auto* selector = window.findChild<QAbstractButton*>(object_name::ChannelSelector(5));
     std::set<QString> counts;
     bool selectedDuringLoad = false;
     QTimer watch;
@@ -47,7 +48,7 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer clock;
     clock.start();
-    window.findChild<QAction*>("MenuFileOpen")->trigger();
+    window.findChild<QAction*>(object_name::kOpenAction)->trigger();
     const double seconds = clock.nsecsElapsed() / 1e9;
     watch.stop();
 

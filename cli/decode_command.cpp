@@ -22,7 +22,7 @@ namespace {
 void PrintStop(std::ostream& err, const GivenLog& log, const LoadOutcome& outcome,
                const OutputOptions& options, const StopSignals& stop) {
     err << kDecodeProgram << ": Interrupted by " << stop.ReceivedName() << " after "
-        << outcome.frames << " frames of " << log.shown;
+        << outcome.framesDecoded << " frames of " << log.shown;
     if (outcome.reportPath) {
         err << "; the report " << *outcome.reportPath << " ends with the last one's block";
     }
@@ -53,13 +53,13 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
-    if (outcome.decoded) {
+    if (outcome.ran) {
         PrintLogSummary(out, err, log.shown, outcome, json);
     }
     if (outcome.stopped) {
         PrintStop(err, log, outcome, context.Options(), stop);
     }
-    return outcome.decoded && outcome.problems.empty();
+    return outcome.ran && outcome.problems.empty();
 }
 
 // Decodes the logs in turn until a stop signal; false when a log was skipped

@@ -35,7 +35,7 @@ std::string SummaryJson(const std::string& logPath, const LoadOutcome& outcome) 
     Key(json, "log");
     Path(json, logPath);
     Count(json, "frames_read", outcome.framesRead);
-    Count(json, "frames", outcome.frames);
+    Count(json, "frames", outcome.framesDecoded);
     Count(json, "tlm_records", static_cast<std::uint64_t>(outcome.records));
     Count(json, "tlm_frames_not_kept", outcome.tlmFramesNotKept);
     Count(json, "wod_rows", outcome.wodRows);

@@ -85,7 +85,8 @@ std::uint64_t RecognisedFrames(std::string_view log) {
     std::uint64_t count = 0;
     while (reader.ReadNextFrame(frame)) {
         const int type = frame[layout::kType];
-        count += frame.length >= 7 && frame[layout::kCommand] == 0 && type >= 1 && type <= 13 ? 1 : 0;
+        count +=
+            frame.length >= 7 && frame[layout::kCommand] == 0 && type >= 1 && type <= 13 ? 1 : 0;
     }
     return count;
 }
@@ -160,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryLogSource source{std::string(input.log)};
     const LoadOutcome outcome = session.OpenLog(log, source);
 
-    ORVEX_FUZZ_CHECK(outcome.decoded);
+    ORVEX_FUZZ_CHECK(outcome.ran);
     ORVEX_FUZZ_CHECK(!session.Loading() && !display.busy);
     ORVEX_FUZZ_CHECK(outcome.problems.empty());
     ORVEX_FUZZ_CHECK(outcome.records >= 0 && outcome.records <= 100);
@@ -170,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ORVEX_FUZZ_CHECK(!display.recordNavigationEnabled && !outcome.exportPath);
         return 0;
     }
-    ORVEX_FUZZ_CHECK(outcome.frames == RecognisedFrames(input.log));
+    ORVEX_FUZZ_CHECK(outcome.framesDecoded == RecognisedFrames(input.log));
     ORVEX_FUZZ_CHECK(display.recordNavigationEnabled);
     ORVEX_FUZZ_CHECK(display.recordScrollMaximum == outcome.records);
     ORVEX_FUZZ_CHECK(outcome.exportPath == csv && outcome.wodRowsExported.has_value());

@@ -35,9 +35,7 @@ struct Frame {
 
     // Whether the frame itself reaches `width` bytes from `offset`: beyond its
     // length lie an earlier frame's bytes.
-    bool Holds(std::size_t offset, std::size_t width = 1) const {
-        return offset + width <= length;
-    }
+    bool Holds(std::size_t offset, std::size_t width = 1) const { return offset + width <= length; }
 
     // Unsigned little-endian count of seconds at offset..offset+3.
     std::uint32_t TimestampAt(std::size_t offset) const {

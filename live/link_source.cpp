@@ -74,7 +74,6 @@ bool LinkSource::Lose(std::uint8_t* buffer) {
     const std::string reason = link_.Device().errorString().toStdString();
     link_.Close();
     up_ = false;
-    ++losses_;
     nextWait_ = backoff_.Next();
     watcher_.OnLinkEvent({LinkEvent::Kind::Lost, reason, nextWait_});
     if (!insideFrame_) {

@@ -38,7 +38,6 @@ public:
     Result Read(std::uint8_t* buffer, std::size_t capacity) override;
 
     std::uint64_t BytesReceived() const { return received_; }
-    std::uint64_t Losses() const { return losses_; }
 
 private:
     // False when the watcher ended the stream before the link came up.
@@ -60,7 +59,6 @@ private:
     bool ended_ = false;
     bool insideFrame_ = false;  // an odd count of FENDs delivered
     std::uint64_t received_ = 0;
-    std::uint64_t losses_ = 0;
 };
 
 }  // namespace orvex

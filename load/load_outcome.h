@@ -13,10 +13,10 @@ namespace orvex {
 
 // What one load did, for the window's messages and the command line's lines.
 struct LoadOutcome {
-    bool decoded = false;          // false after a cancel, a refused log or while busy
-    bool stopped = false;          // asked to stop during the load
-    std::uint64_t framesRead = 0;  // frames the reader delivered, decoded or not
-    std::uint64_t frames = 0;      // decoded frames
+    bool ran = false;                 // false after a cancel, a refused log or while busy
+    bool stopped = false;             // asked to stop during the load
+    std::uint64_t framesRead = 0;     // frames the reader delivered, decoded or not
+    std::uint64_t framesDecoded = 0;  // of those, the frames of a known type
     int records = 0;
     std::uint64_t tlmFramesNotKept = 0;            // beyond the window's 100 records
     bool newestRecordsKept = false;                // a stream's last 100, not a log's first

@@ -93,14 +93,14 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
         handlers.Add(*archive);
     }
 
-    outcome.decoded = true;
+    outcome.ran = true;
     ReadFrames(source, handlers, &follower, outcome);
     if (auto problem = report.Finish()) {
         outcome.problems.push_back(*problem);
     } else if (report.Written()) {
         outcome.reportPath = report.Path();
     }
-    outcome.frames = frameCount_;
+    outcome.framesDecoded = framesDecoded_;
     outcome.records = records_.Count();
     outcome.tlmFramesNotKept = tlmFramesNotKept_;
     outcome.newestRecordsKept = keepNewestRecords_;
@@ -183,8 +183,8 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
         const FrameOutcome result = DecodeFrame(frame_, handlers);
         handlers.OnFrameRead(frame_, result);
         ++outcomes[static_cast<std::size_t>(result)];
-        frameCount_ = outcomes[static_cast<std::size_t>(FrameOutcome::Decoded)];
-        progress->AfterFrame(frameCount_);
+        framesDecoded_ = outcomes[static_cast<std::size_t>(FrameOutcome::Decoded)];
+        progress->AfterFrame(framesDecoded_);
         if (progress->StopRequested()) {
             break;
         }

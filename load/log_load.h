@@ -52,7 +52,7 @@ public:
     const std::string& ShownPath() const { return shownPath_; }
     const RecordStore& Records() const { return records_; }
     WodRowList& WodRows() { return wodRows_; }
-    std::uint64_t FrameCount() const { return frameCount_; }
+    std::uint64_t FramesDecoded() const { return framesDecoded_; }
     // Bytes of the log read so far.
     std::uint64_t BytesRead() const;
 
@@ -77,7 +77,7 @@ private:
     FrameHandlers extraHandlers_;
     const KissReader* reader_ = nullptr;  // while reading
 
-    std::uint64_t frameCount_ = 0;
+    std::uint64_t framesDecoded_ = 0;
     RecordStore records_;
     bool keepNewestRecords_ = false;
     bool archiveEachFrame_ = false;

@@ -70,7 +70,6 @@ public:
     // removed, an earlier file stays as it was.
     void Abandon();
 
-    bool IsClaimed() const { return claimed_; }
     bool IsOpen() const { return fd_ >= 0; }
     bool Failed() const { return !reason_.empty(); }
     // True when the claim failed because another run holds the file.

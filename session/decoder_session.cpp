@@ -111,7 +111,7 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
     LoadOutcome outcome = load_->Run(source, identity, &display_);
     outcome.tlmFramesNotCharted = history_.Dropped();
     if (outcome.framesRead > 0) {
-        display_.ShowFrameCount(outcome.frames);
+        display_.ShowFrameCount(outcome.framesDecoded);
     }
     display_.ShowIdle();
     loading_ = false;
@@ -143,7 +143,7 @@ LoadOutcome DecoderSession::ExportData(const DataExportOptions& data) {
     loading_ = true;
     display_.ShowBusy();
     LoadOutcome outcome = exportLoad.Run(file, file.Identity(), &display_);
-    display_.ShowFrameCount(load_->FrameCount());
+    display_.ShowFrameCount(load_->FramesDecoded());
     display_.ShowIdle();
     loading_ = false;
     return outcome;

@@ -43,7 +43,6 @@ public:
     void AppendFixed(std::string& out, double value, int decimals) const;
     std::string FixedText(double value, int decimals) const;
 
-    char DecimalSeparator() const { return decimalSeparator_; }
     // A Qt locale that writes numbers as this class does (its decimal
     // separator, ASCII digits, no grouping), for the chart's axes.
     QLocale NumberLocale() const;

@@ -83,7 +83,7 @@ void LiveSession::TellStatus() {
         return;  // the window tells the outcome; "connecting" is still shown
     }
     const LogLoad* load = session_.CurrentLoad();
-    const std::uint64_t frames = load != nullptr && session_.Loading() ? load->FrameCount() : 0;
+    const std::uint64_t frames = load != nullptr && session_.Loading() ? load->FramesDecoded() : 0;
     const auto retryLeft = last_.retryIn - std::chrono::milliseconds(sinceEvent_.elapsed());
     emit StatusChanged(
         LoadStatus::LiveText(last_, LinkName(), retryLeft, source_->BytesReceived(), frames));

@@ -30,7 +30,6 @@ public:
     void Select(int row);
     // Adds the row to the chart or takes it off, as a Ctrl+click does.
     void Toggle(int row);
-    const std::vector<int>& ChartedRows() const { return charted_; }
 
 signals:
     // The rows to chart, the first selected, the others added in turn.

@@ -46,18 +46,18 @@ QString LoadStatus::FramesText(std::uint64_t frames) {
 }
 
 QString LoadStatus::ContentText(const LoadOutcome& outcome, const QString& logPath) {
-    if (outcome.frames == 0) {
+    if (outcome.framesDecoded == 0) {
         return tr("No frame found in %1.").arg(logPath);
     }
     const std::uint64_t tlmFrames =
         static_cast<std::uint64_t>(outcome.records) + outcome.tlmFramesNotKept;
     if (tlmFrames == 0) {
-        return tr("%1, no telemetry record.").arg(FramesText(outcome.frames));
+        return tr("%1, no telemetry record.").arg(FramesText(outcome.framesDecoded));
     }
     QString text =
         tlmFrames == 1
-            ? tr("%1, 1 telemetry record").arg(FramesText(outcome.frames))
-            : tr("%1, %2 telemetry records").arg(FramesText(outcome.frames)).arg(tlmFrames);
+            ? tr("%1, 1 telemetry record").arg(FramesText(outcome.framesDecoded))
+            : tr("%1, %2 telemetry records").arg(FramesText(outcome.framesDecoded)).arg(tlmFrames);
     if (outcome.tlmFramesNotKept > 0) {
         text +=
             outcome.newestRecordsKept
@@ -76,7 +76,7 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
     for (const FileProblem& problem : outcome.problems) {
         sentences.append(ProblemText(problem) + '.');
     }
-    if (!outcome.decoded) {
+    if (!outcome.ran) {
         return sentences.join(' ');
     }
     sentences.append(ContentText(outcome, logPath));
@@ -137,7 +137,8 @@ QString LoadStatus::DataExportText(const LoadOutcome& outcome, const QString& fo
 }
 
 QString LoadStatus::FrameCounterToolTip(const LoadOutcome& outcome) {
-    QStringList lines(tr("%1 frames read, %2 decoded").arg(outcome.framesRead).arg(outcome.frames));
+    QStringList lines(
+        tr("%1 frames read, %2 decoded").arg(outcome.framesRead).arg(outcome.framesDecoded));
     lines.append(AccountTexts(outcome.account));
     if (outcome.tlmFramesNotKept > 0) {
         lines.append((outcome.newestRecordsKept ? tr("%1 TLM records not kept before the last %2")

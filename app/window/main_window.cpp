@@ -260,8 +260,8 @@ void MainWindow::OpenLogFile(const QString& path) {
 }
 
 void MainWindow::ShowLoadOutcome(const QString& path, const LoadOutcome& outcome) {
-    recentLogs_->AfterOpen(path, outcome.decoded);
-    if (outcome.decoded) {
+    recentLogs_->AfterOpen(path, outcome.ran);
+    if (outcome.ran) {
         frameCounter_->setToolTip(LoadStatus::FrameCounterToolTip(outcome));
     }
     if (!path.isEmpty()) {

@@ -88,7 +88,7 @@ TEST_F(ArchiveCliTest, ALockedArchiveIsToldAndTheLogIsStillDecoded) {
         ASSERT_EQ(source.Open(log), 0);
         const LoadOutcome outcome = load.Run(source, source.Identity(), nullptr);
 
-        EXPECT_EQ(outcome.frames, 5u);
+        EXPECT_EQ(outcome.framesDecoded, 5u);
         EXPECT_TRUE(outcome.reportPath);
         EXPECT_FALSE(outcome.archived);  // the log was never registered
         ASSERT_EQ(outcome.problems.size(), 1u);

@@ -18,7 +18,7 @@ TEST_F(Dispatch, OtherPortsAndUnknownTypesAreNotCountedButAdvanceTheLabel) {
     };
     const LoadOutcome outcome = Load(KissFrame(1, "port 1", 1) + KissFrame(14, "type 14") +
                                      KissFrame(0, "type 0") + KissFrame(1, "counted"));
-    EXPECT_EQ(outcome.frames, 1u);
+    EXPECT_EQ(outcome.framesDecoded, 1u);
     EXPECT_EQ(yieldsSeen, 4);
     EXPECT_EQ(display.frameCounter, "1 frames");
     EXPECT_EQ(display.frameTexts, std::vector<std::string>{"counted"});
@@ -29,7 +29,7 @@ TEST_F(Dispatch, FramesShorterThanSevenBytesAreSkipped) {
     // The second frame would read the type byte 1 left by the first.
     const LoadOutcome outcome = Load(KissFrame(1, "long enough") + Bytes({0xC0, 0x00, 0xC0}) +
                                      Bytes({0xC0, 0xC0}) + Bytes({0xC0, 0, 0, 0, 0, 0, 0xC0}));
-    EXPECT_EQ(outcome.frames, 1u);
+    EXPECT_EQ(outcome.framesDecoded, 1u);
     EXPECT_EQ(display.frameSteps, 4u);
     EXPECT_EQ(display.frameTexts.size(), 1u);
 }

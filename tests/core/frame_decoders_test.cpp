@@ -141,7 +141,7 @@ TEST_F(StatusFrames, CountedButSilentWithTheReportOff) {
     options.writeReport = false;
     const LoadOutcome outcome =
         Load(KissFrame(4, LittleEndian32(kAfternoon)) + KissFrame(5, "") + KissFrame(13, ""));
-    EXPECT_EQ(outcome.frames, 3u);
+    EXPECT_EQ(outcome.framesDecoded, 3u);
     EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
     EXPECT_TRUE(display.frameTexts.empty());
 }
@@ -163,7 +163,7 @@ TEST_F(TextFrames, EachTagListsAndReportsItsText) {
     const LoadOutcome outcome = Load(log);
     EXPECT_EQ(ReportBody(), expected);
     EXPECT_EQ(display.frameTexts, items);
-    EXPECT_EQ(outcome.frames, 7u);
+    EXPECT_EQ(outcome.framesDecoded, 7u);
 }
 
 TEST_F(TextFrames, SevenByteFrameAndCarriageReturnInside) {

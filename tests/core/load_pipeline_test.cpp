@@ -22,8 +22,8 @@ class LoadPipeline : public test::LoadFixture {};
 
 TEST_F(LoadPipeline, EndOfLoadShowsTheRecordAtTheScrollBarsPosition) {
     const LoadOutcome outcome = Load(TlmFrames(12) + KissFrame(1, "T"));
-    EXPECT_TRUE(outcome.decoded);
-    EXPECT_EQ(outcome.frames, 13u);
+    EXPECT_TRUE(outcome.ran);
+    EXPECT_EQ(outcome.framesDecoded, 13u);
     EXPECT_EQ(display.frameCounter, "13 frames");
     EXPECT_TRUE(display.recordNavigationEnabled);
     EXPECT_EQ(display.recordScrollMaximum, 12);
@@ -58,7 +58,7 @@ TEST_F(LoadPipeline, LogWithoutFramesKeepsTheLabelAndEmptiesTheLists) {
     Load(KissFrame(1, "first"));
     ASSERT_EQ(display.frameCounter, "1 frames");
     const LoadOutcome outcome = Load("no frame in here");
-    EXPECT_EQ(outcome.frames, 0u);
+    EXPECT_EQ(outcome.framesDecoded, 0u);
     EXPECT_EQ(display.frameCounter, "1 frames");
     EXPECT_TRUE(display.frameTexts.empty());
     EXPECT_EQ(session.CurrentLoad()->WodRows().Count(), 0u);
@@ -70,7 +70,7 @@ TEST_F(LoadPipeline, CancelledDialogKeepsThePreviousLoad) {
     Load(TlmFrames(2) + KissFrame(1, "kept"));
     display.channelValues.fill("shown");
     const LoadOutcome outcome = session.OpenLog("");
-    EXPECT_FALSE(outcome.decoded);
+    EXPECT_FALSE(outcome.ran);
     EXPECT_EQ(display.logPath, "");
     EXPECT_EQ(display.frameTexts, std::vector<std::string>{"kept"});
     EXPECT_EQ(display.chart.size(), 2u);
@@ -83,7 +83,7 @@ TEST_F(LoadPipeline, CancelledDialogKeepsThePreviousLoad) {
 TEST_F(LoadPipeline, SecondLoadStartsFromEmptyListsAndZeroCounts) {
     Load(KissFrame(1, "a") + KissFrame(1, "b") + TlmFrames(3));
     const LoadOutcome outcome = Load(KissFrame(1, "c"));
-    EXPECT_EQ(outcome.frames, 1u);
+    EXPECT_EQ(outcome.framesDecoded, 1u);
     EXPECT_EQ(outcome.records, 0);
     EXPECT_EQ(display.frameTexts, std::vector<std::string>{"c"});
 }
@@ -131,7 +131,7 @@ TEST_F(LoadPipeline, StopRequestEndsTheLoadWithoutTheEndSteps) {
     display.onFrame = [this](std::uint64_t count) { display.stopRequested = count == 2; };
     const LoadOutcome outcome = Load(KissFrame(1, "1") + KissFrame(1, "2") + KissFrame(1, "3"));
     EXPECT_TRUE(outcome.stopped);
-    EXPECT_EQ(outcome.frames, 2u);
+    EXPECT_EQ(outcome.framesDecoded, 2u);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(display.recordNavigationEnabled);
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
@@ -148,7 +148,7 @@ TEST_F(LoadPipeline, LongStretchWithoutFramesStillYieldsAndCanBeStopped) {
     display.onReading = [this] { display.stopRequested = true; };
     const LoadOutcome outcome = Load(junk + KissFrame(1, "never read"));
     EXPECT_TRUE(outcome.stopped);
-    EXPECT_EQ(outcome.frames, 0u);
+    EXPECT_EQ(outcome.framesDecoded, 0u);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
 }

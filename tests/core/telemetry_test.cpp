@@ -165,7 +165,7 @@ TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
         log += KissFrame(2, TlmBody(kAfternoon + i, static_cast<std::uint8_t>(i), i));
     }
     const LoadOutcome outcome = Load(log);
-    EXPECT_EQ(outcome.frames, 103u);
+    EXPECT_EQ(outcome.framesDecoded, 103u);
     EXPECT_EQ(outcome.records, 100);
     EXPECT_EQ(outcome.tlmFramesNotKept, 3u);
     EXPECT_EQ(display.softwareVersion, 102);

@@ -3,6 +3,7 @@
 
 #include "app/dialogs/about_box.h"
 #include "app/widgets/artwork.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
@@ -15,30 +16,31 @@ void DeleteClosedWindows() {
 }
 
 TEST_F(AboutBoxTest, IsOneModelessWindowWithTheVersionLine) {
-    Action("MnuInfo")->trigger();
-    Action("MnuInfo")->trigger();
+    Action(object_name::kAboutAction)->trigger();
+    Action(object_name::kAboutAction)->trigger();
     ASSERT_EQ(window.findChildren<orvex::AboutBox*>().size(), 1);
     orvex::AboutBox* info = window.findChild<orvex::AboutBox*>();
     EXPECT_TRUE(info->isVisible());
     EXPECT_FALSE(info->isModal());
     EXPECT_EQ(info->windowTitle(), "Info");
-    EXPECT_EQ(info->findChild<QLabel*>("Label2")->text(), "Version 2.4    (May 31, 2009)");
-    EXPECT_EQ(info->findChild<QLabel*>("Label8")->text(), "Tamlo");
+    EXPECT_EQ(info->findChild<QLabel*>(object_name::kAboutVersion)->text(),
+              "Version 2.4    (May 31, 2009)");
+    EXPECT_EQ(info->findChild<QLabel*>(object_name::kAboutCallSign)->text(), "Tamlo");
 }
 
 TEST_F(AboutBoxTest, IsCreatedAgainAfterItWasClosed) {
-    Action("MnuInfo")->trigger();
+    Action(object_name::kAboutAction)->trigger();
     window.findChild<orvex::AboutBox*>()->close();
     DeleteClosedWindows();
     EXPECT_EQ(window.findChild<orvex::AboutBox*>(), nullptr);
-    Action("MnuInfo")->trigger();
+    Action(object_name::kAboutAction)->trigger();
     ASSERT_NE(window.findChild<orvex::AboutBox*>(), nullptr);
     EXPECT_TRUE(window.findChild<orvex::AboutBox*>()->isVisible());
 }
 
 TEST_F(AboutBoxTest, ExitClosesItWithTheMainWindow) {
     window.show();
-    Action("MnuInfo")->trigger();
+    Action(object_name::kAboutAction)->trigger();
     Action("MenuFileExit")->trigger();
     EXPECT_FALSE(window.isVisible());
     DeleteClosedWindows();

@@ -13,6 +13,7 @@
 #include "app/chart/archive_channel_history.h"
 #include "app/chart/history_chart.h"
 #include "app/dialogs/archive_dialog.h"
+#include "app/window/object_names.h"
 #include "archive/archive_database.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
@@ -36,18 +37,18 @@ protected:
     // Settings > Archive, with the archive at `location` turned on.
     void TurnArchiveOn(const std::string& location) {
         chosen = ArchiveChoice{true, QString::fromStdString(location), QStringLiteral("north")};
-        Action("MenuSettingsArchive")->trigger();
+        Action(object_name::kArchiveAction)->trigger();
     }
     // What Settings > Archive's dialog opens with.
     ArchiveChoice OfferedChoice() {
         chosen.reset();
-        Action("MenuSettingsArchive")->trigger();
+        Action(object_name::kArchiveAction)->trigger();
         return offered_;
     }
 
     std::string OpenSample() { return OpenLog(kSample, "orvex-pass.kss"); }
 
-    QComboBox* RangeBox() const { return Find<QComboBox>("ComboChartRange"); }
+    QComboBox* RangeBox() const { return Find<QComboBox>(object_name::kChartRange); }
     // Picks the range as the user would; a span asked for is `span`.
     void ChooseRange(const QString& text, std::optional<ArchiveSpan> span = std::nullopt) {
         span_ = span;
@@ -60,7 +61,7 @@ protected:
         const auto* items = qobject_cast<QStandardItemModel*>(RangeBox()->model());
         return items->item(RangeBox()->findText(text))->isEnabled();
     }
-    HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
+    HistoryChart* Chart() const { return Find<HistoryChart>(object_name::kChart); }
     QList<QPointF> Points() const { return Chart()->SeriesOf(0)->points(); }
 
     std::optional<ArchiveChoice> chosen;  // what the dialog gives back
@@ -113,7 +114,7 @@ TEST_F(ArchiveWindowTest, IsOffUntilTurnedOnThenAddsEachFrameOfALogOnce) {
     // Turned off, the archive is left alone and its ranges go.
     ChooseRange("Archive: all");
     chosen = ArchiveChoice{false, QString::fromStdString(folder / "archive.sqlite"), "north"};
-    Action("MenuSettingsArchive")->trigger();
+    Action(object_name::kArchiveAction)->trigger();
     EXPECT_EQ(RangeBox()->currentText(), "This log");
     EXPECT_FALSE(RangeEnabled("Archive: last day"));
     OpenSample();
@@ -244,7 +245,7 @@ TEST_F(ArchiveWindowTest, SettingIsRememberedByTheNextWindow) {
         true, QString::fromStdString("postgresql:host=" + folder.Path() + " dbname=orvex"),
         "G4ABC"};
     chosen = shared;
-    Action("MenuSettingsArchive")->trigger();
+    Action(object_name::kArchiveAction)->trigger();
     EXPECT_TRUE(Status().startsWith("Cannot open the archive postgresql:host=")) << Status();
 
     MainWindow next(format);
@@ -253,7 +254,7 @@ TEST_F(ArchiveWindowTest, SettingIsRememberedByTheNextWindow) {
         offered = last;
         return std::nullopt;
     });
-    next.findChild<QAction*>("MenuSettingsArchive")->trigger();
+    next.findChild<QAction*>(object_name::kArchiveAction)->trigger();
     EXPECT_TRUE(offered.enabled);
     EXPECT_EQ(offered.location, shared.location);
     EXPECT_EQ(offered.station, shared.station);
@@ -273,15 +274,15 @@ TEST_F(ArchiveWindowTest, DialogGivesBackWhatItShows) {
     }
     ArchiveDialog dialog(ArchiveChoice{true, "a.sqlite", "north"}, &window);
     auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-    dialog.findChild<QLineEdit*>("TextStation")->clear();
+    dialog.findChild<QLineEdit*>(object_name::kArchiveStation)->clear();
     EXPECT_FALSE(ok->isEnabled());
-    dialog.findChild<QCheckBox*>("CheckArchive")->setChecked(false);
+    dialog.findChild<QCheckBox*>(object_name::kArchiveEnabled)->setChecked(false);
     EXPECT_TRUE(ok->isEnabled());
-    dialog.findChild<QCheckBox*>("CheckArchive")->setChecked(true);
-    dialog.findChild<QLineEdit*>("TextStation")->setText("north");
-    dialog.findChild<QRadioButton*>("OptionPostgres")->setChecked(true);
+    dialog.findChild<QCheckBox*>(object_name::kArchiveEnabled)->setChecked(true);
+    dialog.findChild<QLineEdit*>(object_name::kArchiveStation)->setText("north");
+    dialog.findChild<QRadioButton*>(object_name::kArchivePostgres)->setChecked(true);
     EXPECT_FALSE(ok->isEnabled());
-    dialog.findChild<QLineEdit*>("TextPostgresParameters")->setText("dbname=orvex");
+    dialog.findChild<QLineEdit*>(object_name::kArchiveParameters)->setText("dbname=orvex");
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(dialog.Choice().location, "postgresql:dbname=orvex");
 }

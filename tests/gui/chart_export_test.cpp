@@ -2,6 +2,7 @@
 #include <QSvgRenderer>
 
 #include "app/chart/history_chart.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
@@ -18,7 +19,7 @@ protected:
         OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 60, 100));
         QCoreApplication::processEvents();
     }
-    QSize ChartSize() const { return Find<HistoryChart>("MSChart1")->viewport()->size(); }
+    QSize ChartSize() const { return Find<HistoryChart>(object_name::kChart)->viewport()->size(); }
 
     std::string chosenPath;
     std::vector<ImageFormat> chosenFormats;
@@ -26,7 +27,7 @@ protected:
 
 TEST_F(ChartExport, SavesThePngPictureOfTheChartAsShown) {
     chosenPath = folder / "chart.png";
-    Action("MenuFileSaveChartPng")->trigger();
+    Action(object_name::kSavePngAction)->trigger();
     EXPECT_EQ(chosenFormats, std::vector<ImageFormat>{ImageFormat::Png});
     const QImage image(QString::fromStdString(chosenPath));
     ASSERT_FALSE(image.isNull());
@@ -37,7 +38,7 @@ TEST_F(ChartExport, SavesThePngPictureOfTheChartAsShown) {
 
 TEST_F(ChartExport, SavesTheSvgDrawingOfTheChartAsShown) {
     chosenPath = folder / "chart.svg";
-    Action("MenuFileSaveChartSvg")->trigger();
+    Action(object_name::kSaveSvgAction)->trigger();
     QSvgRenderer drawing(QString::fromStdString(chosenPath));
     ASSERT_TRUE(drawing.isValid());
     EXPECT_EQ(drawing.viewBox().size(), ChartSize());
@@ -47,7 +48,7 @@ TEST_F(ChartExport, SavesTheSvgDrawingOfTheChartAsShown) {
 
 TEST_F(ChartExport, AFileThatCannotBeWrittenIsToldAndNothingIsLeft) {
     chosenPath = folder / "no such folder/chart.png";
-    Action("MenuFileSaveChartPng")->trigger();
+    Action(object_name::kSavePngAction)->trigger();
     EXPECT_TRUE(Status().startsWith(
         QString::fromStdString("Cannot save the chart to " + chosenPath + ": ")));
     EXPECT_FALSE(FileExists(chosenPath));
@@ -56,7 +57,7 @@ TEST_F(ChartExport, AFileThatCannotBeWrittenIsToldAndNothingIsLeft) {
 TEST_F(ChartExport, ACancelledDialogSavesNothing) {
     const QString before = Status();
     chosenPath.clear();
-    Action("MenuFileSaveChartSvg")->trigger();
+    Action(object_name::kSaveSvgAction)->trigger();
     EXPECT_EQ(Status(), before);
 }
 

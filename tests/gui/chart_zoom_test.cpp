@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/chart/history_chart.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
@@ -27,7 +28,7 @@ protected:
         QCoreApplication::processEvents();
         whole = Chart()->VisibleSpan();
     }
-    HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
+    HistoryChart* Chart() const { return Find<HistoryChart>(object_name::kChart); }
     QWidget* Plot() const { return Chart()->viewport(); }
     QRect PlotArea() const { return Chart()->chart()->plotArea().toRect(); }
     int XOf(double time) const {
@@ -110,7 +111,7 @@ TEST_F(ChartZoom, PanningKeepsTheSpanWithinTheHistory) {
 
 TEST_F(ChartZoom, AnotherChannelKeepsTheZoomAndANewLogResetsIt) {
     Chart()->ShowSpan({kDecemberAfternoon + 3600, kDecemberAfternoon + 7200});
-    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(Chart()->VisibleSpan().first, kDecemberAfternoon + 3600);
     OpenLog(ADayOfMinutes(), "again.kss");
     EXPECT_EQ(Chart()->VisibleSpan(), whole);

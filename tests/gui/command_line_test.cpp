@@ -1,6 +1,7 @@
 #include <QDir>
 
 #include "app/window/command_line.h"
+#include "app/window/object_names.h"
 #include "cli/decode_command.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/working_folder.h"
@@ -73,7 +74,7 @@ TEST_F(LogOnTheCommandLine, WritesTheSameReportAndExportAsTheDecoder) {
     window.OpenLogFile(Parse({"orvex-pass.kss"}).log);
     EXPECT_EQ(ReadFile(folder / "orvex-pass.tlm"), decodedReport);
     EXPECT_EQ(ReadFile(folder / "orvex-pass.csv"), decodedExport);
-    EXPECT_EQ(Text("Text4"), QString::fromStdString(log));
+    EXPECT_EQ(Text(object_name::kLogPath), QString::fromStdString(log));
     EXPECT_FALSE(window.StatusText().contains("Cannot"));
 }
 

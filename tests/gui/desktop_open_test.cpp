@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
@@ -35,7 +36,7 @@ protected:
     static QUrl FileUrl(const std::string& path) {
         return QUrl::fromLocalFile(QString::fromStdString(path));
     }
-    QMenu* RecentMenu() const { return Find<QMenu>("MnuRecentFiles"); }
+    QMenu* RecentMenu() const { return Find<QMenu>(object_name::kRecentFilesMenu); }
     QStringList RecentItems() const {
         QStringList items;
         for (const QAction* action : RecentMenu()->actions()) {
@@ -51,8 +52,8 @@ protected:
 TEST_F(DesktopOpen, ADroppedLogIsOpenedAsFileOpenWould) {
     const std::string path = folder.Write("orbit.kss", TlmFrame(kDecemberAfternoon, 0));
     EXPECT_TRUE(Drop({FileUrl(path)}));
-    EXPECT_EQ(Text("Text4"), QString::fromStdString(path));
-    EXPECT_EQ(Text("Text2"), "#1 / 1");
+    EXPECT_EQ(Text(object_name::kLogPath), QString::fromStdString(path));
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 1");
     EXPECT_EQ(ValueText(0), "1.900");
     EXPECT_TRUE(FileExists(folder / "orbit.tlm"));
     EXPECT_EQ(RecentItems(), QStringList{Item(1, path)});
@@ -66,7 +67,7 @@ TEST_F(DesktopOpen, DropsOfAnythingButOneFileAreRefused) {
     EXPECT_FALSE(Drop({FileUrl(folder / "logs")}));
     EXPECT_FALSE(Drop({QUrl("https://example.org/orbit.kss")}));
     EXPECT_FALSE(Drop({}));
-    EXPECT_EQ(Text("Text4"), "");
+    EXPECT_EQ(Text(object_name::kLogPath), "");
     EXPECT_FALSE(FileExists(folder / "a.tlm"));
 }
 
@@ -82,12 +83,12 @@ TEST_F(DesktopOpen, NoDropIsTakenWhileALoadRuns) {
         });
         return QString::fromStdString(folder.Write("orbit.kss", TlmFrame(0, 0)));
     });
-    Action("MenuFileOpen")->trigger();
+    Action(object_name::kOpenAction)->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(dropTaken);
     EXPECT_FALSE(recentEnabled);
     EXPECT_TRUE(RecentMenu()->isEnabled());
-    EXPECT_EQ(Text("Text4"), QString::fromStdString(folder / "orbit.kss"));
+    EXPECT_EQ(Text(object_name::kLogPath), QString::fromStdString(folder / "orbit.kss"));
     EXPECT_FALSE(FileExists(folder / "other.tlm"));
 }
 
@@ -98,7 +99,7 @@ TEST_F(DesktopOpen, RecentFilesListTheLastLogsNewestFirstAndOpenThem) {
     EXPECT_EQ(RecentItems(), QStringList({Item(1, folder / "b && c.kss"), Item(2, a)}));
 
     RecentMenu()->actions().at(1)->trigger();
-    EXPECT_EQ(Text("Text4"), QString::fromStdString(a));
+    EXPECT_EQ(Text(object_name::kLogPath), QString::fromStdString(a));
     EXPECT_EQ(RecentItems(), QStringList({Item(1, a), Item(2, folder / "b && c.kss")}));
 
     Open("");  // a cancelled dialog changes nothing
@@ -128,16 +129,16 @@ TEST_F(DesktopOpen, ALogThatIsGoneLeavesTheListOneThatCannotBeReadStays) {
 
 TEST_F(DesktopOpen, TheNextRunKeepsRecentFilesAndFolderButNothingElse) {
     const std::string log = OpenLog(TlmFrame(0, 0), "orbit.kss");
-    Action("WriteTLMFile")->trigger();
-    Action("WriteWODFile")->trigger();
+    Action(object_name::kWriteReportAction)->trigger();
+    Action(object_name::kWriteWodExportAction)->trigger();
 
     MainWindow next(format);
-    auto* recent = next.findChild<QMenu*>("MnuRecentFiles");
+    auto* recent = next.findChild<QMenu*>(object_name::kRecentFilesMenu);
     ASSERT_NE(recent, nullptr);
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions().front()->text(), Item(1, log));
-    EXPECT_TRUE(next.findChild<QAction*>("WriteTLMFile")->isChecked());
-    EXPECT_TRUE(next.findChild<QAction*>("WriteWODFile")->isChecked());
+    EXPECT_TRUE(next.findChild<QAction*>(object_name::kWriteReportAction)->isChecked());
+    EXPECT_TRUE(next.findChild<QAction*>(object_name::kWriteWodExportAction)->isChecked());
 
     // The file dialog starts in the last log's folder and shows KISS logs
     // first, or every file (also those without a dot in their name).
@@ -150,7 +151,7 @@ TEST_F(DesktopOpen, TheNextRunKeepsRecentFilesAndFolderButNothingElse) {
         filters = dialog->nameFilters();
         dialog->reject();
     });
-    next.findChild<QAction*>("MenuFileOpen")->trigger();
+    next.findChild<QAction*>(object_name::kOpenAction)->trigger();
     EXPECT_EQ(startFolder, QString::fromStdString(folder.Path()));
     EXPECT_EQ(filters, QStringList({"KISS logs (*.kss)", "All files (*)"}));
 }

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QMenu>
 
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/log_builder.h"
 
@@ -22,9 +23,9 @@ protected:
 };
 
 TEST_F(ExportData, IsOffUntilALogIsOpen) {
-    QAction* exportData = Action("MenuFileExportData");
+    QAction* exportData = Action(object_name::kExportDataAction);
     EXPECT_FALSE(exportData->isEnabled());
-    EXPECT_TRUE(Find<QMenu>("MnuFile")->actions().contains(exportData));
+    EXPECT_TRUE(Find<QMenu>(object_name::kFileMenu)->actions().contains(exportData));
     OpenLog(TimeFrame("12:00:00"));
     EXPECT_TRUE(exportData->isEnabled());
     // The Open command writes no data of its own.
@@ -40,26 +41,26 @@ TEST_F(ExportData, WritesEveryRecordOfTheShownLogIntoTheChosenFolder) {
     const std::string data = folder / "data";
     ASSERT_EQ(::mkdir(data.c_str(), 0755), 0);
     chosenFolder = QString::fromStdString(data);
-    Action("MenuFileExportData")->trigger();
+    Action(object_name::kExportDataAction)->trigger();
     EXPECT_EQ(startFolders, QStringList{QString::fromStdString(folder.Path())});
     const std::string telemetry = ReadFile(data + "/orbit.telemetry.csv");
     EXPECT_EQ(std::count(telemetry.begin(), telemetry.end(), '\n'), 151);
     EXPECT_EQ(window.StatusText(),
               QString::fromStdString("Data of the log written to " + data + "."));
     // The window still shows its load, and the folder is offered again.
-    EXPECT_EQ(Find<QLabel>("Label3")->text(), "150 frames");
-    Action("MenuFileExportData")->trigger();
+    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->text(), "150 frames");
+    Action(object_name::kExportDataAction)->trigger();
     EXPECT_EQ(startFolders.back(), chosenFolder);
 }
 
 TEST_F(ExportData, ACancelledDialogWritesNothingAndAFailureIsTold) {
     OpenLog(TimeFrame("12:00:00"));
     const QString afterOpen = window.StatusText();
-    Action("MenuFileExportData")->trigger();
+    Action(object_name::kExportDataAction)->trigger();
     EXPECT_EQ(window.StatusText(), afterOpen);
     EXPECT_FALSE(FileExists(folder / "orbit.frames.csv"));
     chosenFolder = QString::fromStdString(folder / "missing");
-    Action("MenuFileExportData")->trigger();
+    Action(object_name::kExportDataAction)->trigger();
     EXPECT_TRUE(window.StatusText().startsWith("Cannot write the data file "))
         << window.StatusText();
 }
@@ -70,7 +71,7 @@ TEST_F(ExportData, TheFrameCounterTellsTheBadBytesOnHover) {
         log += TlmFrame(kDecemberAfternoon + i, 0);
     }
     OpenLog(log);
-    EXPECT_EQ(Find<QLabel>("Label3")->toolTip(),
+    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->toolTip(),
               "104 frames read, 103 decoded\n"
               "4 bytes outside frames\n"
               "1 frame of unknown type\n"

@@ -12,6 +12,7 @@
 #include "app/chart/history_chart.h"
 #include "app/chart/time_ticks.h"
 #include "app/chart/value_ticks.h"
+#include "app/window/object_names.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/tools/generated_log.h"
@@ -39,7 +40,7 @@ std::vector<std::pair<double, std::uint8_t>> TlmSamples(const std::string& log) 
 
 class HistoryChartTest : public MainWindowTest {
 protected:
-    HistoryChart* Chart() const { return Find<HistoryChart>("MSChart1"); }
+    HistoryChart* Chart() const { return Find<HistoryChart>(object_name::kChart); }
     QList<QPointF> Points(int slot = 0) const { return Chart()->SeriesOf(slot)->points(); }
     QList<QValueAxis*> ValueAxes() const {
         QList<QValueAxis*> axes;
@@ -61,7 +62,7 @@ TEST_F(HistoryChartTest, ChartsEveryTlmFrameOfAGeneratedLogNotOnlyTheFirstHundre
     ASSERT_GT(samples.size(), 300u);
     window.show();
     OpenLog(log);
-    EXPECT_EQ(Text("Text2"), "#1 / 100");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 100");
 
     const QList<QPointF> points = Points();
     ASSERT_FALSE(points.empty());
@@ -158,7 +159,7 @@ TEST_F(HistoryChartTest, OneChannelLooksAsItAlwaysDid) {
 
 TEST_F(HistoryChartTest, ASecondChannelOfAnotherUnitGetsItsOwnColourAndAxis) {
     OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 60, 100));
-    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(Chart()->Channels(), (std::vector<int>{0, 28}));
     ASSERT_EQ(Chart()->chart()->series().size(), 2);
     EXPECT_NE(Chart()->SeriesOf(1)->color(), Chart()->SeriesOf(0)->color());
@@ -172,7 +173,7 @@ TEST_F(HistoryChartTest, ASecondChannelOfAnotherUnitGetsItsOwnColourAndAxis) {
     EXPECT_EQ(Chart()->PointToolTip(1, 1), "TX A RF Output\n07/12/2026 14:04:05\n1303.577 mW");
 
     // A third channel of a unit already shown shares its axis.
-    QTest::mouseClick(Find(QString("Option1_5")), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(Find(object_name::ChannelSelector(5)), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(Chart()->chart()->series().size(), 3);
     EXPECT_EQ(ValueAxes().size(), 2);
 }
@@ -180,7 +181,7 @@ TEST_F(HistoryChartTest, ASecondChannelOfAnotherUnitGetsItsOwnColourAndAxis) {
 TEST_F(HistoryChartTest, NoAxisLabelIsCutShortInTheWindowAsItOpens) {
     window.show();
     OpenLog(synth::test::GenerateLog({"--passes", "12", "--start", kLateEvening}));
-    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton, Qt::ControlModifier);
     // The axes are fitted again once the legend's row has narrowed the plot:
     // a loaded machine may need more than one pass of events to get there.
     QStringList shown;
@@ -200,7 +201,7 @@ TEST_F(HistoryChartTest, NoAxisLabelIsCutShortInTheWindowAsItOpens) {
 TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
     window.show();
     OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 1, 100));
-    QTest::mouseClick(Find(QString("Option1_28")), Qt::LeftButton);
+    QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton);
     // The value axis fits the plot once it is laid out, which a loaded
     // machine may take a few passes of events to finish.
     QPoint onPoint;

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/log_builder.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 class KeyboardAccess : public MainWindowTest {
 protected:
-    QScrollBar* ScrollBar() const { return Find<QScrollBar>("HScroll1"); }
+    QScrollBar* ScrollBar() const { return Find<QScrollBar>(object_name::kRecordScrollBar); }
     std::string Records(int count) {
         std::string log;
         for (int i = 0; i < count; ++i) {
@@ -44,7 +45,7 @@ TEST_F(KeyboardAccess, TabReachesTheRecordScrollBarAndKeysStepTheRecords) {
     OpenLog(Records(40));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    Find("Text3_3")->setFocus();
+    Find(object_name::kRecordTime)->setFocus();
     int tabs = 0;
     while (QApplication::focusWidget() != ScrollBar() && tabs < 10) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -53,19 +54,19 @@ TEST_F(KeyboardAccess, TabReachesTheRecordScrollBarAndKeysStepTheRecords) {
     ASSERT_EQ(QApplication::focusWidget(), ScrollBar());
 
     QTest::keyClick(ScrollBar(), Qt::Key_Right);
-    EXPECT_EQ(Text("Text2"), "#2 / 40");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#2 / 40");
     EXPECT_EQ(ValueText(24), "1.000");
     QTest::keyClick(ScrollBar(), Qt::Key_PageDown);
-    EXPECT_EQ(Text("Text2"), "#12 / 40");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#12 / 40");
     QTest::keyClick(ScrollBar(), Qt::Key_End);
-    EXPECT_EQ(Text("Text2"), "#40 / 40");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#40 / 40");
     EXPECT_EQ(ValueText(24), "39.000");
     QTest::keyClick(ScrollBar(), Qt::Key_Left);
-    EXPECT_EQ(Text("Text2"), "#39 / 40");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#39 / 40");
     QTest::keyClick(ScrollBar(), Qt::Key_PageUp);
-    EXPECT_EQ(Text("Text2"), "#29 / 40");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#29 / 40");
     QTest::keyClick(ScrollBar(), Qt::Key_Home);
-    EXPECT_EQ(Text("Text2"), "#1 / 40");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 40");
 }
 
 TEST_F(KeyboardAccess, TheThumbIsShortAndHasRoomToRun) {
@@ -94,12 +95,15 @@ TEST_F(KeyboardAccess, EveryChannelSelectorAndValueFieldHasItsName) {
         EXPECT_EQ(Find(QString("Option1_%1").arg(row))->accessibleName(), name);
         EXPECT_EQ(Find(QString("Text1_%1").arg(row))->accessibleName(), name + " value");
     }
-    EXPECT_EQ(Find("Text1_0")->accessibleName(), "Battery 0 value");
-    auto* selector = QAccessible::queryAccessibleInterface(Find("Option1_28"));
+    EXPECT_EQ(Find(object_name::ChannelValue(0))->accessibleName(), "Battery 0 value");
+    auto* selector = QAccessible::queryAccessibleInterface(Find(object_name::ChannelSelector(28)));
     ASSERT_NE(selector, nullptr);
     EXPECT_EQ(selector->text(QAccessible::Name), "TX A RF Output");
-    for (const char* named : {"HScroll1", "Text2", "Text3_1", "Text3_3", "List1", "Text4", "Label3",
-                              "MSChart1", "StatusLine"}) {
+    for (const char* named :
+         {object_name::kRecordScrollBar, object_name::kRecordPosition,
+          object_name::kSoftwareVersion, object_name::kRecordTime, object_name::kFrameList,
+          object_name::kLogPath, object_name::kFrameCounter, object_name::kChart,
+          object_name::kStatusLine}) {
         EXPECT_FALSE(Find(named)->accessibleName().isEmpty()) << named;
     }
 }
@@ -107,19 +111,20 @@ TEST_F(KeyboardAccess, EveryChannelSelectorAndValueFieldHasItsName) {
 TEST_F(KeyboardAccess, CtrlSpaceOnASelectorAddsItsChannel) {
     window.show();
     OpenLog(Records(2));
-    QWidget* selector = Find("Option1_9");
+    QWidget* selector = Find(object_name::ChannelSelector(9));
     selector->setFocus();
     QTest::keyClick(selector, Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "Battery 0 [ V ], 8 Volts Bus [ V ]");
+    EXPECT_EQ(Find<QGroupBox>(object_name::kChartFrame)->title(),
+              "Battery 0 [ V ], 8 Volts Bus [ V ]");
     QTest::keyClick(selector, Qt::Key_Space);
-    EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), "8 Volts Bus     [ V ] ");
+    EXPECT_EQ(Find<QGroupBox>(object_name::kChartFrame)->title(), "8 Volts Bus     [ V ] ");
 }
 
 TEST_F(KeyboardAccess, ALongFrameListItemTellsItsWholeTextOnHover) {
     window.show();
     const std::string longText(120, 'W');
     OpenLog(TextFrame(longText) + TextFrame("SHORT"));
-    auto* list = Find<QListView>("List1");
+    auto* list = Find<QListView>(object_name::kFrameList);
     const QPoint first = list->visualRect(list->model()->index(0, 0)).center();
     QHelpEvent hover(QEvent::ToolTip, first, list->viewport()->mapToGlobal(first));
     QCoreApplication::sendEvent(list->viewport(), &hover);
@@ -141,7 +146,7 @@ TEST_F(KeyboardAccess, NoValueTextIsNarrowedOrCutAtTheDefaultFont) {
     OpenLog(KissFrame(2, TlmBody(kDecemberAfternoon, widest, 255)) +
             TlmFrame(kDecemberAfternoon, 0));
     for (int position = 1; position <= 2; ++position) {
-        Find<QScrollBar>("HScroll1")->setValue(position);
+        Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(position);
         for (int row = 0; row < kChannelCount; ++row) {
             const QFont font = Find(QString("Text1_%1").arg(row))->font();
             EXPECT_TRUE(font.stretch() == 0 || font.stretch() == 100) << ValueText(row);
@@ -149,12 +154,13 @@ TEST_F(KeyboardAccess, NoValueTextIsNarrowedOrCutAtTheDefaultFont) {
     }
     window.ShowRecordPosition("#100 / 100");
     window.ShowFrameCount(4294967295U);
-    for (const char* field : {"Text2", "Text3_1", "Text3_3", "Label3"}) {
+    for (const char* field : {object_name::kRecordPosition, object_name::kSoftwareVersion,
+                              object_name::kRecordTime, object_name::kFrameCounter}) {
         const int stretch = Find(field)->font().stretch();
         EXPECT_TRUE(stretch == 0 || stretch == 100) << field;
     }
     // The status row's fields lie within their frame.
-    auto* status = Find<QGroupBox>("Frame5");
+    auto* status = Find<QGroupBox>(object_name::kStatusFrame);
     for (int row : {kEclipseChannel, kSetPointChannel, kTeprStateChannel}) {
         EXPECT_LT(Find(QString("Text1_%1").arg(row))->geometry().bottom(), status->height() - 2)
             << row;

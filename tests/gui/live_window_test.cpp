@@ -16,6 +16,7 @@
 #include <set>
 
 #include "app/dialogs/connect_dialog.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/live/kiss_server.h"
 #include "tests/tools/generated_log.h"
@@ -67,17 +68,18 @@ protected:
         QTimer tick;
         tick.setInterval(10);
         QObject::connect(&tick, &QTimer::timeout, [&] {
-            glimpses.push_back({Find<QLabel>("Label3")->text(), ValueText(0), Text("Text2"),
-                                Status(), Action("MenuFileOpen")->isEnabled(),
-                                Action("MenuFileDisconnect")->isEnabled()});
+            glimpses.push_back({Find<QLabel>(object_name::kFrameCounter)->text(), ValueText(0),
+                                Text(object_name::kRecordPosition), Status(),
+                                Action(object_name::kOpenAction)->isEnabled(),
+                                Action(object_name::kDisconnectAction)->isEnabled()});
             if (bound.elapsed() > 20000) {
                 ADD_FAILURE() << "the session did not end";
-                Action("MenuFileDisconnect")->trigger();
+                Action(object_name::kDisconnectAction)->trigger();
             }
             whileConnected();
         });
         tick.start();
-        Action("MenuFileConnect")->trigger();
+        Action(object_name::kConnectAction)->trigger();
     }
 
     bool AllSent() const { return server.Done() && RecordedSize() == server.BytesSent(); }
@@ -108,7 +110,7 @@ TEST_F(LiveWindow, ShowsFramesAsTheyArriveAndDisconnectLeavesTheFilesOfTheRecord
 
     Connect([this] {
         if (AllSent()) {
-            Action("MenuFileDisconnect")->trigger();
+            Action(object_name::kDisconnectAction)->trigger();
         }
     });
 
@@ -134,16 +136,16 @@ TEST_F(LiveWindow, ShowsFramesAsTheyArriveAndDisconnectLeavesTheFilesOfTheRecord
     const std::string report = ReadFile(Beside(recorded, ".tlm"));
     const std::string wodExport = ReadFile(Beside(recorded, ".csv"));
     EXPECT_FALSE(wodExport.empty());
-    EXPECT_TRUE(Action("MenuFileOpen")->isEnabled());
-    EXPECT_FALSE(Action("MenuFileDisconnect")->isEnabled());
+    EXPECT_TRUE(Action(object_name::kOpenAction)->isEnabled());
+    EXPECT_FALSE(Action(object_name::kDisconnectAction)->isEnabled());
     EXPECT_TRUE(Status().contains("WOD export written to")) << Status();
-    const QString frames = Find<QLabel>("Label3")->text();
+    const QString frames = Find<QLabel>(object_name::kFrameCounter)->text();
     const QString shownValue = ValueText(0);
 
     Open(recorded);
     EXPECT_EQ(ReadFile(Beside(recorded, ".tlm")), report);
     EXPECT_EQ(ReadFile(Beside(recorded, ".csv")), wodExport);
-    EXPECT_EQ(Find<QLabel>("Label3")->text(), frames);
+    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->text(), frames);
 
     // The choice is offered again at the next Connect.
     EXPECT_EQ(LinkChoice::Remembered().port, server.Port());
@@ -156,11 +158,11 @@ TEST_F(LiveWindow, AddsTheStreamToTheArchiveAsItsRecording) {
     window.SetArchiveChooser([this](const ArchiveChoice&) {
         return ArchiveChoice{true, QString::fromStdString(folder / "archive.sqlite"), "north"};
     });
-    Action("MenuSettingsArchive")->trigger();
+    Action(object_name::kArchiveAction)->trigger();
     server.Serve({{RandomChunks(Pass(), 5, 400, milliseconds(2)), {}, true}});
     Connect([this] {
         if (AllSent()) {
-            Action("MenuFileDisconnect")->trigger();
+            Action(object_name::kDisconnectAction)->trigger();
         }
     });
     const QRegularExpression archived(QStringLiteral("Archive: (\\d+) frames, (\\d+) new\\."));
@@ -202,7 +204,7 @@ TEST_F(LiveWindow, ARefusedPortIsShownAsReconnecting) {
     ConnectTo(closedPort, [&] {
         if (Status().startsWith("Reconnecting")) {
             reconnecting = Status();
-            Action("MenuFileDisconnect")->trigger();
+            Action(object_name::kDisconnectAction)->trigger();
         }
     });
     EXPECT_TRUE(
@@ -229,16 +231,16 @@ TEST(ConnectDialog, StartsFromTheChoiceGivenAndAllowsOkOnlyWithEveryFieldNeeded)
     EXPECT_EQ(dialog.Choice().kind, LinkChoice::Kind::Serial);
     EXPECT_EQ(dialog.Choice().device, "/dev/ttyUSB0");
     EXPECT_EQ(dialog.Choice().baudRate, 19200);
-    EXPECT_FALSE(dialog.findChild<QLineEdit*>("TextHost")->isEnabled());
+    EXPECT_FALSE(dialog.findChild<QLineEdit*>(object_name::kConnectHost)->isEnabled());
 
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     EXPECT_TRUE(ok->isEnabled());
-    dialog.findChild<QComboBox*>("ComboDevice")->setEditText(QString());
+    dialog.findChild<QComboBox*>(object_name::kConnectDevice)->setEditText(QString());
     EXPECT_FALSE(ok->isEnabled());
     // Over TCP the device is not needed, the host is.
-    dialog.findChild<QRadioButton*>("OptionTcp")->setChecked(true);
+    dialog.findChild<QRadioButton*>(object_name::kConnectTcp)->setChecked(true);
     EXPECT_TRUE(ok->isEnabled());
-    dialog.findChild<QLineEdit*>("TextHost")->clear();
+    dialog.findChild<QLineEdit*>(object_name::kConnectHost)->clear();
     EXPECT_FALSE(ok->isEnabled());
 }
 

@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QSettings>
 
+#include "app/window/object_names.h"
 #include "tests/support/log_builder.h"
 
 namespace orvex::test {
@@ -20,7 +21,7 @@ MainWindowTest::MainWindowTest() {
 
 void MainWindowTest::Open(const std::string& path) {
     chosenPath_ = QFile::decodeName(path.c_str());
-    Action("MenuFileOpen")->trigger();
+    Action(object_name::kOpenAction)->trigger();
 }
 
 std::string MainWindowTest::OpenLog(std::string_view bytes, std::string_view name) {
@@ -30,7 +31,7 @@ std::string MainWindowTest::OpenLog(std::string_view bytes, std::string_view nam
 }
 
 QStringList MainWindowTest::FrameListItems() const {
-    const QAbstractItemModel* model = Find<QListView>("List1")->model();
+    const QAbstractItemModel* model = Find<QListView>(object_name::kFrameList)->model();
     QStringList items;
     for (int row = 0; row < model->rowCount(); ++row) {
         items << model->index(row, 0).data().toString();

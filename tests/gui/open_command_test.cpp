@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/chart/history_chart.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/log_builder.h"
 
@@ -19,7 +20,7 @@ namespace {
 class OpenCommand : public MainWindowTest {
 protected:
     int ChartedPoints() const {
-        auto* chart = Find<HistoryChart>("MSChart1");
+        auto* chart = Find<HistoryChart>(object_name::kChart);
         return chart->Channels().empty() ? 0 : chart->SeriesOf(0)->count();
     }
 };
@@ -38,16 +39,16 @@ TEST_F(OpenCommand, ShowsTheFirstRecordAndTheLogsTexts) {
     EXPECT_EQ(ValueText(34), "0.000");
     EXPECT_EQ(ValueText(35), "NO [0]");
     EXPECT_EQ(ValueText(37), "0");
-    EXPECT_EQ(Text("Text3_3"), "07/12/2026 14:03:05");
-    EXPECT_EQ(Text("Text3_1"), "Software Version 12");
-    EXPECT_EQ(Text("Text2"), "#1 / 3");
-    EXPECT_EQ(Text("Text4"), QString::fromStdString(path));
-    EXPECT_EQ(Find<QLabel>("Label3")->text(), "5 frames");
+    EXPECT_EQ(Text(object_name::kRecordTime), "07/12/2026 14:03:05");
+    EXPECT_EQ(Text(object_name::kSoftwareVersion), "Software Version 12");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 3");
+    EXPECT_EQ(Text(object_name::kLogPath), QString::fromStdString(path));
+    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->text(), "5 frames");
     EXPECT_EQ(FrameListItems(), QStringList({"12:00:00", "HELLO"}));
-    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    auto* scrollBar = Find<QScrollBar>(object_name::kRecordScrollBar);
     EXPECT_TRUE(scrollBar->isEnabled());
     EXPECT_EQ(scrollBar->maximum(), 3);
-    EXPECT_TRUE(Find<QRadioButton>("Option1_0")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(object_name::ChannelSelector(0))->isChecked());
     EXPECT_EQ(ChartedPoints(), 3);
     EXPECT_EQ(Status(), QString::fromStdString("5 frames, 3 telemetry records. Report written to " +
                                                (folder / "orbit.tlm") + ". WOD export written to " +
@@ -58,7 +59,7 @@ TEST_F(OpenCommand, ShowsTheFirstRecordAndTheLogsTexts) {
 TEST_F(OpenCommand, ACancelledDialogKeepsTheLoadButEmptiesTheFirstFourValues) {
     OpenLog(ThreeRecords());
     Open("");
-    EXPECT_EQ(Text("Text4"), "");
+    EXPECT_EQ(Text(object_name::kLogPath), "");
     EXPECT_EQ(ValueText(3), "");
     EXPECT_EQ(ValueText(4), "1.900");
     EXPECT_EQ(FrameListItems().size(), 2);
@@ -67,28 +68,28 @@ TEST_F(OpenCommand, ACancelledDialogKeepsTheLoadButEmptiesTheFirstFourValues) {
 
 TEST_F(OpenCommand, ALogWithoutRecordsShowsNoStaleRecord) {
     OpenLog(ThreeRecords());
-    Find<QScrollBar>("HScroll1")->setValue(3);
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(3);
     OpenLog(TimeFrame("12:00:00"), "quiet.kss");
-    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    auto* scrollBar = Find<QScrollBar>(object_name::kRecordScrollBar);
     EXPECT_EQ(scrollBar->minimum(), 0);
     EXPECT_EQ(scrollBar->maximum(), 0);
-    EXPECT_EQ(Text("Text2"), "#0 / 0");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#0 / 0");
     for (int row = 0; row < kChannelCount; ++row) {
         EXPECT_EQ(ValueText(row), "") << row;
     }
-    EXPECT_EQ(Text("Text3_3"), "");
+    EXPECT_EQ(Text(object_name::kRecordTime), "");
     EXPECT_EQ(ChartedPoints(), 0);
 
     OpenLog(ThreeRecords());
-    EXPECT_EQ(Text("Text2"), "#1 / 3");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 3");
     EXPECT_EQ(ValueText(0), "1.900");
 }
 
 TEST_F(OpenCommand, AShorterLogMovesThePositionToItsLastRecord) {
     OpenLog(ThreeRecords());
-    Find<QScrollBar>("HScroll1")->setValue(3);
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(3);
     OpenLog(TlmFrame(0, 0) + TlmFrame(kDecemberAfternoon, 100), "short.kss");
-    EXPECT_EQ(Text("Text2"), "#2 / 2");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#2 / 2");
     EXPECT_EQ(ValueText(28), "1303.577");
 }
 
@@ -108,7 +109,7 @@ TEST_F(OpenCommand, AReportThatCannotBeWrittenIsNamedAndTheLogStillShows) {
         QString::fromStdString("Cannot write the report " + (folder / "orbit.tlm") + ": ")));
     EXPECT_TRUE(Status().endsWith(QString::fromStdString(
         "5 frames, 3 telemetry records. WOD export written to " + (folder / "orbit.csv") + ".")));
-    EXPECT_EQ(Text("Text2"), "#1 / 3");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 3");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -118,7 +119,7 @@ TEST_F(OpenCommand, TheScrollBarStepsThroughAHundredRecordsTheChartShowsThemAll)
         log += TlmFrame(kDecemberAfternoon + i, 1);
     }
     OpenLog(log);
-    EXPECT_EQ(Text("Text2"), "#1 / 100");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 100");
     EXPECT_TRUE(Status().startsWith(
         "103 frames, 103 telemetry records (the record scroll bar reaches the first 100)."));
     EXPECT_EQ(ChartedPoints(), 103);
@@ -129,17 +130,17 @@ TEST_F(OpenCommand, OpenIsDisabledWhileALoadRunsAndTheWindowStaysUsable) {
     bool busyDuringLoad = false;
     window.SetFileChooser([&] {
         QTimer::singleShot(0, &window, [&] {
-            openEnabledDuringLoad = Action("MenuFileOpen")->isEnabled();
+            openEnabledDuringLoad = Action(object_name::kOpenAction)->isEnabled();
             busyDuringLoad = QApplication::overrideCursor() != nullptr;
-            Action("WriteTLMFile")->trigger();
+            Action(object_name::kWriteReportAction)->trigger();
         });
         return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
     });
-    Action("MenuFileOpen")->trigger();
+    Action(object_name::kOpenAction)->trigger();
     EXPECT_FALSE(openEnabledDuringLoad);
     EXPECT_TRUE(busyDuringLoad);
-    EXPECT_TRUE(Action("MenuFileOpen")->isEnabled());
-    EXPECT_FALSE(Action("WriteTLMFile")->isChecked());
+    EXPECT_TRUE(Action(object_name::kOpenAction)->isEnabled());
+    EXPECT_FALSE(Action(object_name::kWriteReportAction)->isChecked());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -147,12 +148,12 @@ TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
     window.show();
     folder.Write("orbit.csv", "earlier export");
     window.SetFileChooser([&] {
-        QTimer::singleShot(0, &window, [&] { Action("MenuFileExit")->trigger(); });
+        QTimer::singleShot(0, &window, [&] { Action(object_name::kExitAction)->trigger(); });
         return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
     });
-    Action("MenuFileOpen")->trigger();
+    Action(object_name::kOpenAction)->trigger();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(Text("Text2"), "");  // the end-of-load steps did not run
+    EXPECT_EQ(Text(object_name::kRecordPosition), "");  // the end-of-load steps did not run
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // As after Ctrl+C on the command line: the report ends with the block of
     // the frame the load stopped at, the earlier export stays, no file is
@@ -167,13 +168,13 @@ TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
 TEST_F(OpenCommand, ExitAnswersWhileALongStretchHoldsNoFrame) {
     window.show();
     window.SetFileChooser([&] {
-        QTimer::singleShot(0, &window, [&] { Action("MenuFileExit")->trigger(); });
+        QTimer::singleShot(0, &window, [&] { Action(object_name::kExitAction)->trigger(); });
         return QString::fromStdString(
             folder.Write("orbit.kss", std::string(8 << 20, 'x') + ThreeRecords()));
     });
-    Action("MenuFileOpen")->trigger();
+    Action(object_name::kOpenAction)->trigger();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(Find<QLabel>("Label3")->text(), "");  // no frame was reached
+    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->text(), "");  // no frame was reached
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -183,8 +184,8 @@ TEST_F(OpenCommand, ListsHundredsOfThousandsOfTextFrames) {
         log += TextFrame("PING");
     }
     OpenLog(log);
-    EXPECT_EQ(Find<QListView>("List1")->model()->rowCount(), 200000);
-    EXPECT_EQ(Find<QLabel>("Label3")->text(), "200000 frames");
+    EXPECT_EQ(Find<QListView>(object_name::kFrameList)->model()->rowCount(), 200000);
+    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->text(), "200000 frames");
 }
 
 }  // namespace

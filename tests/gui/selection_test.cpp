@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/chart/history_chart.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
@@ -25,7 +26,7 @@ protected:
         }
         return set;
     }
-    QString Caption() const { return Find<QGroupBox>("Frame1")->title(); }
+    QString Caption() const { return Find<QGroupBox>(object_name::kChartFrame)->title(); }
     const QColor kWhite{255, 255, 255};
     const QColor kLightYellow{255, 255, 192};
 };
@@ -88,7 +89,7 @@ TEST_F(Selection, WorksBeforeAnyLogWithAnEmptyChart) {
     QTest::mouseClick(Option(24), Qt::LeftButton);
     EXPECT_EQ(Highlight(24), kLightYellow);
     EXPECT_EQ(Caption(), "BCR Output Cur  [  ] ");
-    auto* chart = Find<HistoryChart>("MSChart1");
+    auto* chart = Find<HistoryChart>(object_name::kChart);
     EXPECT_EQ(chart->SeriesOf(0)->count(), 0);
     EXPECT_TRUE(chart->TickLabels().isEmpty());
 }
@@ -106,27 +107,27 @@ TEST_F(Selection, TheEndOfALoadSelectsRowZeroAgain) {
 TEST_F(Selection, TheScrollBarStepsThroughRecordsAndLeavesTheChart) {
     OpenLog(TwoRecords());
     QTest::mouseClick(Option(28), Qt::LeftButton);
-    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    auto* scrollBar = Find<QScrollBar>(object_name::kRecordScrollBar);
     scrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(Text("Text2"), "#2 / 2");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#2 / 2");
     EXPECT_EQ(ValueText(28), "1303.577");
-    EXPECT_EQ(Text("Text3_3"), "07/12/2026 14:04:06");
+    EXPECT_EQ(Text(object_name::kRecordTime), "07/12/2026 14:04:06");
     EXPECT_EQ(Highlight(28), kLightYellow);
     EXPECT_EQ(Caption(), "TX A RF Output  [ mW ] ");
 
     scrollBar->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(Text("Text2"), "#1 / 2");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 2");
     EXPECT_EQ(ValueText(0), "1.900");
 }
 
 TEST_F(Selection, ADraggedThumbShowsItsRecordOnlyWhenReleased) {
     OpenLog(TwoRecords());
-    auto* scrollBar = Find<QScrollBar>("HScroll1");
+    auto* scrollBar = Find<QScrollBar>(object_name::kRecordScrollBar);
     scrollBar->setSliderDown(true);
     scrollBar->setSliderPosition(2);
-    EXPECT_EQ(Text("Text2"), "#1 / 2");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 2");
     scrollBar->setSliderDown(false);
-    EXPECT_EQ(Text("Text2"), "#2 / 2");
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#2 / 2");
 }
 
 }  // namespace

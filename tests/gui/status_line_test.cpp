@@ -2,6 +2,7 @@
 #include <random>
 
 #include "app/window/load_status.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace orvex::test {
@@ -43,11 +44,11 @@ TEST_F(StatusLine, ALogWithoutTelemetryCountsItsFrames) {
 }
 
 TEST_F(StatusLine, SaysOnlyWhatWasWritten) {
-    Action("WriteWODFile")->trigger();
+    Action(object_name::kWriteWodExportAction)->trigger();
     OpenLog(TlmFrame(kDecemberAfternoon, 0));
     EXPECT_EQ(Status(), QString::fromStdString("1 frame, 1 telemetry record. Report written to " +
                                                (folder / "orbit.tlm") + "."));
-    Action("WriteTLMFile")->trigger();
+    Action(object_name::kWriteReportAction)->trigger();
     OpenLog(TlmFrame(kDecemberAfternoon, 0));
     EXPECT_EQ(Status(), "1 frame, 1 telemetry record.");
 }
@@ -57,7 +58,7 @@ TEST_F(StatusLine, IsKeptByACancelledDialogAndToldWholeOnHover) {
     const QString shown = Status();
     Open("");
     EXPECT_EQ(Status(), shown);
-    EXPECT_EQ(Find<QLabel>("StatusLine")->toolTip(), shown);
+    EXPECT_EQ(Find<QLabel>(object_name::kStatusLine)->toolTip(), shown);
     // However long, it does not widen the window.
     window.show();
     const int width = window.width();
@@ -67,8 +68,8 @@ TEST_F(StatusLine, IsKeptByACancelledDialogAndToldWholeOnHover) {
 
 TEST(LoadStatus, NamesEveryProblemFirst) {
     LoadOutcome outcome;
-    outcome.decoded = true;
-    outcome.frames = 3;
+    outcome.ran = true;
+    outcome.framesDecoded = 3;
     outcome.records = 100;
     outcome.tlmFramesNotKept = 2;
     outcome.tlmFramesNotCharted = 1;

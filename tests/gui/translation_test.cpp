@@ -5,6 +5,7 @@
 #include <QXmlStreamReader>
 
 #include "app/settings/window_language.h"
+#include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/working_folder.h"
 
@@ -36,13 +37,13 @@ protected:
 
 TEST_F(GermanWindow, SpeaksGerman) {
     EXPECT_EQ(Menus(), QStringList({"&Datei", "&Einstellungen", "&Info"}));
-    EXPECT_EQ(Find<QAction>("MenuFileOpen")->text(), QString::fromUtf8("Ö&ffnen"));
-    EXPECT_EQ(Find<QAction>("WriteTLMFile")->text(), "&TLM-Datei schreiben");
-    EXPECT_EQ(Find<QGroupBox>("Frame2")->title(), "Spannung");
-    EXPECT_EQ(Find("Text1_0")->accessibleName(), "Battery 0 Wert");
+    EXPECT_EQ(Find<QAction>(object_name::kOpenAction)->text(), QString::fromUtf8("Ö&ffnen"));
+    EXPECT_EQ(Find<QAction>(object_name::kWriteReportAction)->text(), "&TLM-Datei schreiben");
+    EXPECT_EQ(Find<QGroupBox>(object_name::kVoltageFrame)->title(), "Spannung");
+    EXPECT_EQ(Find(object_name::ChannelValue(0))->accessibleName(), "Battery 0 Wert");
 
     window->SetFileChooser([this] { return QString::fromStdString(folder.Write("a.kss", "")); });
-    Find<QAction>("MenuFileOpen")->trigger();
+    Find<QAction>(object_name::kOpenAction)->trigger();
     EXPECT_TRUE(window->StatusText().startsWith(
         QString::fromStdString("Kein Frame in " + (folder / "a.kss") + " gefunden.")));
 }
@@ -58,7 +59,7 @@ TEST(GermanUser, GetsTheReportAndTheExportAsTheyAre) {
     const WorkingFolder inFolder(folder.Path());
     MainWindow window(format);
     window.SetFileChooser([] { return QStringLiteral("orvex-pass.kss"); });
-    window.findChild<QAction*>("MenuFileOpen")->trigger();
+    window.findChild<QAction*>(object_name::kOpenAction)->trigger();
     EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") ==
                 ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.de_DE.tlm"));
     EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") ==

@@ -60,7 +60,7 @@ TEST_F(LogCannotBeOpened, MessageNamesTheLogAndTheLoadBeforeIsKept) {
     for (const auto& [path, reason] : UnopenableLogs(folder)) {
         SCOPED_TRACE(path);
         const LoadOutcome outcome = session.OpenLog(path);
-        EXPECT_FALSE(outcome.decoded);
+        EXPECT_FALSE(outcome.ran);
         ASSERT_EQ(outcome.problems.size(), 1u);
         EXPECT_EQ(outcome.problems[0].Message(), "Cannot open the log " + path + ": " + reason);
         EXPECT_FALSE(outcome.reportPath || outcome.exportPath);

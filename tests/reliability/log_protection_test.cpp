@@ -27,7 +27,7 @@ protected:
 TEST_F(LogProtection, LogNamedLikeItsReport) {
     const LoadOutcome outcome = Load(SmallLog(), "orbit.tlm");
     ExpectLogIntact();
-    EXPECT_EQ(outcome.frames, 2u);
+    EXPECT_EQ(outcome.framesDecoded, 2u);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].Message(), "Cannot write the report " + logPath + kRefusal);
     EXPECT_FALSE(outcome.reportPath);

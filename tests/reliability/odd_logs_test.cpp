@@ -66,7 +66,7 @@ class OddLogs : public test::LoadFixture {};
 TEST_F(OddLogs, LogsWithoutFramesLeaveTheHeadersAlone) {
     for (const std::string& bytes : {std::string(), std::string("no delimiter"), Bytes({0xC0})}) {
         const LoadOutcome outcome = Load(bytes);
-        EXPECT_EQ(outcome.frames, 0u);
+        EXPECT_EQ(outcome.framesDecoded, 0u);
         EXPECT_TRUE(outcome.problems.empty());
         EXPECT_EQ(ReportBody(), "");
         EXPECT_EQ(ExportRows(), "");
@@ -79,7 +79,7 @@ TEST_F(OddLogs, FrameCountIsExactBeyondSixteenBits) {
         SCOPED_TRACE(count);
         options.writeReport = count == 65537;
         const LoadOutcome outcome = Load(TimeFrames(count));
-        EXPECT_EQ(outcome.frames, static_cast<std::uint64_t>(count));
+        EXPECT_EQ(outcome.framesDecoded, static_cast<std::uint64_t>(count));
         EXPECT_EQ(display.frameCounter, std::to_string(count) + " frames");
         EXPECT_EQ(display.frameTexts.size(), static_cast<std::size_t>(count));
     }

@@ -89,8 +89,8 @@ TEST_F(OneWriterPerOutput, WindowRefusesTheLoadAndTouchesNoFile) {
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     const LoadOutcome outcome = Load(PassLog());
     ::close(other);
-    EXPECT_FALSE(outcome.decoded);
-    EXPECT_EQ(outcome.frames, 0u);
+    EXPECT_FALSE(outcome.ran);
+    EXPECT_EQ(outcome.framesDecoded, 0u);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].Message() + "\n",
               "Cannot write the report " + (folder / "orbit.tlm") + kBusy);

@@ -43,8 +43,8 @@ std::string MixedLog(int tlmFrames = 1) {
 class OutputFailure : public test::LoadFixture, public ::testing::WithParamInterface<Blocker> {
 protected:
     void ExpectDecodedInFull(const LoadOutcome& outcome, int tlmFrames = 1) {
-        EXPECT_TRUE(outcome.decoded);
-        EXPECT_EQ(outcome.frames, static_cast<std::uint64_t>(tlmFrames) + 2);
+        EXPECT_TRUE(outcome.ran);
+        EXPECT_EQ(outcome.framesDecoded, static_cast<std::uint64_t>(tlmFrames) + 2);
         EXPECT_EQ(outcome.records, std::min(tlmFrames, 100));
         EXPECT_EQ(display.frameTexts, std::vector<std::string>{"12:00:00"});
         EXPECT_EQ(outcome.wodRows, 3u);

@@ -37,8 +37,8 @@ protected:
         ASSERT_EQ(::symlink(target.c_str(), (folder / name).c_str()), 0);
     }
     void ExpectDecoded(const LoadOutcome& outcome) {
-        EXPECT_TRUE(outcome.decoded);
-        EXPECT_EQ(outcome.frames, 2u);
+        EXPECT_TRUE(outcome.ran);
+        EXPECT_EQ(outcome.framesDecoded, 2u);
         EXPECT_EQ(display.frameTexts, Names{"12:00:00"});
     }
 };

@@ -52,11 +52,11 @@ TEST_F(ReadError, LoadEndsInOrderWithAMessage) {
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(session.Loading());
     EXPECT_EQ(source.failedReads, 1);
-    EXPECT_TRUE(outcome.decoded);
+    EXPECT_TRUE(outcome.ran);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].Message(),
               "Cannot read the log " + logPath + ": Input/output error");
-    EXPECT_EQ(outcome.frames, 3u);
+    EXPECT_EQ(outcome.framesDecoded, 3u);
     EXPECT_EQ(display.frameTexts, (std::vector<std::string>{"first", "cut shor"}));
     // The end-of-load steps ran.
     EXPECT_TRUE(display.recordNavigationEnabled);
@@ -74,7 +74,7 @@ TEST_F(ReadError, FailureBeforeAnyByte) {
     const LoadOutcome outcome = session.OpenLog(logPath, source);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].action, FileProblem::Action::ReadLog);
-    EXPECT_EQ(outcome.frames, 0u);
+    EXPECT_EQ(outcome.framesDecoded, 0u);
     EXPECT_FALSE(display.busy);
     EXPECT_TRUE(display.recordNavigationEnabled);
     EXPECT_EQ(display.recordScrollMaximum, 0);

@@ -24,7 +24,7 @@ TEST_F(StopDuringLoad, EndsAtOnceWithoutTheEndSteps) {
     const LoadOutcome outcome = Load(LongLog());
     EXPECT_TRUE(outcome.stopped);
     EXPECT_EQ(display.frameSteps, 1u);
-    EXPECT_EQ(outcome.frames, 1u);
+    EXPECT_EQ(outcome.framesDecoded, 1u);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(session.Loading());
     EXPECT_FALSE(display.recordNavigationEnabled);
@@ -43,7 +43,7 @@ TEST_F(StopDuringLoad, SessionLoadsAgainAfterwards) {
     display.stopRequested = false;
     const LoadOutcome outcome = session.OpenLog(logPath);
     EXPECT_FALSE(outcome.stopped);
-    EXPECT_EQ(outcome.frames, 10000u);
+    EXPECT_EQ(outcome.framesDecoded, 10000u);
     EXPECT_EQ(outcome.wodRowsExported, 1u);
     EXPECT_TRUE(display.recordNavigationEnabled);
 }

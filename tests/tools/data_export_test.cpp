@@ -281,7 +281,7 @@ TEST_F(DataOfGeneratedLogs, FramesAccountForEveryByteOfTheLog) {
     EXPECT_EQ(unescaped, outcome.account.lineFeedsDropped);
 
     const LogAccount& account = outcome.account;
-    EXPECT_EQ(outcomes["decoded"], outcome.frames);
+    EXPECT_EQ(outcomes["decoded"], outcome.framesDecoded);
     EXPECT_EQ(outcomes["too short"], account.framesTooShort);
     EXPECT_EQ(outcomes["non-data command"], account.framesNotData);
     EXPECT_EQ(outcomes["unknown type"], account.framesUnknownType);

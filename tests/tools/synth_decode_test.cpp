@@ -50,9 +50,9 @@ protected:
 };
 
 TEST_F(DecodedLog, CountsEveryFrameListsTheTextsAndKeepsTheRecords) {
-    ASSERT_TRUE(outcome.decoded);
+    ASSERT_TRUE(outcome.ran);
     EXPECT_TRUE(outcome.problems.empty());
-    EXPECT_EQ(outcome.frames, frames);
+    EXPECT_EQ(outcome.framesDecoded, frames);
     EXPECT_EQ(display.frameTexts.size(), listed);
     const std::uint64_t tlm = typeCounts[kTlmType];
     ASSERT_GT(tlm, 100u);
