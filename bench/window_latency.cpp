@@ -120,8 +120,7 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     PaintWatch watch(times, frames.size());
-    window.findChild<QLineEdit*>(QStringLiteral(object_name::kRecordTime))
-        ->installEventFilter(&watch);
+    window.findChild<QLineEdit*>(orvex::object_name::kRecordTime)->installEventFilter(&watch);
     QElapsedTimer sinceDone;
     QTimer end;
     QObject::connect(&end, &QTimer::timeout, [&] {
@@ -130,12 +129,12 @@ int main(int argc, char* argv[]) {
         }
         const bool allShown = !times.tlmFrames.empty() && watch.Marked() > times.tlmFrames.back();
         if (sinceDone.isValid() && (allShown || sinceDone.elapsed() > 2000)) {
-            window.findChild<QAction*>(QStringLiteral(object_name::kDisconnectAction))->trigger();
+            window.findChild<QAction*>(orvex::object_name::kDisconnectAction)->trigger();
         }
     });
     end.start(50);
     sender.Start(frames, perSecond);
-    window.findChild<QAction*>(QStringLiteral(object_name::kConnectAction))->trigger();
+    window.findChild<QAction*>(orvex::object_name::kConnectAction)->trigger();
 
     std::vector<double> latencies;
     for (const std::size_t i : times.tlmFrames) {

@@ -31,9 +31,9 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::processEvents();
 
-    auto* label3 = window.findChild<QLabel*>(object_name::kFrameCounter);
-    auto* frame1 = window.findChild<QGroupBox*>(object_name::kChartFrame);
-    auto* selector = window.findChild<QAbstractButton*>(object_name::ChannelSelector(5));
+    auto* label3 = window.findChild<QLabel*>(orvex::object_name::kFrameCounter);
+    auto* frame1 = window.findChild<QGroupBox*>(orvex::object_name::kChartFrame);
+    auto* selector = window.findChild<QAbstractButton*>(orvex::object_name::ChannelSelector(5));
     std::set<QString> counts;
     bool selectedDuringLoad = false;
     QTimer watch;
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer clock;
     clock.start();
-    window.findChild<QAction*>(object_name::kOpenAction)->trigger();
+    window.findChild<QAction*>(orvex::object_name::kOpenAction)->trigger();
     const double seconds = clock.nsecsElapsed() / 1e9;
     watch.stop();
 
