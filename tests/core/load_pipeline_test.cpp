@@ -122,8 +122,8 @@ TEST_F(LoadPipeline, NoSecondLoadStartsInsideTheFirst) {
         inner = session.OpenLog(logPath);
     };
     const LoadOutcome outer = Load(KissFrame(1, "one"));
-    EXPECT_FALSE(inner.decoded);
-    EXPECT_TRUE(outer.decoded);
+    EXPECT_FALSE(inner.ran);
+    EXPECT_TRUE(outer.ran);
     EXPECT_FALSE(session.Loading());
 }
 
