@@ -24,8 +24,8 @@ protected:
         return menus;
     }
     template <class Widget = QWidget>
-    Widget* Find(const char* name) const {
-        return window->findChild<Widget*>(QString::fromLatin1(name));
+    Widget* Find(const QString& name) const {
+        return window->findChild<Widget*>(name);
     }
 
     WindowLanguage language{QLocale(QLocale::German, QLocale::Germany)};
