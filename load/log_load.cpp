@@ -77,7 +77,7 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
         return outcome;
     }
     if (options.writeReport) {
-        report.Create(ReportHeader(shownPath_));
+        report.Create(ReportHeader(shownPath_), options.reportBlockByBlock);
     }
     ReportWriter reportWriter(report, options, context_.Format(), context_.TlmLines());
     FrameHandlers handlers;

@@ -1,12 +1,13 @@
 #include "outputs/output_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xxhash.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,32 +18,16 @@ constexpr char kLogReason[] = "it is the log being read, which it would replace"
 constexpr char kNoReaderReason[] = "it is a named pipe that no program is reading";
 constexpr char kReadOnlyFolderReason[] =
     "its folder is read-only, and it is only ever replaced whole, never rewritten in place";
+constexpr char kPartSuffix[] = ".orvex-part";
 
-// A file replaced under a claim this often is being replaced in a loop.
-constexpr int kClaimAttempts = 16;
-
-// The identity of `fd`, when `path` still names that file.
-bool StillNamed(int fd, const std::string& path, struct stat& opened) {
-    struct stat named {};
-    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+std::string::size_type NameStart(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
 }
 
-// Any descriptor carries the lock; a file we may only write is opened so.
-int OpenToLock(const std::string& path) {
-    const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    const int fd = ::open(path.c_str(), O_RDONLY | flags);
-    return fd < 0 && errno == EACCES ? ::open(path.c_str(), O_WRONLY | flags) : fd;
-}
-
-// The name of a replacement beside `target`, for mkostemp: hidden, so that a
-// glob of the outputs never picks it up, and short enough whatever the
-// target's name (NAME_MAX is 255; the dots and suffix take 8).
-std::string ReplacementPattern(const std::string& target) {
-    constexpr std::size_t kNameKept = 200;
-    const auto slash = target.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return target.substr(0, nameStart) + '.' + target.substr(nameStart, kNameKept) + ".XXXXXX";
+std::string FolderOf(const std::string& path) {
+    const auto nameStart = NameStart(path);
+    return nameStart == 0 ? "." : path.substr(0, nameStart);
 }
 
 std::string LinkText(const std::string& path) {
@@ -51,10 +36,46 @@ std::string LinkText(const std::string& path) {
     return length < 0 ? std::string() : std::string(text, static_cast<std::size_t>(length));
 }
 
+// O_TMPFILE's errors where the kernel or the file system has no unnamed files.
+bool NoUnnamedFiles(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// Gives the unnamed file `fd` the name `path`, which must be free: through
+// /proc, which any user may, or, where /proc is missing, by the descriptor
+// itself, which needs the right to read any file. 0 or errno.
+int LinkUnnamed(int fd, const std::string& path) {
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
+    }
+    if (errno == ENOENT && ::access("/proc/self/fd", F_OK) != 0 &&
+        ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    return errno;
+}
+
 }  // namespace
 
+std::string OutputFile::PartName(const std::string& target) {
+    // NAME_MAX is 255: a long name is cut and told apart by its hash.
+    constexpr std::size_t kNameKept = 200;
+    const auto nameStart = NameStart(target);
+    std::string part = target.substr(0, nameStart) + '.';
+    const std::string_view name = std::string_view(target).substr(nameStart);
+    part += name.substr(0, kNameKept);
+    if (name.size() > kNameKept) {
+        char hash[24];
+        std::snprintf(hash, sizeof hash, "~%016llx",
+                      static_cast<unsigned long long>(XXH3_64bits(name.data(), name.size())));
+        part += hash;
+    }
+    return part + kPartSuffix;
+}
+
 OutputFile::~OutputFile() {
-    if (temporary_.empty()) {
+    if (inPlace_) {
         Close();
     } else {
         Abandon();
@@ -71,7 +92,7 @@ bool OutputFile::Claim(const std::string& path) {
     Abandon();
     reason_.clear();
     regular_ = true;
-    if (!ResolveLink(path) || !LockTarget()) {
+    if (!ResolveLink(path) || !CheckTarget() || (regular_ && !LockName())) {
         Abandon();
         return false;
     }
@@ -100,66 +121,47 @@ bool OutputFile::ResolveLink(const std::string& path) {
     return true;
 }
 
-// Locks the file the target names, or a new empty one when there is none.
-// Another run may replace the file between the open and the lock, so the
-// lock counts only once the target still names the locked file.
-bool OutputFile::LockTarget() {
-    for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
-        struct stat named {};
-        if (::stat(target_.c_str(), &named) == 0) {
-            if (protect_ && named.st_dev == protectedDevice_ && named.st_ino == protectedInode_) {
-                reason_ = kLogReason;
-                return false;
-            }
-            if (S_ISDIR(named.st_mode)) {
-                Fail(EISDIR);
-                return false;
-            }
-            if (!S_ISREG(named.st_mode)) {
-                regular_ = false;
-                return true;
-            }
-            lockFd_ = OpenToLock(target_);
-        } else if (errno == ENOENT) {
-            lockFd_ =
-                ::open(target_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-            placeholder_ = lockFd_ >= 0;
-            if (lockFd_ < 0 && errno == ENOENT) {
-                Fail(ENOENT);  // its folder is missing: no retry creates it
-                return false;
-            }
-        } else {
-            Fail(errno);
-            return false;
+bool OutputFile::CheckTarget() {
+    struct stat named {};
+    if (::stat(target_.c_str(), &named) != 0) {
+        if (errno == ENOENT) {
+            return true;  // a new file; a missing folder is told by the lock
         }
-        if (lockFd_ < 0) {
-            if (errno == ENOENT || errno == EEXIST) {
-                continue;  // removed or created meanwhile
-            }
-            Fail(errno);
-            return false;
-        }
-        if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            placeholder_ = false;  // whoever holds it may be writing it
-            Abandon();
-            if (error == EWOULDBLOCK) {
-                reason_ = kBusyReason;
-            } else {
-                Fail(error);
-            }
-            return false;
-        }
-        struct stat locked {};
-        if (StillNamed(lockFd_, target_, locked) && S_ISREG(locked.st_mode)) {
-            targetMode_ = locked.st_mode & 07777;
-            return true;
-        }
-        placeholder_ = false;
-        Abandon();
+        Fail(errno);
+        return false;
     }
-    Fail(EAGAIN);
-    return false;
+    if (protect_ && named.st_dev == protectedDevice_ && named.st_ino == protectedInode_) {
+        reason_ = kLogReason;
+        return false;
+    }
+    if (S_ISDIR(named.st_mode)) {
+        Fail(EISDIR);
+        return false;
+    }
+    regular_ = S_ISREG(named.st_mode);
+    return true;
+}
+
+// The name is locked in its folder, so the lock holds across the earlier
+// file's replacement and for a file not made yet. What a killed run left
+// under the part name is nobody's once the lock is ours.
+bool OutputFile::LockName() {
+    struct stat folder {};
+    if (::stat(FolderOf(target_).c_str(), &folder) != 0) {
+        Fail(errno);
+        return false;
+    }
+    const int error = lock_.Take(folder, std::string_view(target_).substr(NameStart(target_)));
+    if (error == EWOULDBLOCK) {
+        reason_ = kBusyReason;
+        return false;
+    }
+    if (error != 0) {
+        Fail(error);
+        return false;
+    }
+    ::unlink(PartName(target_).c_str());
+    return true;
 }
 
 bool OutputFile::Open(const std::string& path, Mode mode) {
@@ -171,23 +173,27 @@ bool OutputFile::Open(Mode mode) {
         return false;
     }
     if (!regular_) {
-        return OpenInPlace(0);
+        return OpenInPlace();
+    }
+    if (!OpenReplacement()) {
+        return false;
     }
     switch (mode) {
-        case Mode::Append:
-            return OpenInPlace(O_APPEND | O_NOFOLLOW);
-        case Mode::ReplaceAtOpen:
-            return OpenReplacement() && PutReplacementInPlace();
         case Mode::ReplaceAtClose:
-            return OpenReplacement();
+            return true;
+        case Mode::ExtendAtClose:
+            return CopyEarlierFile();
+        case Mode::ReplaceAtOpen:
+            inPlace_ = PutInPlace();
+            return inPlace_;
     }
     return false;
 }
 
-bool OutputFile::OpenInPlace(int flags) {
+bool OutputFile::OpenInPlace() {
     // Opened without blocking so that a pipe no program reads is refused,
     // not waited for; written with blocking writes.
-    fd_ = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | flags);
+    fd_ = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         if (errno == ENXIO) {
             reason_ = kNoReaderReason;
@@ -197,13 +203,19 @@ bool OutputFile::OpenInPlace(int flags) {
         return false;
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-    placeholder_ = false;
+    inPlace_ = true;
     return true;
 }
 
 bool OutputFile::OpenReplacement() {
-    std::string pattern = ReplacementPattern(target_);
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd_ < 0 && NoUnnamedFiles(errno)) {
+        part_ = PartName(target_);
+        fd_ = ::open(part_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            part_.clear();
+        }
+    }
     if (fd_ < 0) {
         if (errno == EACCES) {
             reason_ = kReadOnlyFolderReason;
@@ -212,26 +224,56 @@ bool OutputFile::OpenReplacement() {
         }
         return false;
     }
-    temporary_ = pattern;
-    if (::fchmod(fd_, targetMode_) != 0) {
+    struct stat earlier {};
+    if (::stat(target_.c_str(), &earlier) == 0 && ::fchmod(fd_, earlier.st_mode & 07777) != 0) {
         Fail(errno);
         return false;
     }
     return true;
 }
 
-// The new file is locked before it takes the name, so that no other run
-// finds it unlocked while it grows.
-bool OutputFile::PutReplacementInPlace() {
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0 ||
-        ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+bool OutputFile::CopyEarlierFile() {
+    const int earlier = ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (earlier < 0) {
+        if (errno == ENOENT) {
+            return true;
+        }
         Fail(errno);
         return false;
     }
-    temporary_.clear();
-    placeholder_ = false;
-    ::close(lockFd_);
-    lockFd_ = -1;
+    ssize_t copied = 0;
+    do {
+        copied = ::copy_file_range(earlier, nullptr, fd_, nullptr, kFlushSize, 0);
+    } while (copied > 0);
+    if (copied < 0) {
+        Fail(errno);
+    }
+    ::close(earlier);
+    return !Failed();
+}
+
+// The new file takes the name: straight away when the name is free, else
+// under its part name and renamed over the earlier file.
+bool OutputFile::PutInPlace() {
+    if (part_.empty()) {
+        int error = LinkUnnamed(fd_, target_);
+        if (error == EEXIST) {
+            part_ = PartName(target_);
+            error = LinkUnnamed(fd_, part_);
+            if (error != 0) {
+                part_.clear();
+            }
+        }
+        if (error != 0) {
+            Fail(error);
+            return false;
+        }
+    }
+    if (!part_.empty() && ::rename(part_.c_str(), target_.c_str()) != 0) {
+        Fail(errno);
+        return false;
+    }
+    part_.clear();
     return true;
 }
 
@@ -266,18 +308,13 @@ void OutputFile::Flush() {
 bool OutputFile::Close() {
     if (fd_ >= 0) {
         Flush();
+        if (!inPlace_ && !Failed()) {
+            PutInPlace();
+        }
         if (::close(fd_) != 0) {
             Fail(errno);
         }
         fd_ = -1;
-    }
-    if (!temporary_.empty() && !Failed()) {
-        if (::rename(temporary_.c_str(), target_.c_str()) == 0) {
-            temporary_.clear();
-            placeholder_ = false;
-        } else {
-            Fail(errno);
-        }
     }
     Abandon();
     return !Failed();
@@ -288,21 +325,13 @@ void OutputFile::Abandon() {
         ::close(fd_);
         fd_ = -1;
     }
-    if (!temporary_.empty()) {
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
+    if (!part_.empty()) {
+        ::unlink(part_.c_str());
+        part_.clear();
     }
-    if (lockFd_ >= 0) {
-        // Removed while still locked, so that no other run takes it meanwhile.
-        struct stat locked {};
-        if (placeholder_ && StillNamed(lockFd_, target_, locked)) {
-            ::unlink(target_.c_str());
-        }
-        ::close(lockFd_);
-        lockFd_ = -1;
-    }
-    placeholder_ = false;
+    lock_.Release();
     claimed_ = false;
+    inPlace_ = false;
     buffer_.clear();
 }
 

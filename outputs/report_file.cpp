@@ -49,15 +49,16 @@ bool ReportFile::EnsureOpen(OutputFile::Mode mode) {
     return !failed_;
 }
 
-void ReportFile::Create(std::string_view header) {
-    if (EnsureOpen(OutputFile::Mode::ReplaceAtOpen)) {
+void ReportFile::Create(std::string_view header, bool growsInPlace) {
+    if (EnsureOpen(growsInPlace ? OutputFile::Mode::ReplaceAtOpen
+                                : OutputFile::Mode::ReplaceAtClose)) {
         file_.Write(header);
         written_ = true;
     }
 }
 
 std::string& ReportFile::Out() {
-    if (EnsureOpen(OutputFile::Mode::Append)) {
+    if (EnsureOpen(OutputFile::Mode::ExtendAtClose)) {
         return file_.Buffer();
     }
     return discarded_;

@@ -14,10 +14,11 @@ namespace orvex {
 std::string ReportHeader(const std::string& logPath);
 
 // The report file of one load. Blocks are appended to Out() and ended with
-// EndBlock; the file is opened at the first block (for appending, as a report
-// that was not created when the log was opened is extended) and kept open to
-// the end of the load, so the bytes on disk are those of one
-// open-append-close per block.
+// EndBlock; the file is opened at the first block (extending the earlier
+// report, as a report that was not created when the log was opened is) and
+// kept open to the end of the load, so the bytes are those of one
+// open-append-close per block. A log's report takes its name whole at
+// Finish; a live stream's grows under its name, to be followed.
 class ReportFile {
 public:
     // The log's identity keeps the report from replacing the log.
@@ -31,8 +32,9 @@ public:
     // Gives up the claim without writing anything.
     void Abandon() { file_.Abandon(); }
 
-    // Replaces the file with a new one that starts with the header.
-    void Create(std::string_view header);
+    // A new file that starts with the header, to replace the earlier one:
+    // at Finish, or at once when it `growsInPlace`.
+    void Create(std::string_view header, bool growsInPlace);
 
     std::string& Out();
     // `toDisk` writes the block out at once rather than when the buffer fills.

@@ -1,10 +1,7 @@
 // Two runs whose outputs meet (the same log twice, or a.b.kss and a.c.kss,
 // which both name a.tlm and a.csv): the second finds the outputs held, stops
 // that log without writing anything and exits 1; the first ends whole.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
+#include "outputs/output_file.h"
 #include "outputs/wod_export.h"
 #include "tests/reliability/cli_runner.h"
 #include "tests/support/load_fixture.h"
@@ -85,10 +82,10 @@ TEST_F(OneWriterPerOutput, LogsNamingTheSameOutputsTheSecondIsStopped) {
 
 TEST_F(OneWriterPerOutput, WindowRefusesTheLoadAndTouchesNoFile) {
     folder.Write("orbit.tlm", "earlier report");
-    const int other = ::open((folder / "orbit.tlm").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    OutputFile other;
+    ASSERT_TRUE(other.Claim(folder / "orbit.tlm"));
     const LoadOutcome outcome = Load(PassLog());
-    ::close(other);
+    other.Abandon();
     EXPECT_FALSE(outcome.ran);
     EXPECT_EQ(outcome.framesDecoded, 0u);
     ASSERT_EQ(outcome.problems.size(), 1u);

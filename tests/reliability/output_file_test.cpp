@@ -1,18 +1,20 @@
 // An output file as a careful user and an attacker find it: its mode is
 // kept, a link is written through to its target, a hard-linked name keeps
 // its content, a link to nothing and a file another run holds are refused,
-// and no failure leaves a temporary file or a half-written replacement.
+// nothing shows before the file is whole, and no failure or kill leaves a
+// temporary file or a half-written replacement.
 #include "outputs/output_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/temp_folder.h"
 #include "tests/support/unprivileged_user.h"
@@ -58,8 +60,8 @@ private:
     void (*earlierHandler_)(int) = nullptr;
 };
 
-// The two ways an output replaces an earlier file: the report at the start
-// of the load, the export at its end.
+// The two ways an output replaces an earlier file: a live stream's report at
+// the start of the load, every other output at its end.
 class ReplacedOutput : public ::testing::TestWithParam<Mode> {
 protected:
     // Writes `bytes` to `path`; the failure's reason, or "".
@@ -127,8 +129,8 @@ TEST_P(ReplacedOutput, FailedWriteLeavesNoTemporaryFile) {
         EXPECT_EQ(WriteOutput(output, bytes), "File too large");
         EXPECT_EQ(WriteOutput(folder / "fresh.csv", bytes), "File too large");
     }
-    // The export replaces nothing until it is whole; the report had already
-    // taken the name, and holds what could be written.
+    // The export replaces nothing until it is whole; the growing report had
+    // already taken the name, and holds what could be written.
     const Names left = ReplacedAtClose() ? Names{"orbit.csv"} : Names{"fresh.csv", "orbit.csv"};
     EXPECT_EQ(FolderEntries(folder.Path()), left);
     EXPECT_EQ(ReadFile(output), ReplacedAtClose() ? "earlier" : std::string(1 << 20, 'x'));
@@ -172,7 +174,7 @@ TEST_P(ReplacedOutput, ReadOnlyFolderIsRefusedAndTheWritableFileKept) {
 INSTANTIATE_TEST_SUITE_P(Modes, ReplacedOutput,
                          ::testing::Values(Mode::ReplaceAtOpen, Mode::ReplaceAtClose),
                          [](const auto& info) {
-                             return info.param == Mode::ReplaceAtOpen ? "Report" : "Export";
+                             return info.param == Mode::ReplaceAtOpen ? "GrowingReport" : "Export";
                          });
 
 class OneWriter : public ::testing::Test {
@@ -183,44 +185,95 @@ protected:
 
 TEST_F(OneWriter, FileHeldByAnotherRunIsRefusedUntouched) {
     folder.Write("orbit.tlm", "earlier");
-    const int other = ::open(output.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    for (Mode mode : {Mode::Append, Mode::ReplaceAtOpen, Mode::ReplaceAtClose}) {
+    OutputFile other;
+    ASSERT_TRUE(other.Claim(output));
+    for (Mode mode : {Mode::ExtendAtClose, Mode::ReplaceAtOpen, Mode::ReplaceAtClose}) {
         OutputFile file;
         EXPECT_FALSE(file.Open(output, mode));
         EXPECT_TRUE(file.Busy());
         EXPECT_EQ(file.FailureReason(), "it is being written by another run");
     }
-    ::close(other);
+    other.Abandon();
     EXPECT_EQ(ReadFile(output), "earlier");
     EXPECT_EQ(FolderEntries(folder.Path()), Names{"orbit.tlm"});
 }
 
-TEST_F(OneWriter, ClaimHoldsForTheWholeLoadAcrossTheReplacement) {
+TEST_F(OneWriter, ClaimHoldsForTheWholeLoadAcrossTheReplacementAndShowsNothing) {
     OutputFile first;
     ASSERT_TRUE(first.Claim(output));
-    EXPECT_TRUE(test::FileExists(output));  // created to carry the lock
+    EXPECT_EQ(FolderEntries(folder.Path()), Names{});
 
     OutputFile second;
     EXPECT_FALSE(second.Claim(output));
     EXPECT_TRUE(second.Busy());
-    ASSERT_TRUE(first.Open(Mode::ReplaceAtOpen));  // a new file under the name
+    ASSERT_TRUE(first.Open(Mode::ReplaceAtClose));
+    first.Write("first");
+    first.Flush();
+    EXPECT_EQ(FolderEntries(folder.Path()), Names{});
     EXPECT_FALSE(second.Claim(output));
     EXPECT_TRUE(second.Busy());
 
-    first.Write("first");
     EXPECT_TRUE(first.Close());
-    EXPECT_TRUE(second.Open(output, Mode::Append));
+    EXPECT_TRUE(second.Open(output, Mode::ExtendAtClose));
     second.Write(" second");
+    second.Flush();
+    EXPECT_EQ(ReadFile(output), "first");
     EXPECT_TRUE(second.Close());
     EXPECT_EQ(ReadFile(output), "first second");
+    EXPECT_EQ(FolderEntries(folder.Path()), Names{"orbit.tlm"});
 }
 
-TEST_F(OneWriter, FileCreatedForTheLockGoesWhenNothingIsWritten) {
+TEST_F(OneWriter, NothingWrittenLeavesNothing) {
     OutputFile file;
     ASSERT_TRUE(file.Claim(output));
     EXPECT_TRUE(file.Close());
     EXPECT_EQ(FolderEntries(folder.Path()), Names{});
+}
+
+// A run killed while it writes: SIGKILL cannot be caught, so the folder is
+// as the kernel leaves it.
+TEST_F(OneWriter, KilledWhileWritingLeavesTheEarlierFileAloneAndTheNameFree) {
+    folder.Write("orbit.tlm", "earlier");
+    for (Mode mode : {Mode::ReplaceAtClose, Mode::ExtendAtClose}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            OutputFile file;
+            file.Open(output, mode);
+            file.Write(std::string(3 << 20, 'x'));
+            file.Flush();
+            ::raise(SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        EXPECT_EQ(ReadFile(output), "earlier");
+        EXPECT_EQ(FolderEntries(folder.Path()), Names{"orbit.tlm"});
+    }
+    OutputFile next;
+    EXPECT_TRUE(next.Claim(output));
+}
+
+// Where the file system has no unnamed files, a killed run leaves its part
+// file: the next claim of the same output removes it, and only that one.
+TEST_F(OneWriter, PartFileOfAKilledRunGoesAtTheNextClaim) {
+    folder.Write("orbit.tlm", "earlier");
+    const std::string part = OutputFile::PartName(output);
+    EXPECT_EQ(part, folder / ".orbit.tlm.orvex-part");
+    std::ofstream(part) << "half";
+    const std::string otherPart = OutputFile::PartName(folder / "orbit.csv");
+    std::ofstream(otherPart) << "another run's";
+    OutputFile file;
+    ASSERT_TRUE(file.Claim(output));
+    EXPECT_EQ(FolderEntries(folder.Path()), (Names{".orbit.csv.orvex-part", "orbit.tlm"}));
+    EXPECT_EQ(ReadFile(output), "earlier");
+
+    const std::string longName(250, 'n');
+    EXPECT_LE(
+        std::filesystem::path(OutputFile::PartName(folder / longName)).filename().string().size(),
+        255u);
+    EXPECT_NE(OutputFile::PartName(folder / longName),
+              OutputFile::PartName(folder / (longName + "x")));
 }
 
 TEST(OutputPipe, PipeThatNoProgramReadsIsRefusedNotWaitedFor) {
