@@ -67,7 +67,7 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
 bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
                const StopSignals& stop, std::ostream& out, std::ostream& err, bool showProgress,
                bool json) {
-    const std::vector<std::string> skipped = LogsThatAreOutputs(logs);
+    const std::vector<std::string> skipped = LogsNotDecoded(logs, context.Options());
     bool allDone = true;
     for (std::size_t index = 0; index < logs.size(); ++index) {
         if (stop.Received() != 0) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "outputs/output_options.h"
+
 namespace orvex {
 
 // A log named on the command line: the path as given, which opens it and
@@ -15,10 +17,18 @@ struct GivenLog {
 
 std::vector<GivenLog> GivenLogs(const std::vector<std::string>& paths);
 
-// For each log, why it is not decoded, or "" to decode it: a log that is an
-// output of another log given with it, compared by device and inode with
-// links resolved. Its decode would replace files that the other's decode
-// writes, or that other log's outputs would replace it before it is read.
-std::vector<std::string> LogsThatAreOutputs(const std::vector<GivenLog>& logs);
+// For each log, why it is not decoded, or "" to decode it:
+// - a log that is an output of another log given with it, compared by
+//   device and inode with links resolved: its decode would replace files
+//   that the other's decode writes, or the other's outputs would replace it
+//   before it is read. The report and the WOD export count whether or not
+//   they are switched on, and so do the data files an earlier run with
+//   --data left beside the log.
+// - a log that would write an output an earlier log given with it writes
+//   too, compared by folder and name with links resolved: one decode would
+//   replace the other's file. Dated logs of one folder share their report
+//   and WOD export; logs of one name in two folders share their data files.
+std::vector<std::string> LogsNotDecoded(const std::vector<GivenLog>& logs,
+                                        const OutputOptions& options);
 
 }  // namespace orvex

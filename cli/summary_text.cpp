@@ -38,8 +38,9 @@ void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& pa
     if (json) {
         out << SummaryJson(path, outcome) << '\n';
     } else {
-        out << path << ": " << outcome.framesDecoded << " frames, " << outcome.records
-            << " TLM records, " << outcome.wodRows << " WOD rows";
+        out << path << ": " << outcome.framesRead << " frames read, " << outcome.framesDecoded
+            << " decoded, " << outcome.records << " TLM records, " << outcome.wodRows
+            << " WOD rows";
         if (outcome.wodRowsExported) {
             out << " (" << *outcome.wodRowsExported << " distinct)";
         }

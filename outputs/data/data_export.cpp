@@ -1,7 +1,5 @@
 #include "outputs/data/data_export.h"
 
-#include "outputs/output_names.h"
-
 namespace orvex {
 
 std::string DataFilePath(const DataExportOptions& options, std::string_view logPath,
@@ -10,12 +8,21 @@ std::string DataFilePath(const DataExportOptions& options, std::string_view logP
     if (!path.empty() && path.back() != '/') {
         path += '/';
     }
-    path += LogStem(logPath);
+    path += LogNameLessExtension(logPath);
     path += '.';
     path += DataFileKind(file);
     path += '.';
     path += DataFileExtension(options.format);
     return path;
+}
+
+std::vector<LogOutput> DataOutputs(const DataExportOptions& options, std::string_view logPath) {
+    std::vector<LogOutput> outputs;
+    for (const DataFile file : kDataFiles) {
+        outputs.push_back(
+            {std::string(DataFileKind(file)) + " data file", DataFilePath(options, logPath, file)});
+    }
+    return outputs;
 }
 
 DataExport::DataExport(const DataExportOptions& options, std::string_view logPath,

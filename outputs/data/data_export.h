@@ -14,11 +14,14 @@
 #include "outputs/data/record_format.h"
 #include "outputs/file_problem.h"
 #include "outputs/output_file.h"
+#include "outputs/output_names.h"
 
 namespace orvex {
 
-// "DIR/NAME.KIND.EXT": NAME is the log's name up to its first dot.
+// "DIR/NAME.KIND.EXT": NAME is the log's file name less its last extension.
 std::string DataFilePath(const DataExportOptions& options, std::string_view logPath, DataFile file);
+// The four data files of the log, as outputs: "telemetry data file", ...
+std::vector<LogOutput> DataOutputs(const DataExportOptions& options, std::string_view logPath);
 
 // The data export of one load: NAME.telemetry, NAME.wod, NAME.status and
 // NAME.frames in the folder, claimed for the whole load (see OutputFile).

@@ -47,7 +47,7 @@ TEST_F(ArchiveCliTest, TheSummarySaysHowManyFramesWereNew) {
         RunCli({"--archive", archive, "--station", "north", "--no-report", log});
     EXPECT_EQ(first.code, 0) << first.err;
     EXPECT_EQ(first.out, log +
-                             ": 5 frames, 3 TLM records, 3 WOD rows (3 distinct)\n"
+                             ": 5 frames read, 5 decoded, 3 TLM records, 3 WOD rows (3 distinct)\n"
                              "  archive: 5 frames, 5 new, 5 new hearings\n");
 
     const CliResult again = RunCli({"--archive=" + archive, "--no-report", "--json", log});
@@ -64,7 +64,8 @@ TEST_F(ArchiveCliTest, AnArchiveThatCannotBeOpenedIsToldAndTheLogIsStillDecoded)
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.err, "orvex-decode: Cannot open the archive " + nowhere + ": the folder " +
                               folder / "missing" + " does not exist\n");
-    EXPECT_EQ(result.out, log + ": 5 frames, 3 TLM records, 3 WOD rows (3 distinct)\n");
+    EXPECT_EQ(result.out,
+              log + ": 5 frames read, 5 decoded, 3 TLM records, 3 WOD rows (3 distinct)\n");
     EXPECT_TRUE(FileExists(folder / "pass.tlm"));
     EXPECT_TRUE(FileExists(folder / "pass.csv"));
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
 #include <sstream>
 
 #include "tests/support/load_fixture.h"
@@ -31,8 +32,9 @@ TEST_F(Cli, DecodesEachLogAndPrintsOneLine) {
         folder.Write("a.kss", KissFrame(2, test::TlmBody(0, 1)) + KissFrame(1, "x"));
     const std::string b = folder.Write("b.kss", "");
     EXPECT_EQ(Run({a, b}), 0);
-    EXPECT_EQ(out.str(), a + ": 2 frames, 1 TLM records, 0 WOD rows (0 distinct)\n" + b +
-                             ": 0 frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(out.str(),
+              a + ": 2 frames read, 2 decoded, 1 TLM records, 0 WOD rows (0 distinct)\n" + b +
+                  ": 0 frames read, 0 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
     EXPECT_EQ(err.str(), "");
     EXPECT_TRUE(test::FileExists(folder / "a.tlm"));
     EXPECT_TRUE(test::FileExists(folder / "b.csv"));
@@ -43,7 +45,7 @@ TEST_F(Cli, SwitchesTurnTheOutputsOff) {
     EXPECT_EQ(Run({"--no-report", "--no-wod", log}), 0);
     EXPECT_FALSE(test::FileExists(folder / "a.tlm"));
     EXPECT_FALSE(test::FileExists(folder / "a.csv"));
-    EXPECT_EQ(out.str(), log + ": 1 frames, 0 TLM records, 0 WOD rows\n");
+    EXPECT_EQ(out.str(), log + ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows\n");
 }
 
 TEST_F(Cli, RelativePathIsJoinedToTheWorkingFolderAsItStands) {
@@ -97,11 +99,80 @@ TEST_F(Cli, OutputsGivenAsLogsAreSkippedAndKeepTheirContent) {
                   ", also given\n" + "orvex-decode: Skipped " + (folder / "orbit.csv") +
                   ": it is the WOD export of " + log + ", also given\n" + "orvex-decode: Skipped " +
                   (folder / "orbit.tlm") + ": it is the report of " + log + ", also given\n");
-    EXPECT_EQ(out.str(), log + ": 2 frames, 0 TLM records, 3 WOD rows (1 distinct)\n");
+    EXPECT_EQ(out.str(),
+              log + ": 2 frames read, 2 decoded, 0 TLM records, 3 WOD rows (1 distinct)\n");
     EXPECT_EQ(test::ReadFile(folder / "orbit.tlm"), report);
     EXPECT_EQ(test::ReadFile(folder / "orbit.csv"), csv);
     EXPECT_EQ(test::FolderEntries(folder.Path()),
               (std::vector<std::string>{"latest.tlm", "orbit.csv", "orbit.kss", "orbit.tlm"}));
+}
+
+// "orvex-decode orbit.*" after a run with --data: the data files are no logs.
+TEST_F(Cli, DataFilesGivenAsLogsAreSkippedAndKeepTheirContent) {
+    const std::string log =
+        folder.Write("orbit.kss", KissFrame(1, "x") + KissFrame(8, test::WodBody({}, {}, {})));
+    ASSERT_EQ(Run({"--data", folder.Path(), log}), 0);
+    const std::vector<std::string> names = test::FolderEntries(folder.Path());
+    std::map<std::string, std::string> before;
+    std::vector<std::string> given;
+    for (const std::string& name : names) {
+        before[name] = test::ReadFile(folder / name);
+        given.push_back(folder / name);
+    }
+    ASSERT_EQ(names.size(), 7u);
+
+    for (const bool withData : {false, true}) {
+        std::vector<std::string> args = given;
+        if (withData) {
+            args.insert(args.begin(), {"--data", folder.Path()});
+        }
+        EXPECT_EQ(Run(args), 1);
+        EXPECT_EQ(out.str(),
+                  log + ": 2 frames read, 2 decoded, 0 TLM records, 3 WOD rows (1 distinct)\n");
+        EXPECT_EQ(err.str(), "orvex-decode: Skipped " + (folder / "orbit.csv") +
+                                 ": it is the WOD export of " + log + ", also given\n" +
+                                 "orvex-decode: Skipped " + (folder / "orbit.frames.csv") +
+                                 ": it is the frames data file of " + log + ", also given\n" +
+                                 "orvex-decode: Skipped " + (folder / "orbit.status.csv") +
+                                 ": it is the status data file of " + log + ", also given\n" +
+                                 "orvex-decode: Skipped " + (folder / "orbit.telemetry.csv") +
+                                 ": it is the telemetry data file of " + log + ", also given\n" +
+                                 "orvex-decode: Skipped " + (folder / "orbit.tlm") +
+                                 ": it is the report of " + log + ", also given\n" +
+                                 "orvex-decode: Skipped " + (folder / "orbit.wod.csv") +
+                                 ": it is the wod data file of " + log + ", also given\n");
+        EXPECT_EQ(test::FolderEntries(folder.Path()), names);
+        for (const auto& [name, bytes] : before) {
+            EXPECT_EQ(test::ReadFile(folder / name), bytes) << name;
+        }
+    }
+}
+
+// Dated logs share their report and WOD export; logs of one name in two
+// folders share their data files. The later one is refused, naming both.
+TEST_F(Cli, LogsOfOneRunThatShareAnOutputTheLaterIsRefusedNamingBoth) {
+    const std::string first = folder.Write("orbit.2026-03-01.kss", KissFrame(1, "first"));
+    const std::string second = folder.Write("orbit.2026-03-02.kss", KissFrame(1, "second"));
+    EXPECT_EQ(Run({first, second}), 1);
+    EXPECT_EQ(out.str(),
+              first + ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(err.str(), "orvex-decode: Skipped " + second + ": its report " +
+                             (folder / "orbit.tlm") + " would replace that of " + first +
+                             ", also given\n");
+    EXPECT_NE(test::ReadFile(folder / "orbit.tlm").find("File: " + first + "\r\n"),
+              std::string::npos);
+
+    ASSERT_EQ(::mkdir((folder / "a").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((folder / "b").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((folder / "out").c_str(), 0755), 0);
+    const std::string a = folder.Write("a/orbit.kss", KissFrame(1, "a"));
+    const std::string b = folder.Write("b/orbit.kss", KissFrame(1, "b"));
+    EXPECT_EQ(Run({"--data", folder / "out", a, b}), 1);
+    EXPECT_EQ(err.str(), "orvex-decode: Skipped " + b + ": its telemetry data file " +
+                             (folder / "out/orbit.telemetry.csv") + " would replace that of " + a +
+                             ", also given\n");
+    EXPECT_NE(test::ReadFile(folder / "out/orbit.frames.csv").find(",TIME,"), std::string::npos);
+    EXPECT_EQ(test::FolderEntries(folder / "b"), std::vector<std::string>{"orbit.kss"});
 }
 
 TEST(ProgressLine, ShareReadNeverPassesAHundredWhenTheLogGrows) {
@@ -116,10 +187,10 @@ TEST_F(Cli, DataGoesIntoTheFolderInTheFormAskedFor) {
     const std::string data = folder / "data";
     ASSERT_EQ(::mkdir(data.c_str(), 0755), 0);
     EXPECT_EQ(Run({"--no-report", "--no-wod", "--data", data, log}), 0);
-    EXPECT_EQ(test::ReadFile(data + "/a.frames.csv").substr(0, 7), "offset,");
-    EXPECT_TRUE(test::FileExists(data + "/a.telemetry.csv"));
+    EXPECT_EQ(test::ReadFile(data + "/a.b.frames.csv").substr(0, 7), "offset,");
+    EXPECT_TRUE(test::FileExists(data + "/a.b.telemetry.csv"));
     EXPECT_EQ(Run({"--data-format=jsonl", "--data=" + data, log}), 0);
-    EXPECT_EQ(test::ReadFile(data + "/a.frames.jsonl").substr(0, 16), "{\"type\":\"frame\",");
+    EXPECT_EQ(test::ReadFile(data + "/a.b.frames.jsonl").substr(0, 16), "{\"type\":\"frame\",");
     EXPECT_EQ(err.str(), "");
 }
 
@@ -128,7 +199,7 @@ TEST_F(Cli, BadBytesAreCountedAfterTheSummaryLine) {
         "a.kss", "junk" + KissFrame(1, "x") + test::Bytes({0xC0, 0x00, 0xC0}) + KissFrame(14, ""));
     EXPECT_EQ(Run({"--no-report", "--no-wod", log}), 0);
     EXPECT_EQ(out.str(), log +
-                             ": 1 frames, 0 TLM records, 0 WOD rows\n"
+                             ": 3 frames read, 1 decoded, 0 TLM records, 0 WOD rows\n"
                              "  4 bytes outside frames, 1 frame shorter than 7 bytes, 1 frame of "
                              "unknown type\n");
 }

@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <unistd.h>
+
 #include "outputs/data/csv_record_format.h"
 #include "outputs/data/dated_wod_rows.h"
 #include "tests/support/load_fixture.h"
@@ -249,11 +251,23 @@ TEST_F(DataExport, NeedsAFolderThatExistsAndLeavesTheOtherOutputsAlone) {
     EXPECT_TRUE(outcome.exportPath.has_value());
 }
 
+// Dated logs of one folder: "orbit.2026-03-01.kss" and "orbit.2026-03-02.kss"
+// must not share their data files, as they share their report.
+TEST_F(DataExport, FilesAreNamedByTheLogsNameLessItsLastExtension) {
+    const LoadOutcome outcome = Load(KissFrame(1, "x"), "orbit.2026-03-01.kss");
+    EXPECT_EQ(outcome.dataPaths,
+              (std::vector<std::string>{
+                  folder / "orbit.2026-03-01.telemetry.csv", folder / "orbit.2026-03-01.wod.csv",
+                  folder / "orbit.2026-03-01.status.csv", folder / "orbit.2026-03-01.frames.csv"}));
+}
+
 TEST_F(DataExport, NeverReplacesTheLog) {
     const std::string bytes = KissFrame(1, "x");
-    const LoadOutcome outcome = Load(bytes, "orbit.frames.csv");
+    logPath = folder.Write("orbit.kss", bytes);
+    ASSERT_EQ(::symlink("orbit.kss", (folder / "orbit.frames.csv").c_str()), 0);
+    const LoadOutcome outcome = session.OpenLog(logPath);
     ASSERT_EQ(outcome.problems.size(), 1u);
-    EXPECT_EQ(outcome.problems[0].path, logPath);
+    EXPECT_EQ(outcome.problems[0].path, folder / "orbit.frames.csv");
     EXPECT_EQ(test::ReadFile(logPath), bytes);
     EXPECT_TRUE(test::FileExists(folder / "orbit.telemetry.csv"));
 }

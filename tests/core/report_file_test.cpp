@@ -51,6 +51,14 @@ TEST(NameBesideLog, TheLogsFolderAndItsFileNameUpToTheFirstDot) {
     EXPECT_EQ(NameBesideLog("/logs/.kss", "tlm"), "/logs/.kss.tlm");
 }
 
+TEST(LogNameLessExtension, CutsTheLastExtensionOfTheFileNameOnly) {
+    EXPECT_EQ(LogNameLessExtension("/logs/orbit.2026-03-01.kss"), "orbit.2026-03-01");
+    EXPECT_EQ(LogNameLessExtension("data.old/orbit"), "orbit");
+    EXPECT_EQ(LogNameLessExtension("/logs/.orbit.kss"), ".orbit");
+    EXPECT_EQ(LogNameLessExtension("/logs/.kss"), ".kss");
+    EXPECT_EQ(LogNameLessExtension("archive"), "archive");
+}
+
 class ReportOfALoad : public test::LoadFixture {};
 
 TEST_F(ReportOfALoad, HeaderThenOneBlockPerFrame) {

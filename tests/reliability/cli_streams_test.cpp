@@ -52,7 +52,7 @@ TEST(CliStreams, SummaryStartsALineOfItsOwnAfterTheProgressLine) {
     EXPECT_EQ(RunDecodeCommand({log.Path()}, format, terminal, terminal, /*showProgress=*/true), 0);
     const std::string text = terminal.str();
     const std::string summary =
-        log.Path() + ": 100 frames, 0 TLM records, 0 WOD rows (0 distinct)\n";
+        log.Path() + ": 100 frames read, 100 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n";
     EXPECT_EQ(text.substr(0, log.Path().size() + 1), "\r" + log.Path());
     ASSERT_GT(text.size(), summary.size() + 4);
     EXPECT_EQ(text.substr(text.size() - summary.size() - 4), "\r\033[K" + summary);
@@ -125,7 +125,8 @@ TEST(CliPaths, RelativeLogLongerThanPathMaxWhenAbsoluteIsDecoded) {
 
     const test::CliResult run = test::RunCli({name});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, absolute + ": 1 frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(run.out,
+              absolute + ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
     const std::string report = test::ReadFile(stem + ".tlm");
     EXPECT_NE(report.find("\r\nFile: " + absolute + "\r\n"), std::string::npos);
     EXPECT_NE(report.find("[TIME] 12:00:00\r\n"), std::string::npos);

@@ -59,8 +59,8 @@ TEST_P(Interruption, EndsTheLoadAtAFrameWithTheFilesInOrder) {
     }
     EXPECT_LT(frames, 20050);
     EXPECT_EQ(body, TimeBlocks(frames));  // ends with a whole block
-    EXPECT_EQ(run.out,
-              log.Path() + ": " + std::to_string(frames) + " frames, 0 TLM records, 0 WOD rows\n");
+    EXPECT_EQ(run.out, log.Path() + ": " + std::to_string(frames) + " frames read, " +
+                           std::to_string(frames) + " decoded, 0 TLM records, 0 WOD rows\n");
     EXPECT_EQ(run.err, "orvex-decode: Interrupted by " + SignalName() + " after " +
                            std::to_string(frames) + " frames of " + log.Path() + "; the report " +
                            (folder / "orbit.tlm") + " ends with the last one's block; " +

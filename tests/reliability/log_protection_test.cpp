@@ -72,7 +72,8 @@ TEST(CliLogProtection, ExitsOneAndKeepsTheLog) {
     const test::CliResult run = test::RunCli({log});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "orvex-decode: Cannot write the report " + log + kRefusal + "\n");
-    EXPECT_EQ(run.out, log + ": 2 frames, 0 TLM records, 3 WOD rows (1 distinct)\n");
+    EXPECT_EQ(run.out,
+              log + ": 2 frames read, 2 decoded, 0 TLM records, 3 WOD rows (1 distinct)\n");
     EXPECT_EQ(ReadFile(log), SmallLog());
 }
 

@@ -22,28 +22,29 @@ std::string TimeFrames(int count) {
 struct OddLog {
     const char* name;
     std::string bytes;
-    int frames;
+    int framesRead;
+    int frames;           // decoded
     std::string account;  // the line after the summary, when any count is not zero
 };
 
 std::vector<OddLog> OddLogs() {
     const std::string cut = Bytes({0xC0, 0x00, 0, 0, 0, 0, 1}) + "tail";
     return {
-        {"empty", "", 0, ""},
-        {"no FEND", "plain text\r\nwithout any frame delimiter\r\n", 0,
+        {"empty", "", 0, 0, ""},
+        {"no FEND", "plain text\r\nwithout any frame delimiter\r\n", 0, 0,
          "  41 bytes outside frames\n"},
-        {"FENDs only", Bytes({0xC0, 0xC0, 0xC0, 0xC0, 0xC0}), 0,
+        {"FENDs only", Bytes({0xC0, 0xC0, 0xC0, 0xC0, 0xC0}), 3, 0,
          "  3 frames shorter than 7 bytes\n"},
-        {"short frames", Bytes({0xC0, 0x00, 0xC0, 0xC0, 0x00, 0, 0, 0, 0, 0xC0}), 0,
+        {"short frames", Bytes({0xC0, 0x00, 0xC0, 0xC0, 0x00, 0, 0, 0, 0, 0xC0}), 2, 0,
          "  2 frames shorter than 7 bytes\n"},
-        {"oversized frame", KissFrame(9, std::string(600, 'x')) + KissFrame(1, "after"), 2,
+        {"oversized frame", KissFrame(9, std::string(600, 'x')) + KissFrame(1, "after"), 2, 2,
          "  1 frame cut at 512 bytes\n"},
         {"dangling FESC",
          Bytes(
              {0xC0, 0x00, 0, 0, 0, 0, 1, 0x41, 0xDB, 0xC0, 0xC0, 0x00, 0, 0, 0, 0, 1, 0x41, 0xDB}),
-         2, "  2 dangling escapes\n"},
-        {"cut by the end of the file", KissFrame(1, "a") + cut, 2, ""},
-        {"more than 65535 frames", TimeFrames(65537), 65537, ""},
+         2, 2, "  2 dangling escapes\n"},
+        {"cut by the end of the file", KissFrame(1, "a") + cut, 2, 2, ""},
+        {"more than 65535 frames", TimeFrames(65537), 65537, 65537, ""},
     };
 }
 
@@ -55,8 +56,9 @@ TEST(CliOddLogs, EachDecodesWithExitZeroAndItsFrameCount) {
         const test::CliResult run = test::RunCli({path});
         EXPECT_EQ(run.code, 0);
         EXPECT_EQ(run.err, "");
-        EXPECT_EQ(run.out, path + ": " + std::to_string(log.frames) +
-                               " frames, 0 TLM records, 0 WOD rows (0 distinct)\n" + log.account);
+        EXPECT_EQ(run.out, path + ": " + std::to_string(log.framesRead) + " frames read, " +
+                               std::to_string(log.frames) +
+                               " decoded, 0 TLM records, 0 WOD rows (0 distinct)\n" + log.account);
         EXPECT_EQ(test::ReadFile(folder / "odd.csv"), WodExportHeader());
     }
 }

@@ -117,7 +117,8 @@ TEST_P(OutputFailure, CliExitsOneAfterDecodingWithOneLinePerFile) {
     Block(folder / "orbit.tlm", GetParam());
     test::CliResult run = test::RunCli({log});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, log + ": 302 frames, 100 TLM records, 3 WOD rows (1 distinct)\n");
+    EXPECT_EQ(run.out,
+              log + ": 302 frames read, 302 decoded, 100 TLM records, 3 WOD rows (1 distinct)\n");
     EXPECT_EQ(run.err, "orvex-decode: Cannot write the report " + (folder / "orbit.tlm") + ": " +
                            ReasonOf(GetParam()) + "\norvex-decode: " + log +
                            ": 200 TLM frames after the first 100 were not kept as records\n");
@@ -126,7 +127,7 @@ TEST_P(OutputFailure, CliExitsOneAfterDecodingWithOneLinePerFile) {
     Block(folder / "orbit.csv", GetParam());
     run = test::RunCli({"--no-report", log});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, log + ": 302 frames, 100 TLM records, 3 WOD rows\n");
+    EXPECT_EQ(run.out, log + ": 302 frames read, 302 decoded, 100 TLM records, 3 WOD rows\n");
     EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
               "orvex-decode: Cannot write the WOD export " + (folder / "orbit.csv") + ": " +
                   ReasonOf(GetParam()) + "\n");

@@ -143,7 +143,7 @@ TEST(ReadOnlyFolder, CliRefusesBothOutputsAndKeepsThem) {
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "orvex-decode: Cannot write the report " + report + reason +
                            "orvex-decode: Cannot write the WOD export " + csv + reason);
-    EXPECT_EQ(run.out, log + ": 2 frames, 0 TLM records, 3 WOD rows\n");
+    EXPECT_EQ(run.out, log + ": 2 frames read, 2 decoded, 0 TLM records, 3 WOD rows\n");
     EXPECT_EQ(ReadFile(report), "earlier report");
     EXPECT_EQ(ReadFile(csv), "earlier rows");
 }

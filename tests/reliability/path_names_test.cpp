@@ -48,7 +48,7 @@ TEST_F(PathNames, OutputsBesideTheLogByItsFirstDot) {
         const std::string log = WriteLog(named.log);
         const test::CliResult run = test::RunCli({log});
         EXPECT_EQ(run.code, 0) << run.err;
-        EXPECT_EQ(run.out.substr(0, log.size() + 10), log + ": 1 frames");
+        EXPECT_EQ(run.out.substr(0, log.size() + 15), log + ": 1 frames read");
         const std::string report = ReadFile(folder / named.report);
         EXPECT_NE(report.find("\r\nFile: " + log + "\r\n"), std::string::npos);
         EXPECT_NE(report.find("[TIME] 12:00:00\r\n"), std::string::npos);
@@ -93,7 +93,8 @@ TEST_F(PathNames, RelativeLogWithoutADotIsMadeAbsolute) {
     const test::WorkingFolder work(folder.Path());
     const test::CliResult run = test::RunCli({"orbit"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, (folder / "orbit") + ": 1 frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(run.out, (folder / "orbit") +
+                           ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
     EXPECT_NE(ReadFile(folder / "orbit.tlm").find("\r\nFile: " + (folder / "orbit") + "\r\n"),
               std::string::npos);
 }
@@ -105,7 +106,8 @@ TEST_F(PathNames, ReportNamedLikeAFolderIsRefusedWithItsName) {
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "orvex-decode: Cannot write the report " + (folder / "orbit.tlm") +
                            ": Is a directory\n");
-    EXPECT_EQ(run.out, log + ": 1 frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(run.out,
+              log + ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
     EXPECT_TRUE(std::filesystem::is_directory(folder / "orbit.tlm"));
     EXPECT_EQ(ReadFile(folder / "orbit.csv").substr(0, 5), "Time;");
 }

@@ -88,7 +88,8 @@ TEST(CliReadError, ExitsOneNamingTheLog) {
     const test::CliResult run = test::RunCli({log});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "orvex-decode: Cannot read the log " + log + ": Input/output error\n");
-    EXPECT_EQ(run.out, log + ": 0 frames, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(run.out,
+              log + ": 0 frames read, 0 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
 }
 
 }  // namespace
