@@ -215,8 +215,11 @@ bool ParseLiveOption(const std::vector<std::string>& args, std::size_t& at, Live
     const bool parsed = name == "--kiss-tcp" ? ParseHostAndPort(*value, live)
                                              : ParseDeviceAndBaudRate(*value, live);
     if (!parsed) {
-        TellUsageError(err, "cannot read " + std::string(name) + " " + *value +
-                                (name == "--kiss-tcp" ? " (HOST:PORT)" : " (DEVICE[:BAUD])"));
+        std::string form = name == "--kiss-tcp" ? " (HOST:PORT)" : " (DEVICE[:BAUD])";
+        if (name == "--kiss-tcp" && IsBareIpv6Address(*value)) {
+            form = " (an IPv6 address goes in brackets: [" + *value + "] or [" + *value + "]:PORT)";
+        }
+        TellUsageError(err, "cannot read " + std::string(name) + " " + *value + form);
     }
     return parsed;
 }

@@ -17,8 +17,12 @@ struct LiveInput {
     std::string recordFile;    // or named by the user
 };
 
-// "HOST:PORT", "HOST" (port 8001), "[::1]:8001"; false when malformed.
+// "HOST:PORT", "HOST" (port 8001), "[IPv6]:PORT", "[IPv6]"; false for
+// anything else.
 bool ParseHostAndPort(const std::string& text, LiveInput& input);
+// "::1", "fe80::1:8001": an IPv6 address given without its brackets, which
+// cannot be told from its port.
+bool IsBareIpv6Address(const std::string& text);
 // "DEV:BAUD" or "DEV" (9600 baud); false when malformed.
 bool ParseDeviceAndBaudRate(const std::string& text, LiveInput& input);
 

@@ -39,7 +39,9 @@ TEST(LiveInput, ReadsHostsPortsDevicesAndBaudRatesWithTheirUsualDefaults) {
     ASSERT_TRUE(ParseHostAndPort("[fe80::1]", input));
     EXPECT_EQ(input.host, "fe80::1");
     EXPECT_EQ(input.port, 8001);
-    for (const char* bad : {"host:", "host:0", "host:65536", "host:80x", "[::1:8001"}) {
+    for (const char* bad :
+         {"host:", "host:0", "host:65536", "host:80x", "[::1:8001", "::1", "fe80::1:8001", "[::1]x",
+          "[::1]:", "[::1]8001", "[tnc.local]:8001", "a:b:c", "[]:8001"}) {
         EXPECT_FALSE(ParseHostAndPort(bad, input)) << bad;
     }
 
@@ -76,6 +78,8 @@ TEST_F(LiveCli, RefusesStreamsThatCannotBeDecodedOrRecordedAsAsked) {
         {{"-", log, "--record", folder.Path()},
          "- (standard input) cannot be decoded with other logs"},
         {{"--kiss-tcp", "host:port"}, "cannot read --kiss-tcp host:port (HOST:PORT)"},
+        {{"--kiss-tcp", "::1"},
+         "cannot read --kiss-tcp ::1 (an IPv6 address goes in brackets: [::1] or [::1]:PORT)"},
         {{"--serial", "/dev/ttyS0:fast"}, "cannot read --serial /dev/ttyS0:fast (DEVICE[:BAUD])"},
         {{"--kiss-tcp", "h:1", "--serial", "/dev/ttyS0"},
          "only one stream can be decoded at a time"},
