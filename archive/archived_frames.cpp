@@ -18,7 +18,8 @@ struct SpanFrame {
     std::string bytes;
 };
 
-bool ReadSpan(ArchiveDatabase& database, ArchiveSpan span, std::vector<SpanFrame>& frames) {
+bool ReadSpan(ArchiveDatabase& database, ArchiveSpan span, std::vector<SpanFrame>& frames,
+              const std::function<bool()>& stopRequested) {
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
@@ -29,7 +30,7 @@ bool ReadSpan(ArchiveDatabase& database, ArchiveSpan span, std::vector<SpanFrame
         database.NoteError(query.lastError().text());
         return false;
     }
-    while (query.next()) {
+    while (!stopRequested() && query.next()) {
         const bool whole = ForEachStoredFrame(query.value(1).toByteArray(), [&](const auto& frame) {
             if (frame.time && *frame.time >= span.from && *frame.time <= span.to) {
                 frames.push_back({*frame.time, frame.firstOffset, std::string(frame.bytes)});
@@ -47,16 +48,22 @@ bool ReadSpan(ArchiveDatabase& database, ArchiveSpan span, std::vector<SpanFrame
 }  // namespace
 
 std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
-                                                  FrameHandler& handler, std::string& problem) {
+                                                  FrameHandler& handler, std::string& problem,
+                                                  const std::function<bool()>& stopRequested) {
     std::vector<SpanFrame> frames;
-    if (!ReadSpan(database, span, frames)) {
+    if (!ReadSpan(database, span, frames, stopRequested)) {
         problem = database.LastError();
         return std::nullopt;
     }
     std::stable_sort(frames.begin(), frames.end(),
                      [](const SpanFrame& a, const SpanFrame& b) { return a.time < b.time; });
     Frame frame;
+    std::uint64_t decoded = 0;
     for (const SpanFrame& stored : frames) {
+        if (stopRequested()) {
+            break;
+        }
+        ++decoded;
         frame.bytes.fill(0);
         const std::size_t length = std::min(stored.bytes.size(), kFrameCapacity);
         std::copy_n(stored.bytes.data(), length, reinterpret_cast<char*>(frame.bytes.data()));
@@ -66,7 +73,7 @@ std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, Arc
         frame.cut = false;
         handler.OnFrameRead(frame, DecodeFrame(frame, handler));
     }
-    return frames.size();
+    return decoded;
 }
 
 }  // namespace orvex

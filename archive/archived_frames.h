@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,10 @@ namespace orvex {
 // buffer is cleared before each frame, so that a short frame's missing bytes
 // read as zeros rather than as whichever frame the query returned before it.
 // Returns the count of frames, or nothing with the reason in `problem`.
-std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
-                                                  FrameHandler& handler, std::string& problem);
+// `stopRequested`, asked between the archive's blocks and frames, ends the
+// decode early; the count is then of the frames decoded.
+std::optional<std::uint64_t> DecodeArchivedFrames(
+    ArchiveDatabase& database, ArchiveSpan span, FrameHandler& handler, std::string& problem,
+    const std::function<bool()>& stopRequested = [] { return false; });
 
 }  // namespace orvex

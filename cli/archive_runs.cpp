@@ -10,6 +10,7 @@
 
 #include "archive/archived_frames.h"
 #include "cli/decode_options.h"
+#include "cli/stop_signals.h"
 #include "outputs/data/data_export.h"
 
 namespace orvex {
@@ -68,7 +69,8 @@ std::optional<ArchiveSpan> ParseArchiveSpan(const std::string& from, const std::
 }
 
 int ExportArchiveRange(ArchiveDatabase& database, ArchiveSpan span,
-                       const DataExportOptions& options, std::ostream& out, std::ostream& err) {
+                       const DataExportOptions& options, const StopSignals& stop, std::ostream& out,
+                       std::ostream& err) {
     DataExport data(options, kSpanFilesName, FileIdentity{});
     if (auto busy = data.Claim()) {
         err << kDecodeProgram << ": " << busy->Message() << '\n';
@@ -76,7 +78,15 @@ int ExportArchiveRange(ArchiveDatabase& database, ArchiveSpan span,
     }
     data.Start();
     std::string problem;
-    const auto frames = DecodeArchivedFrames(database, span, data.Frames(), problem);
+    const auto frames = DecodeArchivedFrames(database, span, data.Frames(), problem,
+                                             [&stop] { return stop.Received() != 0; });
+    if (stop.Received() != 0) {
+        data.Abandon();
+        err << kDecodeProgram << ": Interrupted by " << stop.ReceivedName() << " after "
+            << frames.value_or(0) << " frames of the archive " << database.Location().Shown()
+            << "; the data files were left as they were\n";
+        return stop.ExitCode();
+    }
     if (!frames) {
         data.Abandon();
         err << kDecodeProgram << ": Cannot read the archive " << database.Location().Shown() << ": "

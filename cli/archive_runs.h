@@ -13,6 +13,8 @@
 
 namespace orvex {
 
+class StopSignals;
+
 // The archive named by --archive (empty: the default one, whose folder is
 // made), opened; null after telling on `err` why it cannot be.
 std::unique_ptr<ArchiveDatabase> OpenArchive(const std::string& given, std::ostream& err);
@@ -25,8 +27,10 @@ std::string StationName(const std::optional<std::string>& given);
 std::optional<ArchiveSpan> ParseArchiveSpan(const std::string& from, const std::string& to);
 
 // --export-range: writes the data files of the archive's frames in the span
-// into the folder, named archive.KIND.EXT. Returns the exit code.
+// into the folder, named archive.KIND.EXT. A stop signal ends it with the
+// earlier files as they were. Returns the exit code.
 int ExportArchiveRange(ArchiveDatabase& database, ArchiveSpan span,
-                       const DataExportOptions& options, std::ostream& out, std::ostream& err);
+                       const DataExportOptions& options, const StopSignals& stop, std::ostream& out,
+                       std::ostream& err);
 
 }  // namespace orvex

@@ -84,8 +84,8 @@ bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
     return allDone;
 }
 
-int ExportRange(ArchiveDatabase& database, const DecodeOptions& options, std::ostream& out,
-                std::ostream& err) {
+int ExportRange(ArchiveDatabase& database, const DecodeOptions& options, const StopSignals& stop,
+                std::ostream& out, std::ostream& err) {
     const auto& [from, to] = *options.exportRange;
     const std::optional<ArchiveSpan> span = ParseArchiveSpan(from, to);
     if (!span) {
@@ -93,7 +93,7 @@ int ExportRange(ArchiveDatabase& database, const DecodeOptions& options, std::os
             << "2009-05-01T06:00:00, not " << from << " and " << to << '\n';
         return 2;
     }
-    return ExportArchiveRange(database, *span, *options.outputs.dataExport, out, err);
+    return ExportArchiveRange(database, *span, *options.outputs.dataExport, stop, out, err);
 }
 
 }  // namespace
@@ -109,11 +109,12 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         case ParseResult::Run:
             break;
     }
+    const StopSignals stop;
     std::unique_ptr<ArchiveDatabase> database;
     if (options.archive) {
         database = OpenArchive(*options.archive, err);
         if (options.exportRange) {
-            return database ? ExportRange(*database, options, out, err) : 1;
+            return database ? ExportRange(*database, options, stop, out, err) : 1;
         }
     }
     std::optional<ArchiveTarget> archive;
@@ -121,7 +122,6 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         archive.emplace(ArchiveTarget{*database, StationName(options.station)});
     }
     const LoadContext context(format, options.outputs, archive ? &*archive : nullptr);
-    const StopSignals stop;
     if (options.live) {
         return RunLiveDecode(*options.live, context, stop, out, err, options.jsonSummary);
     }

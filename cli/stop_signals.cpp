@@ -9,8 +9,11 @@ namespace {
 // the program, as a signal reaches a process, not an object.
 volatile std::sig_atomic_t receivedSignal = 0;
 
+// The other stop signals are blocked while it runs, so the first one stays.
 void OnStopSignal(int signal) {
-    receivedSignal = signal;
+    if (receivedSignal == 0) {
+        receivedSignal = signal;
+    }
 }
 
 }  // namespace
@@ -19,15 +22,20 @@ StopSignals::StopSignals() {
     receivedSignal = 0;
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
-    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &earlierInterrupt_);
-    sigaction(SIGTERM, &action, &earlierTerminate_);
+    for (const int signal : kSignals) {
+        sigaddset(&action.sa_mask, signal);
+    }
+    for (std::size_t index = 0; index < std::size(kSignals); ++index) {
+        sigaction(kSignals[index], &action, &earlier_[index]);
+    }
 }
 
 StopSignals::~StopSignals() {
-    sigaction(SIGINT, &earlierInterrupt_, nullptr);
-    sigaction(SIGTERM, &earlierTerminate_, nullptr);
+    for (std::size_t index = 0; index < std::size(kSignals); ++index) {
+        sigaction(kSignals[index], &earlier_[index], nullptr);
+    }
 }
 
 int StopSignals::Received() const {
@@ -40,6 +48,8 @@ std::string_view StopSignals::ReceivedName() const {
             return "SIGINT";
         case SIGTERM:
             return "SIGTERM";
+        case SIGHUP:
+            return "SIGHUP";
         default:
             return "";
     }

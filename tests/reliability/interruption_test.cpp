@@ -1,10 +1,11 @@
-// Ctrl+C or SIGTERM during a run: the load ends at a frame, the report ends
-// with that frame's whole block, an earlier export is kept, no temporary
-// file is left, and the user is told what was done; the exit code is 128
-// and the signal's number.
+// Ctrl+C, SIGTERM or SIGHUP during a run, and a second Ctrl+C while it
+// stops: the load ends at a frame, the report ends with that frame's whole
+// block, an earlier export is kept, no temporary file is left, and the user
+// is told what was done; the exit code is 128 and the first signal's number.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <vector>
 
 #include "tests/reliability/cli_runner.h"
 #include "tests/support/log_builder.h"
@@ -33,9 +34,23 @@ std::string TimeBlocks(int count) {
     return blocks;
 }
 
-class Interruption : public ::testing::TestWithParam<int> {
+struct Signals {
+    const char* name;
+    std::vector<int> sent;
+};
+
+class Interruption : public ::testing::TestWithParam<Signals> {
 protected:
-    std::string SignalName() const { return GetParam() == SIGINT ? "SIGINT" : "SIGTERM"; }
+    std::string SignalName() const {
+        switch (GetParam().sent.front()) {
+            case SIGINT:
+                return "SIGINT";
+            case SIGTERM:
+                return "SIGTERM";
+            default:
+                return "SIGHUP";
+        }
+    }
 
     test::TempFolder folder;
 };
@@ -44,12 +59,17 @@ TEST_P(Interruption, EndsTheLoadAtAFrameWithTheFilesInOrder) {
     folder.Write("orbit.csv", "earlier export");
     const std::string later = folder.Write("later.kss", TimeFrames(0, 1));
     test::PipedLog log(folder / "orbit.kss");
-    const int signal = GetParam();
-    log.Start(
-        {{TimeFrames(0, 50), [signal] { std::raise(signal); }}, {TimeFrames(50, 20000), nullptr}});
+    const std::vector<int> sent = GetParam().sent;
+    log.Start({{TimeFrames(0, 50),
+                [sent] {
+                    for (const int signal : sent) {
+                        std::raise(signal);
+                    }
+                }},
+               {TimeFrames(50, 20000), nullptr}});
 
     const test::CliResult run = test::RunCli({log.Path(), later});
-    EXPECT_EQ(run.code, 128 + signal);
+    EXPECT_EQ(run.code, 128 + sent.front());
 
     const std::string report = ReadFile(folder / "orbit.tlm");
     const std::string body = report.substr(report.find("[TIME]"));
@@ -72,8 +92,12 @@ TEST_P(Interruption, EndsTheLoadAtAFrameWithTheFilesInOrder) {
               (std::vector<std::string>{"later.kss", "orbit.csv", "orbit.kss", "orbit.tlm"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, Interruption, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) { return info.param == SIGINT ? "Int" : "Term"; });
+INSTANTIATE_TEST_SUITE_P(Signals, Interruption,
+                         ::testing::Values(Signals{"Int", {SIGINT}}, Signals{"Term", {SIGTERM}},
+                                           Signals{"Hup", {SIGHUP}},
+                                           Signals{"IntTwice", {SIGINT, SIGINT}},
+                                           Signals{"TermThenInt", {SIGTERM, SIGINT}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvex
