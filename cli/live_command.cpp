@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <ctime>
 #include <memory>
 #include <ostream>
 
@@ -63,10 +62,10 @@ std::unique_ptr<Link> MakeLink(const LiveInput& input) {
     return std::make_unique<TcpLink>(input.host, input.port);
 }
 
-// 0 or the errno of the recording's creation.
-int CreateRecording(const LiveInput& input, Recording& recording) {
-    return input.recordFile.empty() ? recording.CreateIn(input.recordFolder, std::time(nullptr))
-                                    : recording.Create(input.recordFile);
+// 0 or the errno of the recording's plan, checked before the stream starts.
+int PlanRecording(const LiveInput& input, Recording& recording) {
+    return input.recordFile.empty() ? recording.PlanIn(input.recordFolder)
+                                    : recording.PlanFile(input.recordFile);
 }
 
 // Qt's serial port watches its device with a notifier, which needs an
@@ -86,13 +85,13 @@ std::unique_ptr<QCoreApplication> ApplicationIfNone() {
 int RunLiveDecode(const LiveInput& input, const LoadContext& context, const StopSignals& stop,
                   std::ostream& out, std::ostream& err, bool json) {
     Recording recording;
-    if (const int error = CreateRecording(input, recording)) {
-        const std::string& named = input.recordFile.empty() ? input.recordFolder : input.recordFile;
+    if (const int error = PlanRecording(input, recording)) {
         err << kDecodeProgram << ": "
-            << ProblemFromErrno(FileProblem::Action::RecordLog, named, error).Message() << '\n';
+            << ProblemFromErrno(FileProblem::Action::RecordLog, recording.Planned(), error)
+                   .Message()
+            << '\n';
         return 1;
     }
-    err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
 
     const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
     const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
@@ -105,12 +104,21 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
         live = std::make_unique<LinkSource>(*link, watcher);
     }
 
-    Frame frame;
-    LogLoad load(recording.Path(), context, frame);
-    load.ArchiveEachFrame();
-    const LoadOutcome outcome = DecodeWhileRecording(load, *live, recording, nullptr);
+    const LoadOutcome outcome = DecodeWhileRecording(
+        [&](LogSource& recorded, const FileIdentity& identity) {
+            err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
+            Frame frame;
+            LogLoad load(recording.Path(), context, frame);
+            load.ArchiveEachFrame();
+            return load.Run(recorded, identity, nullptr);
+        },
+        *live, recording);
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
+    }
+    if (!recording.Begun()) {
+        err << kDecodeProgram << ": nothing received, so nothing was recorded or written\n";
+        return 1;
     }
     PrintLogSummary(out, err, recording.Path(), outcome, json);
     err << kDecodeProgram << ": recorded " << recording.BytesRecorded() << " bytes into "

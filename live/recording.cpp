@@ -46,27 +46,50 @@ std::string Recording::NameFor(std::time_t began) {
     return std::string(name.data()) + ".kss";
 }
 
-int Recording::CreateIn(const std::string& folder, std::time_t began) {
+int Recording::PlanIn(const std::string& folder) {
     int error = 0;
-    const std::string absolute = AbsoluteFolder(folder, error);
-    if (error != 0) {
-        return error;
-    }
-    const std::string name = NameFor(began);
-    const std::string stem = name.substr(0, name.size() - 4);
-    error = CreateNew(absolute + name);
-    for (int copy = 2; error == EEXIST && copy <= kMostSameSecond; ++copy) {
-        error = CreateNew(absolute + stem + '-' + std::to_string(copy) + ".kss");
+    folder_ = AbsoluteFolder(folder, error);
+    planned_ = folder;
+    path_.clear();
+    return error;
+}
+
+int Recording::PlanFile(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    int error = PlanIn(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    planned_ = path;
+    if (error == 0) {
+        path_ = folder_ + path.substr(slash + 1);
+        struct stat existing {};
+        error = ::lstat(path_.c_str(), &existing) == 0 ? EEXIST : 0;
     }
     return error;
 }
 
+int Recording::Begin(std::time_t began) {
+    if (Begun()) {
+        return 0;
+    }
+    if (!path_.empty()) {
+        return CreateNew(path_);
+    }
+    const std::string name = NameFor(began);
+    const std::string stem = name.substr(0, name.size() - 4);
+    int error = CreateNew(folder_ + name);
+    for (int copy = 2; error == EEXIST && copy <= kMostSameSecond; ++copy) {
+        error = CreateNew(folder_ + stem + '-' + std::to_string(copy) + ".kss");
+    }
+    return error;
+}
+
+int Recording::CreateIn(const std::string& folder, std::time_t began) {
+    const int error = PlanIn(folder);
+    return error != 0 ? error : Begin(began);
+}
+
 int Recording::Create(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    int error = 0;
-    const std::string absolute = AbsoluteFolder(folder, error);
-    return error != 0 ? error : CreateNew(absolute + path.substr(slash + 1));
+    const int error = PlanFile(path);
+    return error != 0 ? error : Begin(0);
 }
 
 int Recording::CreateNew(const std::string& path) {

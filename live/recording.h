@@ -11,7 +11,9 @@ namespace orvex {
 // through as it arrives: nothing received waits in the program, so the
 // file holds every byte even if the decoding stops, and it can be followed
 // while it grows. A new file is always made; an earlier one is never
-// written over.
+// written over. Where it goes is planned, and checked, before the stream
+// starts; the file is made when the first byte arrives, so that a stream
+// that never sent one leaves nothing.
 class Recording {
 public:
     Recording() = default;
@@ -22,17 +24,28 @@ public:
     // "orvex-20261207-160512.kss": the UTC date and time the stream began.
     static std::string NameFor(std::time_t began);
 
-    // A new file in `folder` named by `began`, with "-2", "-3"... before the
-    // extension when a recording of that second exists. Returns 0 or errno.
-    int CreateIn(const std::string& folder, std::time_t began);
+    // A new file in `folder`, named when it begins. Returns 0 or errno.
+    int PlanIn(const std::string& folder);
     // A new file `path`; an existing one is refused (EEXIST).
+    int PlanFile(const std::string& path);
+    // Makes the planned file; one in a folder is named by `began`, with
+    // "-2", "-3"... before the extension when a recording of that second
+    // exists. Returns 0 or errno.
+    int Begin(std::time_t began);
+    bool Begun() const { return fd_ >= 0; }
+
+    // Plans and begins at once.
+    int CreateIn(const std::string& folder, std::time_t began);
     int Create(const std::string& path);
 
     // Appends the bytes; the first failure is kept and told by Error.
     void Append(const std::uint8_t* bytes, std::size_t count);
 
-    // The file's absolute path, which names it in its report.
+    // The file's absolute path, which names it in its report; for a
+    // recording in a folder, known once it began.
     const std::string& Path() const { return path_; }
+    // The folder or file planned, for messages before it began.
+    const std::string& Planned() const { return planned_; }
     const FileIdentity& Identity() const { return identity_; }
     std::uint64_t BytesRecorded() const { return recorded_; }
     int Error() const { return error_; }
@@ -41,7 +54,9 @@ private:
     int CreateNew(const std::string& absolutePath);
 
     int fd_ = -1;
+    std::string folder_;  // absolute, ending in '/'
     std::string path_;
+    std::string planned_;
     FileIdentity identity_;
     std::uint64_t recorded_ = 0;
     int error_ = 0;

@@ -1,7 +1,6 @@
 #include "app/live/live_session.h"
 
 #include <QFile>
-#include <ctime>
 
 #include "app/window/load_status.h"
 #include "live/link.h"
@@ -30,7 +29,7 @@ LiveSession::~LiveSession() = default;
 
 QString LiveSession::Start() {
     const std::string folder = QFile::encodeName(choice_.recordFolder).toStdString();
-    if (const int error = recording_.CreateIn(folder, std::time(nullptr))) {
+    if (const int error = recording_.PlanIn(folder)) {
         return LoadStatus::ProblemText(
                    ProblemFromErrno(FileProblem::Action::RecordLog, folder, error)) +
                '.';
@@ -50,7 +49,8 @@ LoadOutcome LiveSession::Run() {
 }
 
 QString LiveSession::RecordingPath() const {
-    return QFile::decodeName(QByteArray::fromStdString(recording_.Path()));
+    const std::string& path = recording_.Begun() ? recording_.Path() : recording_.Planned();
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 QString LiveSession::LinkName() const {

@@ -28,7 +28,8 @@ public:
     LiveSession(const LinkChoice& choice, DecoderSession& session);
     ~LiveSession() override;
 
-    // Creates the recording in the chosen folder: "" or why it cannot be.
+    // Plans the recording in the chosen folder, made at the first byte
+    // received: "" or why it cannot be.
     QString Start();
     // Decodes the stream until End is asked; the outputs are then finished.
     LoadOutcome Run();
@@ -36,7 +37,8 @@ public:
     // of a log, and writes the WOD export.
     void End() { ending_ = true; }
 
-    // The recording's path, which names the session's log and outputs.
+    // The recording's path, which names the session's log and outputs; its
+    // folder until the first byte.
     QString RecordingPath() const;
     QString LinkName() const;
 

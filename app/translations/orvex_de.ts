@@ -539,6 +539,10 @@
         <source>Charted from the archive %1: telemetry from %2 to %3 (UTC).</source>
         <translation>Aus dem Archiv %1 gezeichnet: Telemetrie von %2 bis %3 (UTC).</translation>
     </message>
+    <message>
+        <source>Nothing was received from %1, so nothing was recorded.</source>
+        <translation>Von %1 kam nichts an, daher wurde nichts aufgezeichnet.</translation>
+    </message>
 </context>
 <context>
     <name>orvex::RecentLogsMenu</name>

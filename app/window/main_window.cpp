@@ -297,6 +297,11 @@ void MainWindow::Connect() {
     live_ = nullptr;
     outputs_.reportBlockByBlock = false;
     RedrawChart();
+    if (!outcome.ran && outcome.problems.empty()) {
+        ShowStatus(
+            tr("Nothing was received from %1, so nothing was recorded.").arg(live.LinkName()));
+        return;
+    }
     if (archiveProblem) {
         outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
     }

@@ -110,11 +110,13 @@ TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) 
     // The stop comes once every byte has long been received.
     chunks.push_back({"", milliseconds(300)});
     server.Serve({{chunks, {}, true}});
+    std::vector<std::string> whileLive;
     std::thread stopper([&] {
         while (!server.Done() && !server.Failed()) {
             std::this_thread::sleep_for(milliseconds(10));
         }
         if (server.Done()) {
+            whileLive = FolderEntries(folder.Path());
             std::raise(SIGINT);
         }
     });
@@ -124,6 +126,10 @@ TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) 
     stopper.join();
 
     EXPECT_EQ(code, 0) << err.str();
+    // Only the two files that grow by design show while the stream runs.
+    ASSERT_EQ(whileLive.size(), 2U);
+    EXPECT_EQ(whileLive[0].substr(whileLive[0].size() - 4), ".kss");
+    EXPECT_EQ(whileLive[1].substr(whileLive[1].size() - 4), ".tlm");
     const std::vector<std::string> entries = FolderEntries(folder.Path());
     ASSERT_EQ(entries.size(), 3U);  // the WOD export, the recording, the report
     const std::string recorded = folder / entries[1];
@@ -138,6 +144,54 @@ TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) 
     EXPECT_EQ(Run({recorded}), 0);
     EXPECT_EQ(ReadFile(folder / entries[2]), liveReport);
     EXPECT_EQ(ReadFile(folder / entries[0]), liveExport);
+}
+
+// Standard input for the length of a test.
+class StandardInputFrom {
+public:
+    explicit StandardInputFrom(int fd) : saved_(::dup(STDIN_FILENO)) { ::dup2(fd, STDIN_FILENO); }
+    ~StandardInputFrom() {
+        ::dup2(saved_, STDIN_FILENO);
+        ::close(saved_);
+    }
+    StandardInputFrom(const StandardInputFrom&) = delete;
+    StandardInputFrom& operator=(const StandardInputFrom&) = delete;
+
+private:
+    int saved_;
+};
+
+// A TNC that is connected but sends nothing until Ctrl+C, and a standard
+// input that ends at once: no recording, no report, no export.
+TEST_F(LiveCli, AStreamThatSentNothingLeavesNothing) {
+    KissServer server;
+    server.Serve({{{}, {}, true}});
+    std::thread stopper([&] {
+        while (!server.Done() && !server.Failed()) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        std::raise(SIGINT);
+    });
+    EXPECT_EQ(Run({"--kiss-tcp", "127.0.0.1:" + std::to_string(server.Port()), "--record",
+                   folder.Path()}),
+              1);
+    stopper.join();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(
+        err.str().find("orvex-decode: nothing received, so nothing was recorded or written\n"),
+        std::string::npos)
+        << err.str();
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{});
+
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    ::close(pipe[1]);
+    {
+        const StandardInputFrom input(pipe[0]);
+        EXPECT_EQ(Run({"-", "--record-file", folder / "pass.kss"}), 1);
+    }
+    ::close(pipe[0]);
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{});
 }
 
 // A received stream is archived as the log it was recorded into: decoding
@@ -194,21 +248,6 @@ TEST_F(LiveCli, AStreamGoesToTheArchiveAsItArrivesAndAsItsRecordedLog) {
     EXPECT_NE(out.str().find("\n  archive: 90 frames, 0 new, 0 new hearings\n"), std::string::npos)
         << out.str();
 }
-
-// Standard input for the length of a test.
-class StandardInputFrom {
-public:
-    explicit StandardInputFrom(int fd) : saved_(::dup(STDIN_FILENO)) { ::dup2(fd, STDIN_FILENO); }
-    ~StandardInputFrom() {
-        ::dup2(saved_, STDIN_FILENO);
-        ::close(saved_);
-    }
-    StandardInputFrom(const StandardInputFrom&) = delete;
-    StandardInputFrom& operator=(const StandardInputFrom&) = delete;
-
-private:
-    int saved_;
-};
 
 TEST_F(LiveCli, DecodesStandardInputToItsEndIntoTheFileNamed) {
     const std::string log =

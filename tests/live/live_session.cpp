@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 
 #include "kiss/kiss_reader.h"
 #include "live/live_decode.h"
@@ -20,11 +19,15 @@ int WatcherStandIn::Count(LinkEvent::Kind kind) const {
 
 DecodedFiles LiveSessionRun::Decode(LogSource& live) {
     Recording recording;
-    EXPECT_EQ(recording.CreateIn(folder_.Path(), std::time(nullptr)), 0);
-    recordedPath_ = recording.Path();
-    Frame frame;
-    LogLoad load(recordedPath_, context_, frame);
-    return FilesOf(DecodeWhileRecording(load, live, recording, nullptr));
+    EXPECT_EQ(recording.PlanIn(folder_.Path()), 0);
+    return FilesOf(DecodeWhileRecording(
+        [&](LogSource& recorded, const FileIdentity& identity) {
+            recordedPath_ = recording.Path();
+            Frame frame;
+            LogLoad load(recordedPath_, context_, frame);
+            return load.Run(recorded, identity, nullptr);
+        },
+        live, recording));
 }
 
 DecodedFiles LiveSessionRun::DecodeRecorded() const {
