@@ -6,13 +6,10 @@
 // blocks up to the stop, as does a live session's report, which grows by
 // design. Nothing else is left in the folder.
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QLocale>
@@ -32,11 +29,10 @@
 #include "outputs/output_names.h"
 #include "outputs/report_file.h"
 #include "tests/live/kiss_server.h"
+#include "tests/reliability/decode_process.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/generated_log.h"
 #include "text/locale_format.h"
-
-extern char** environ;
 
 namespace orvex::test {
 namespace {
@@ -59,41 +55,6 @@ Files FilesIn(const std::string& folder) {
         files[name] = ReadFile(folder + "/" + name);
     }
     return files;
-}
-
-// orvex-decode with `args`, in the C locale, its output thrown away.
-pid_t StartDecode(const std::vector<std::string>& args) {
-    std::vector<std::string> words = {ORVEX_DECODE};
-    words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = -1;
-    EXPECT_EQ(::posix_spawn(&child, ORVEX_DECODE, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return child;
-}
-
-// Waits for the child, killing it after a generous deadline; its status.
-int WaitFor(pid_t child) {
-    const auto deadline = Clock::now() + std::chrono::seconds(60);
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (Clock::now() > deadline) {
-            ADD_FAILURE() << "orvex-decode did not end";
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(milliseconds(2));
-    }
-    return status;
 }
 
 void Send(pid_t child, Ending ending) {
