@@ -36,7 +36,7 @@ public:
 
 private:
     LogSource& inner_;
-    std::array<std::uint8_t, 64 * 1024> block_{};
+    std::array<std::uint8_t, std::size_t{64} * 1024> block_{};
     Result first_;
     std::size_t handedOn_ = 0;
 };

@@ -18,6 +18,7 @@ std::string DataFilePath(const DataExportOptions& options, std::string_view logP
 
 std::vector<LogOutput> DataOutputs(const DataExportOptions& options, std::string_view logPath) {
     std::vector<LogOutput> outputs;
+    outputs.reserve(kDataFiles.size());
     for (const DataFile file : kDataFiles) {
         outputs.push_back(
             {std::string(DataFileKind(file)) + " data file", DataFilePath(options, logPath, file)});

@@ -8,7 +8,10 @@
 
 #include <chrono>
 #include <csignal>
+#include <string_view>
 #include <thread>
+
+extern char** environ;
 
 namespace orvex::test {
 
@@ -16,10 +19,25 @@ pid_t StartDecode(const std::vector<std::string>& args, long fileSizeLimit) {
     std::vector<std::string> words = {ORVEX_DECODE};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
+    // Made before the fork: the child of a process with threads may only make
+    // calls that take no lock.
+    std::vector<std::string> variables = {"LC_ALL=C"};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (std::string_view(*variable).substr(0, 7) != "LC_ALL=") {
+            variables.emplace_back(*variable);
+        }
+    }
+    std::vector<char*> envp;
+    envp.reserve(variables.size() + 1);
+    for (std::string& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
         const int null = ::open("/dev/null", O_WRONLY);
@@ -31,8 +49,7 @@ pid_t StartDecode(const std::vector<std::string>& args, long fileSizeLimit) {
             ::setrlimit(RLIMIT_FSIZE, &limit);
             std::signal(SIGXFSZ, SIG_IGN);
         }
-        ::setenv("LC_ALL", "C", 1);
-        ::execv(ORVEX_DECODE, argv.data());
+        ::execve(ORVEX_DECODE, argv.data(), envp.data());
         ::_exit(127);
     }
     EXPECT_GT(child, 0);

@@ -19,7 +19,7 @@ namespace {
 
 using Files = std::map<std::string, std::string>;
 
-constexpr long kRoomLeft = 16 * 1024;
+constexpr long kRoomLeft = 16L * 1024;
 
 Files FilesIn(const std::string& folder) {
     Files files;
@@ -70,9 +70,10 @@ private:
 
 class FullDisk : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        log_ =
+    static const std::string& Log() {
+        static const std::string kLog =
             synth::test::GenerateLog(std::vector<std::string>{"--seed", "3", "--frames", "4000"});
+        return kLog;
     }
 
     // Runs orvex-decode on the full folder and expects every file in it as
@@ -97,15 +98,12 @@ protected:
         Write(full / name, bytes);
     }
     std::string WriteLog() {
-        Write(full / "orbit.kss", log_);
+        Write(full / "orbit.kss", Log());
         return full / "orbit.kss";
     }
 
     FullFolder full;
-    static std::string log_;
 };
-
-std::string FullDisk::log_;
 
 TEST_F(FullDisk, ReportKeepsTheEarlierOne) {
     WriteEarlier("orbit.tlm");
@@ -127,7 +125,7 @@ TEST_F(FullDisk, DataFilesKeepTheEarlierOnes) {
 
 TEST_F(FullDisk, ArchiveExportKeepsTheEarlierFiles) {
     const TempFolder archive;
-    Write(archive / "orbit.kss", log_);
+    Write(archive / "orbit.kss", Log());
     ASSERT_EQ(WaitFor(StartDecode({"--no-report", "--no-wod", "--archive",
                                    archive / "archive.sqlite", archive / "orbit.kss"})),
               0);

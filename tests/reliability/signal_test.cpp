@@ -231,8 +231,8 @@ protected:
     }
 
     static const std::string& Log() {
-        static const std::string log = GeneratedLog(6000);
-        return log;
+        static const std::string kLog = GeneratedLog(6000);
+        return kLog;
     }
 
     Files clean;
@@ -336,7 +336,7 @@ protected:
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         address.sin_port = htons(server.Port());
-        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        static_cast<void>(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address));
         ::close(fd);
     }
 };
