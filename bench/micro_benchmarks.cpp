@@ -183,8 +183,8 @@ void TlmRecordThroughQJsonDocument(benchmark::State& state) {
         QJsonObject object;
         object.insert(QStringLiteral("type"), QStringLiteral("telemetry"));
         object.insert(QStringLiteral("time_utc"), QStringLiteral("2026-03-01T12:00:00Z"));
-        object.insert(QStringLiteral("unix_time"), static_cast<qint64>(record.time));
-        object.insert(QStringLiteral("software_version"), record.softwareVersion);
+        object.insert(QStringLiteral("unix_time"), static_cast<qint64>(*record.time));
+        object.insert(QStringLiteral("software_version"), *record.softwareVersion);
         for (int channel = 0; channel < kChannelCount; ++channel) {
             const std::string_view text =
                 values.Text(channel, record.raw[static_cast<std::size_t>(channel)]);

@@ -3,9 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "kiss/frame.h"
+
 // Where the fields of each frame type lie, as offsets into the frame with its
 // opening FEND at 0. The views read their fields here, the type table takes
-// each type's length from here, and nothing else names an offset.
+// each type's length from here, and nothing else names an offset but the
+// header every frame shares, which lies beside the frame's buffer in
+// kiss/frame.h since the reader reads it too.
 //
 // A type's length is one past the last byte a field of it reads: a shorter
 // frame leaves its missing fields to the bytes an earlier frame left in the
@@ -13,11 +17,8 @@
 // have, and which nothing built beside them may take for the frame's own.
 namespace orvex::layout {
 
-// The header every frame shares.
-inline constexpr std::size_t kCommand = 1;  // KISS command: 0 for data of port 0
-inline constexpr std::size_t kType = 6;
-inline constexpr std::size_t kBody = 7;  // a timestamp or a text starts here
-inline constexpr std::uint16_t kHeaderLength = 7;
+inline constexpr std::size_t kBody = kHeaderLength;  // a timestamp or a text starts here
+inline constexpr std::size_t kTimeBytes = 4;         // seconds since 1970, little-endian
 
 // Real-time telemetry: the time, one byte per channel at every other offset,
 // the software version.

@@ -42,6 +42,8 @@ constexpr std::array<FrameTypeInfo, 13> kFrameTypes = {{
     {FrameType::TlmControl, "TLM CONTROL", DecodeText, layout::kHeaderLength},
     {FrameType::Topr, "TOPR", DecodeTopr, layout::topr::kLength},
 }};
+static_assert(kFrameTypes.size() == layout::kTypeCount,
+              "the reader knows the types by their count");
 
 }  // namespace
 
@@ -71,7 +73,19 @@ FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler) {
     return FrameOutcome::Decoded;
 }
 
+FrameFill FillOf(const Frame& frame) {
+    if (frame.unfinished) {
+        return FrameFill::CutAtEnd;
+    }
+    const FrameTypeInfo* type = FindFrameType(frame[layout::kType]);
+    return type != nullptr && frame.length < type->length ? FrameFill::ShortForType
+                                                          : FrameFill::Whole;
+}
+
 std::optional<std::uint32_t> CarriedTime(const Frame& frame) {
+    if (!frame.Holds(layout::kBody, layout::kTimeBytes)) {
+        return std::nullopt;
+    }
     switch (static_cast<FrameType>(frame[layout::kType])) {
         case FrameType::Tlm:
         case FrameType::Hws:

@@ -51,8 +51,17 @@ enum class FrameOutcome {
     UnknownType,  // a type byte outside the table
 };
 
+// How much of its type's fields a decoded frame holds itself.
+enum class FrameFill {
+    Whole,
+    ShortForType,  // closed before its type's length: its last fields are an earlier frame's bytes
+    CutAtEnd,      // the data ended inside it: a log still being written, or one cut short
+};
+FrameFill FillOf(const Frame& frame);
+
 // The time a decoded frame carries at its body's start: TLM, HWS and WOD
-// frames (a WOD frame its first sample's); nothing for the other types.
+// frames (a WOD frame its first sample's); nothing for the other types, nor
+// for a frame too short to hold the time itself.
 std::optional<std::uint32_t> CarriedTime(const Frame& frame);
 
 // Checks the frame's header and hands it to its type's decoder.

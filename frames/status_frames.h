@@ -49,6 +49,13 @@ public:
                std::uint32_t{frame_[group.offset + 2]} << 16;
     }
     bool IsSet(const Flag& flag) const { return (frame_[flag.offset] & flag.mask) != 0; }
+    // Whether the frame reached the field itself, rather than leaving it, or
+    // part of it, to an earlier frame's bytes.
+    bool HoldsTimestamp() const { return frame_.Holds(layout::hws::kTime, layout::kTimeBytes); }
+    bool Holds(const ByteField& group) const {
+        return frame_.Holds(group.offset, layout::hws::kRegisterGroupBytes);
+    }
+    bool Holds(const Flag& flag) const { return frame_.Holds(flag.offset); }
     const Frame& Bytes() const { return frame_; }
 
 private:
@@ -84,19 +91,29 @@ public:
     explicit SwsFrame(const Frame& frame) : frame_(frame) {}
 
     std::uint8_t Byte(const ByteField& field) const { return frame_[field.offset]; }
-    std::uint8_t WodChannel(int index) const {
-        return frame_[layout::sws::kWodChannels + static_cast<std::size_t>(index)];
-    }
+    std::uint8_t WodChannel(int index) const { return frame_[WodChannelAt(index)]; }
     // TEPR pair 1..6.
-    std::uint8_t TeprFirst(int pair) const {
-        return frame_[layout::sws::kTeprFirst + static_cast<std::size_t>(pair)];
-    }
-    std::uint8_t TeprSecond(int pair) const {
-        return frame_[layout::sws::kTeprSecond + static_cast<std::size_t>(pair)];
-    }
+    std::uint8_t TeprFirst(int pair) const { return frame_[TeprFirstAt(pair)]; }
+    std::uint8_t TeprSecond(int pair) const { return frame_[TeprSecondAt(pair)]; }
+    // Whether the frame reached the field itself, rather than leaving it to
+    // an earlier frame's byte.
+    bool Holds(const ByteField& field) const { return frame_.Holds(field.offset); }
+    bool HoldsWodChannel(int index) const { return frame_.Holds(WodChannelAt(index)); }
+    bool HoldsTeprFirst(int pair) const { return frame_.Holds(TeprFirstAt(pair)); }
+    bool HoldsTeprSecond(int pair) const { return frame_.Holds(TeprSecondAt(pair)); }
     const Frame& Bytes() const { return frame_; }
 
 private:
+    static std::size_t WodChannelAt(int index) {
+        return layout::sws::kWodChannels + static_cast<std::size_t>(index);
+    }
+    static std::size_t TeprFirstAt(int pair) {
+        return layout::sws::kTeprFirst + static_cast<std::size_t>(pair);
+    }
+    static std::size_t TeprSecondAt(int pair) {
+        return layout::sws::kTeprSecond + static_cast<std::size_t>(pair);
+    }
+
     const Frame& frame_;
 };
 
@@ -108,15 +125,22 @@ public:
     explicit ToprFrame(const Frame& frame) : frame_(frame) {}
 
     // State 1..7.
-    std::uint16_t StateValue(int state) const {
-        return frame_.WordAt(layout::topr::kValues + 2 * static_cast<std::size_t>(state));
-    }
-    std::uint8_t StateMode(int state) const {
-        return frame_[layout::topr::kModes + static_cast<std::size_t>(state)];
-    }
+    std::uint16_t StateValue(int state) const { return frame_.WordAt(ValueAt(state)); }
+    std::uint8_t StateMode(int state) const { return frame_[ModeAt(state)]; }
+    // Whether the frame reached the field itself, rather than leaving it, or
+    // part of it, to an earlier frame's bytes.
+    bool HoldsStateValue(int state) const { return frame_.Holds(ValueAt(state), 2); }
+    bool HoldsStateMode(int state) const { return frame_.Holds(ModeAt(state)); }
     const Frame& Bytes() const { return frame_; }
 
 private:
+    static std::size_t ValueAt(int state) {
+        return layout::topr::kValues + 2 * static_cast<std::size_t>(state);
+    }
+    static std::size_t ModeAt(int state) {
+        return layout::topr::kModes + static_cast<std::size_t>(state);
+    }
+
     const Frame& frame_;
 };
 

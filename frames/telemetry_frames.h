@@ -22,8 +22,17 @@ public:
     std::uint8_t SoftwareVersion() const { return frame_[layout::tlm::kSoftwareVersion]; }
     // Whether the frame reached the field itself, rather than leaving it to
     // an earlier frame's byte.
+    bool HoldsTimestamp() const { return frame_.Holds(layout::tlm::kTime, layout::kTimeBytes); }
     bool HoldsChannel(int channel) const { return frame_.Holds(layout::tlm::ChannelAt(channel)); }
     bool HoldsSoftwareVersion() const { return frame_.Holds(layout::tlm::kSoftwareVersion); }
+    // How many channels, from channel 0, the frame holds: they lie in order.
+    int ChannelsHeld() const {
+        int held = 0;
+        while (held < kChannelCount && HoldsChannel(held)) {
+            ++held;
+        }
+        return held;
+    }
     const Frame& Bytes() const { return frame_; }
 
 private:

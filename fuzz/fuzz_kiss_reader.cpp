@@ -22,6 +22,12 @@ void CheckFrame(const Frame& frame) {
     for (std::size_t i = 1; i + 1 < frame.length; ++i) {
         ORVEX_FUZZ_CHECK(!(frame[i] == 0x0D && frame[i + 1] == 0x0A));
     }
+    // Bytes between frames are taken for a frame only with a data header.
+    if (frame.openingFendSharedOrLost) {
+        namespace layout = orvex::layout;
+        ORVEX_FUZZ_CHECK(frame.length >= layout::kHeaderLength && frame[layout::kCommand] == 0 &&
+                         frame[layout::kType] >= 1 && frame[layout::kType] <= layout::kTypeCount);
+    }
 }
 
 }  // namespace
@@ -48,11 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++frames;
         CheckFrame(a);
         ORVEX_FUZZ_CHECK(a.length == b.length);
+        ORVEX_FUZZ_CHECK(a.openingFendSharedOrLost == b.openingFendSharedOrLost);
         ORVEX_FUZZ_CHECK(std::memcmp(a.bytes.data(), b.bytes.data(), a.length) == 0);
         ORVEX_FUZZ_CHECK(whole.BytesConsumed() == split.BytesConsumed());
         ORVEX_FUZZ_CHECK(whole.BytesConsumed() <= input.log.size());
     }
-    // Each frame is opened by an FEND of its own.
+    // Each frame takes an FEND of its own: the one that opens it or, for one
+    // found between frames, the one that closes it.
     ORVEX_FUZZ_CHECK(frames <= fends);
     ORVEX_FUZZ_CHECK(whole.BytesConsumed() == input.log.size());
     ORVEX_FUZZ_CHECK(whole.ReadError() == 0);

@@ -8,6 +8,16 @@ namespace orvex {
 
 inline constexpr std::size_t kFrameCapacity = 512;
 
+// The header every frame shares. It is declared here, beside the buffer,
+// because the reader reads it too: bytes it meets between frames are taken
+// for a frame only when they begin with a data frame's header.
+namespace layout {
+inline constexpr std::size_t kCommand = 1;  // KISS command: 0 for data of port 0
+inline constexpr std::size_t kType = 6;
+inline constexpr std::uint16_t kHeaderLength = 7;
+inline constexpr std::uint8_t kTypeCount = 13;  // the satellite's types are 1..13
+}  // namespace layout
+
 // The frame being handled, as the KISS reader delivers it: the opening FEND
 // at offset 0, then the frame's unescaped bytes.
 //
@@ -19,10 +29,11 @@ struct Frame {
     std::array<std::uint8_t, kFrameCapacity> bytes{};
     std::uint16_t length = 0;  // opening FEND included: 1..512
 
-    // Where the frame lay in the log: the offset of its opening FEND, and the
-    // log bytes it took from there up to its closing FEND, or to the end of
-    // the data. Escapes, dropped line feeds, the closing FEND and the bytes a
-    // cut frame lost make up the difference from `length`.
+    // Where the frame lay in the log: the offset of its opening FEND (of its
+    // first byte when it had none of its own), and the log bytes it took from
+    // there up to its closing FEND, or to the end of the data. Escapes,
+    // dropped line feeds, the closing FEND and the bytes a cut frame lost make
+    // up the difference from `length`.
     std::uint64_t logOffset = 0;
     std::uint64_t logBytes = 0;
     // It needed more than 512 positions and lost the rest.
@@ -30,6 +41,10 @@ struct Frame {
     // The data ended before its closing FEND: a log still being written, or
     // one cut short.
     bool unfinished = false;
+    // Its opening FEND was the closing FEND of the frame before (a TNC that
+    // shares them), or lost (a log or stream that begins inside a frame): the
+    // reader found it among the bytes between frames.
+    bool openingFendSharedOrLost = false;
 
     std::uint8_t operator[](std::size_t offset) const { return bytes[offset]; }
 

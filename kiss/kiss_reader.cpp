@@ -89,48 +89,80 @@ std::size_t KissReader::CopyOrdinaryRun(std::uint8_t* to, std::size_t room) {
     return count;
 }
 
+namespace {
+
+// Whether bytes read as a frame begin with a data frame's header.
+bool HasDataHeader(const std::uint8_t* bytes, std::size_t length) {
+    return length >= layout::kHeaderLength && bytes[layout::kCommand] == 0 &&
+           bytes[layout::kType] >= 1 && bytes[layout::kType] <= layout::kTypeCount;
+}
+
+}  // namespace
+
 bool KissReader::ReadNextFrame(Frame& frame) {
-    if (!SkipPastFend()) {
+    if (position_ == end_ && !Refill()) {
         return false;
     }
-    frame.logOffset = BytesConsumed() - 1;
-    frame.cut = false;
-    frame.unfinished = true;  // until its closing FEND is read
-    std::uint8_t* buffer = frame.bytes.data();
+    if (block_[position_] != kFend) {
+        const std::uint64_t firstByte = BytesConsumed();
+        KissCounts counts;
+        const ContentEnd end = ReadContent(between_.data(), counts);
+        if (!end.closed) {
+            return false;  // they stay bytes outside frames
+        }
+        if (HasDataHeader(between_.data(), end.length)) {
+            std::memcpy(frame.bytes.data(), between_.data(), end.length);
+            ++counts.framesOpeningFendSharedOrLost;
+            counts_ += counts;
+            Deliver(frame, firstByte, end);
+            frame.openingFendSharedOrLost = true;
+            return true;
+        }
+        // Bytes between frames after all: the FEND after them opens a frame.
+    } else {
+        ++position_;
+    }
+    const std::uint64_t openingFend = BytesConsumed() - 1;
+    Deliver(frame, openingFend, ReadContent(frame.bytes.data(), counts_));
+    return true;
+}
+
+KissReader::ContentEnd KissReader::ReadContent(std::uint8_t* buffer, KissCounts& counts) {
     buffer[0] = kFend;
-    std::size_t c = 1;
-    escapePending_ = false;
+    std::size_t taken = 1;  // positions of the frame taken so far
+    bool escapePending = false;
+    ContentEnd end;
     auto take = [&](std::uint8_t value) {
-        if (c == kFrameCapacity) {
+        if (taken == kFrameCapacity) {
             return false;
         }
-        buffer[c++] = value;
+        buffer[taken++] = value;
         return true;
     };
     auto cutHere = [&] {
-        frame.cut = true;
-        ++counts_.framesCut;
+        end.cut = true;
+        ++counts.framesCut;
         // The rest of an oversized frame is lost.
-        frame.unfinished = !SkipPastFend();
+        end.closed = SkipPastFend();
     };
 
     for (;;) {
         if (position_ == end_ && !Refill()) {
             break;
         }
-        if (!escapePending_) {
-            c += CopyOrdinaryRun(buffer + c, kFrameCapacity - c);
+        if (!escapePending) {
+            taken += CopyOrdinaryRun(buffer + taken, kFrameCapacity - taken);
             if (position_ == end_) {
                 continue;
             }
         }
-        std::uint8_t b = block_[position_++];
+        const std::uint8_t b = block_[position_++];
         if (b == kFend) {
-            frame.unfinished = false;
+            end.closed = true;
             break;
         }
-        if (escapePending_) {
-            escapePending_ = false;
+        if (escapePending) {
+            escapePending = false;
             if (b == kTfend || b == kTfesc) {
                 if (!take(b == kTfend ? kFend : kFesc)) {
                     cutHere();
@@ -138,30 +170,37 @@ bool KissReader::ReadNextFrame(Frame& frame) {
                 }
                 continue;
             }
-            ++counts_.danglingEscapes;
+            ++counts.danglingEscapes;
         }
         if (b == kFesc) {
-            escapePending_ = true;
-        } else if (b == kLf && buffer[c - 1] == kCr) {
+            escapePending = true;
+        } else if (b == kLf && buffer[taken - 1] == kCr) {
             // The LF of a CR LF pair inside a frame is not kept.
-            ++counts_.lineFeedsDropped;
+            ++counts.lineFeedsDropped;
         } else if (!take(b)) {
             cutHere();
             break;
         }
     }
-    if (escapePending_) {
-        ++counts_.danglingEscapes;  // the frame ended right after its FESC
-        escapePending_ = false;
+    if (escapePending) {
+        ++counts.danglingEscapes;  // the frame ended right after its FESC
     }
-    frame.length = static_cast<std::uint16_t>(c);
-    frame.logBytes = BytesConsumed() - frame.logOffset;
-    frameBytes_ += frame.logBytes;
-    return true;
+    end.length = static_cast<std::uint16_t>(taken);
+    return end;
 }
 
-KissReader::Counts KissReader::CountsSoFar() const {
-    Counts counts = counts_;
+void KissReader::Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end) {
+    frame.length = end.length;
+    frame.cut = end.cut;
+    frame.unfinished = !end.closed;
+    frame.openingFendSharedOrLost = false;
+    frame.logOffset = logOffset;
+    frame.logBytes = BytesConsumed() - logOffset;
+    frameBytes_ += frame.logBytes;
+}
+
+KissCounts KissReader::CountsSoFar() const {
+    KissCounts counts = counts_;
     counts.bytesOutsideFrames = BytesConsumed() - frameBytes_;
     return counts;
 }

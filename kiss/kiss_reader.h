@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
 #include "kiss/frame.h"
+#include "kiss/kiss_counts.h"
 #include "kiss/log_source.h"
 
 namespace orvex {
@@ -16,11 +18,20 @@ inline constexpr std::uint8_t kTfesc = 0xDD;
 // Turns a log's bytes into KISS frames, one at a time, in a Frame. Reads the
 // source in large blocks; nothing is allocated per byte or per frame.
 //
-// A frame runs from an opening FEND to the next FEND or the end of the data;
-// bytes between a closing FEND and the next opening FEND are skipped. FESC
-// TFEND stands for C0 and FESC TFESC for DB; an FESC followed by anything else
-// is dropped. An LF right after a stored CR is dropped. A frame that would
-// need more than 512 positions keeps its first 512 and loses the rest.
+// A frame runs from an opening FEND to the next FEND or the end of the data.
+// FESC TFEND stands for C0 and FESC TFESC for DB; an FESC followed by
+// anything else is dropped. An LF right after a stored CR is dropped. A frame
+// that would need more than 512 positions keeps its first 512 and loses the
+// rest.
+//
+// Bytes between a closing FEND and the next FEND are read as a frame's
+// content would be. When they form a data frame (at least the header, KISS
+// command 0, a type of the satellite's), they are that frame, closed by the
+// FEND after them: its opening FEND was shared with the frame before, or
+// lost. Otherwise they are skipped, and that FEND opens the next frame. So a
+// TNC that shares FENDs loses no frame, and a log that begins inside a frame
+// is back in step after it; a log whose frames each have their own FENDs
+// reads as if the rule did not exist.
 //
 // What these rules took from the log is counted as it happens, in the rare
 // branches that take it, so that a log's bad bytes can be told.
@@ -28,24 +39,25 @@ class KissReader {
 public:
     explicit KissReader(LogSource& source, std::size_t blockSize = 1 << 20);
 
-    // What the reader dropped or cut so far.
-    struct Counts {
-        std::uint64_t bytesOutsideFrames = 0;  // before, between and after frames
-        std::uint64_t framesCut = 0;           // longer than 512 positions
-        std::uint64_t lineFeedsDropped = 0;    // the LF of a CR LF pair
-        std::uint64_t danglingEscapes = 0;     // an FESC followed by neither TFEND nor TFESC
-    };
-
     // True with the next frame in `frame`, and where it lay in the log; false
-    // at the end of the data.
+    // at the end of the data. Only a frame delivered is written into `frame`:
+    // beyond its length the buffer keeps what earlier frames left.
     bool ReadNextFrame(Frame& frame);
 
     // errno of a read that failed; the data then ended there.
     int ReadError() const { return readError_; }
     std::uint64_t BytesConsumed() const { return consumed_ + position_; }
-    Counts CountsSoFar() const;
+    // What the reader dropped or cut so far.
+    KissCounts CountsSoFar() const;
 
 private:
+    // How a frame's content ended.
+    struct ContentEnd {
+        std::uint16_t length = 0;  // positions taken, the opening FEND's included
+        bool cut = false;          // at 512 positions
+        bool closed = false;       // by a FEND, rather than by the end of the data
+    };
+
     bool Refill();
     // Consumes the data up to and including the next FEND; false when the
     // data ends first.
@@ -53,6 +65,11 @@ private:
     // Copies bytes that need no rule of their own (all but FEND, FESC and
     // LF) into `to`, at most `room`, from the current block.
     std::size_t CopyOrdinaryRun(std::uint8_t* to, std::size_t room);
+    // Reads a frame's content into `buffer` after the FEND at its offset 0,
+    // up to and including the FEND that closes it, counting what its rules
+    // took into `counts`.
+    ContentEnd ReadContent(std::uint8_t* buffer, KissCounts& counts);
+    void Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end);
 
     LogSource& source_;
     std::size_t blockSize_;
@@ -63,10 +80,12 @@ private:
     std::uint64_t consumed_ = 0;
     bool exhausted_ = false;
     int readError_ = 0;
-    bool escapePending_ = false;
+    // Bytes between frames, read as a frame's content until they prove to be
+    // one: a frame's buffer holds only frames.
+    std::array<std::uint8_t, kFrameCapacity> between_{};
 
     std::uint64_t frameBytes_ = 0;  // log bytes of the frames delivered
-    Counts counts_;
+    KissCounts counts_;
 };
 
 }  // namespace orvex

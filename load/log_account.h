@@ -6,19 +6,26 @@
 #include <string_view>
 #include <vector>
 
+#include "frames/frame_type.h"
+#include "kiss/frame.h"
+#include "kiss/kiss_counts.h"
+
 namespace orvex {
 
 // What a log held besides good frames: the bytes the reader skipped, cut or
-// dropped, and the frames the dispatch did not decode, and why.
+// dropped, the frames the dispatch did not decode, and why, and the decoded
+// frames that did not hold every field of their type.
 struct LogAccount {
-    std::uint64_t bytesOutsideFrames = 0;
+    KissCounts read;
     std::uint64_t framesTooShort = 0;  // under 7 bytes
-    std::uint64_t framesCut = 0;       // at 512 bytes (their first 512 are decoded)
     std::uint64_t framesNotData = 0;   // a KISS command byte other than 0
     std::uint64_t framesUnknownType = 0;
-    std::uint64_t lineFeedsDropped = 0;  // the LF of a CR LF pair
-    std::uint64_t danglingEscapes = 0;   // an FESC followed by neither TFEND nor TFESC
+    // Closed before their type's length, by type byte.
+    std::array<std::uint64_t, layout::kTypeCount + 1> framesShortForType{};
+    std::uint64_t framesCutAtEnd = 0;  // the data ended inside them
 
+    // Counts what became of a frame the reader delivered.
+    void Count(const Frame& frame, FrameOutcome outcome);
     bool Any() const;
 };
 
@@ -30,10 +37,11 @@ struct LogAccountItem {
     std::string_view one;
     std::string_view many;
 };
-std::array<LogAccountItem, 7> LogAccountItems(const LogAccount& account);
+// Every count, in a fixed order; scripts find each by its key.
+std::vector<LogAccountItem> LogAccountItems(const LogAccount& account);
 
 // One text per count that is not zero, in the order above: "12 bytes outside
-// frames", "1 frame shorter than 7 bytes".
+// frames", "1 frame shorter than 7 bytes", "2 TLM frames short for their type".
 std::vector<std::string> LogAccountTexts(const LogAccount& account);
 
 }  // namespace orvex

@@ -1,6 +1,5 @@
 #include "load/log_load.h"
 
-#include <array>
 #include <filesystem>
 #include <memory>
 
@@ -177,13 +176,14 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
     ResponsiveSource responsive(source, *progress);
     KissReader reader(responsive);
     reader_ = &reader;
-    std::array<std::uint64_t, 4> outcomes{};  // by FrameOutcome
     while (reader.ReadNextFrame(frame_)) {
         ++outcome.framesRead;
         const FrameOutcome result = DecodeFrame(frame_, handlers);
         handlers.OnFrameRead(frame_, result);
-        ++outcomes[static_cast<std::size_t>(result)];
-        framesDecoded_ = outcomes[static_cast<std::size_t>(FrameOutcome::Decoded)];
+        outcome.account.Count(frame_, result);
+        if (result == FrameOutcome::Decoded) {
+            ++framesDecoded_;
+        }
         progress->AfterFrame(framesDecoded_);
         if (progress->StopRequested()) {
             break;
@@ -191,15 +191,7 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
     }
     outcome.stopped = progress->StopRequested();
     reader_ = nullptr;
-    const KissReader::Counts read = reader.CountsSoFar();
-    LogAccount& account = outcome.account;
-    account.bytesOutsideFrames = read.bytesOutsideFrames;
-    account.framesCut = read.framesCut;
-    account.lineFeedsDropped = read.lineFeedsDropped;
-    account.danglingEscapes = read.danglingEscapes;
-    account.framesTooShort = outcomes[static_cast<std::size_t>(FrameOutcome::TooShort)];
-    account.framesNotData = outcomes[static_cast<std::size_t>(FrameOutcome::NotData)];
-    account.framesUnknownType = outcomes[static_cast<std::size_t>(FrameOutcome::UnknownType)];
+    outcome.account.read = reader.CountsSoFar();
     if (reader.ReadError() != 0) {
         outcome.problems.push_back(
             ProblemFromErrno(FileProblem::Action::ReadLog, shownPath_, reader.ReadError()));

@@ -59,10 +59,11 @@ void CsvRecordFormat::AppendTlm(std::string& out, const TlmRecord& record) {
     const ChannelDataValues& values = ChannelDataValues::Table();
     AppendTime(out, record.time);
     out.push_back(',');
-    AppendDecimal(out, record.softwareVersion);
-    for (int channel = 0; channel < kChannelCount; ++channel) {
+    AppendOptional(out, record.softwareVersion);
+    for (int channel = 0; channel < record.channelsHeld; ++channel) {
         out += values.Field(channel, record.raw[static_cast<std::size_t>(channel)]);
     }
+    out.append(static_cast<std::size_t>(kChannelCount - record.channelsHeld), ',');
     out.push_back('\n');
 }
 
@@ -86,6 +87,9 @@ void CsvRecordFormat::AppendStatus(std::string& out, const StatusRecord& record)
     out.append(first, ',');
     for (const StatusField& field : record.fields) {
         out.push_back(',');
+        if (!field.held) {
+            continue;
+        }
         if (field.IsText()) {
             AppendCsvField(out, field.text);
         } else {
@@ -110,10 +114,12 @@ void CsvRecordFormat::AppendFrame(std::string& out, const FrameRecord& record) {
     out.push_back(',');
     AppendCsvField(out, record.TypeName());
     out.push_back(',');
-    out += FrameOutcomeName(record.outcome);
+    out += record.OutcomeName();
     out += frame.cut ? ",true," : ",false,";
     AppendTime(out, record.time);
-    out.push_back('\n');
+    out.push_back(',');
+    AppendOptional(out, record.LengthNeeded());
+    out += frame.openingFendSharedOrLost ? ",true\n" : ",false\n";
 }
 
 }  // namespace orvex

@@ -51,10 +51,12 @@ std::vector<std::string_view> DataColumns(DataFile file) {
             }
             break;
         case DataFile::Frames:
-            columns = {column::kOffset,  column::kLogBytes,  column::kLength,
-                       column::kCommand, column::kFrameType, column::kFrameTypeName,
-                       column::kOutcome, column::kCutAt512,  column::kTimeUtc,
-                       column::kUnixTime};
+            // The columns added later come last, so that a reader by
+            // position finds the earlier ones where they were.
+            columns = {column::kOffset,   column::kLogBytes,     column::kLength,
+                       column::kCommand,  column::kFrameType,    column::kFrameTypeName,
+                       column::kOutcome,  column::kCutAt512,     column::kTimeUtc,
+                       column::kUnixTime, column::kLengthNeeded, column::kOpeningFendSharedOrLost};
             break;
     }
     return columns;

@@ -25,7 +25,9 @@ namespace column {
 inline constexpr std::string_view kTimeUtc = "time_utc";  // ISO 8601, "Z"
 inline constexpr std::string_view kUnixTime = "unix_time";
 inline constexpr std::string_view kSoftwareVersion = "software_version";
-inline constexpr std::string_view kOffset = "offset";  // of the frame's opening FEND in the log
+// Of the frame's opening FEND in the log; of its first byte when it had none
+// of its own.
+inline constexpr std::string_view kOffset = "offset";
 inline constexpr std::string_view kLogBytes = "log_bytes";
 inline constexpr std::string_view kLength = "length";
 inline constexpr std::string_view kCommand = "command";
@@ -33,6 +35,8 @@ inline constexpr std::string_view kFrameType = "frame_type";
 inline constexpr std::string_view kFrameTypeName = "frame_type_name";
 inline constexpr std::string_view kOutcome = "outcome";
 inline constexpr std::string_view kCutAt512 = "cut_at_512";
+inline constexpr std::string_view kLengthNeeded = "length_needed";  // by the frame's type
+inline constexpr std::string_view kOpeningFendSharedOrLost = "opening_fend_shared_or_lost";
 }  // namespace column
 
 // The channel of WOD slot 0..9 in the channel table.

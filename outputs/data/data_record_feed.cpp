@@ -7,16 +7,21 @@ namespace orvex {
 void DataRecordFeed::OnTlmFrame(const TlmFrame& frame) {
     TlmRecord record;
     record.offset = frame.Bytes().logOffset;
-    record.time = frame.Timestamp();
-    record.softwareVersion = frame.SoftwareVersion();
-    for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (frame.HoldsTimestamp()) {
+        record.time = frame.Timestamp();
+    }
+    if (frame.HoldsSoftwareVersion()) {
+        record.softwareVersion = frame.SoftwareVersion();
+    }
+    record.channelsHeld = frame.ChannelsHeld();
+    for (int channel = 0; channel < record.channelsHeld; ++channel) {
         record.raw[static_cast<std::size_t>(channel)] = frame.RawChannel(channel);
     }
     sink_.OnTlmRecord(record);
 }
 
 void DataRecordFeed::OnWodFrame(const WodFrame& frame) {
-    for (int k = 0; k < WodFrame::kSampleCount; ++k) {
+    for (int k = 0; k < WodFrame::kSampleCount && frame.HoldsSample(k); ++k) {
         const WodFrame::Sample sample = frame.SampleAt(k);
         sink_.OnWodRecord({sample.timestamp, sample.raw});
     }
@@ -24,8 +29,9 @@ void DataRecordFeed::OnWodFrame(const WodFrame& frame) {
 
 void DataRecordFeed::OnHwsFrame(const HwsFrame& frame) {
     const StatusFields fields(frame);
-    sink_.OnStatusRecord(
-        {frame.Bytes().logOffset, FrameType::Hws, frame.Timestamp(), fields.All()});
+    const std::optional<std::uint32_t> time =
+        frame.HoldsTimestamp() ? std::optional(frame.Timestamp()) : std::nullopt;
+    sink_.OnStatusRecord({frame.Bytes().logOffset, FrameType::Hws, time, fields.All()});
 }
 
 void DataRecordFeed::OnSwsFrame(const SwsFrame& frame) {

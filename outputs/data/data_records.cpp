@@ -1,6 +1,15 @@
 #include "outputs/data/data_records.h"
 
 namespace orvex {
+namespace {
+
+// The row of the frame's type, when it holds a type byte that names one.
+const FrameTypeInfo* TypeOf(const FrameRecord& record) {
+    const std::optional<std::uint8_t> type = record.TypeByte();
+    return type ? FindFrameType(*type) : nullptr;
+}
+
+}  // namespace
 
 std::optional<std::uint8_t> FrameRecord::Command() const {
     if (frame.length <= layout::kCommand) {
@@ -17,15 +26,27 @@ std::optional<std::uint8_t> FrameRecord::TypeByte() const {
 }
 
 std::string_view FrameRecord::TypeName() const {
-    const std::optional<std::uint8_t> type = TypeByte();
-    const FrameTypeInfo* info = type ? FindFrameType(*type) : nullptr;
+    const FrameTypeInfo* info = TypeOf(*this);
     return info != nullptr ? info->name : std::string_view();
 }
 
-std::string_view FrameOutcomeName(FrameOutcome outcome) {
+std::optional<std::uint16_t> FrameRecord::LengthNeeded() const {
+    const FrameTypeInfo* info = TypeOf(*this);
+    return info != nullptr ? std::optional(info->length) : std::nullopt;
+}
+
+std::string_view FrameRecord::OutcomeName() const {
     switch (outcome) {
         case FrameOutcome::Decoded:
-            return "decoded";
+            switch (FillOf(frame)) {
+                case FrameFill::Whole:
+                    return "decoded";
+                case FrameFill::ShortForType:
+                    return "short for its type";
+                case FrameFill::CutAtEnd:
+                    return "cut at the end of the log";
+            }
+            return {};
         case FrameOutcome::TooShort:
             return "too short";
         case FrameOutcome::NotData:

@@ -16,6 +16,10 @@ namespace orvex {
 // delivered, one per TLM frame, one per WOD sample and one per status frame,
 // each with what the decoders make of it. A record lives only for the call
 // that hands it on, like the frame it comes from.
+//
+// A record holds only what the frame itself held: a field past a short
+// frame's end, which the report shows from an earlier frame's bytes, is
+// empty here, and a WOD sample the frame did not hold whole is no record.
 
 // A frame as the reader delivered it, and what became of it.
 struct FrameRecord {
@@ -29,16 +33,20 @@ struct FrameRecord {
     std::optional<std::uint8_t> TypeByte() const;
     // "TLM", "WOD FORMAT"; empty when the type byte names no type.
     std::string_view TypeName() const;
+    // The length a frame of its type needs to hold every field; nothing when
+    // the type byte names no type.
+    std::optional<std::uint16_t> LengthNeeded() const;
+    // "decoded", "short for its type", "cut at the end of the log", "too
+    // short", "non-data command", "unknown type".
+    std::string_view OutcomeName() const;
 };
-
-// "decoded", "too short", "non-data command", "unknown type".
-std::string_view FrameOutcomeName(FrameOutcome outcome);
 
 struct TlmRecord {
     std::uint64_t offset = 0;  // of the frame in the log
-    std::uint32_t time = 0;
-    std::uint8_t softwareVersion = 0;
+    std::optional<std::uint32_t> time;
+    std::optional<std::uint8_t> softwareVersion;
     std::array<std::uint8_t, kChannelCount> raw{};  // each channel's raw byte
+    int channelsHeld = kChannelCount;               // from channel 0; the rest are empty
 };
 
 // One of a WOD frame's three samples.
@@ -53,6 +61,7 @@ struct StatusField {
     std::string_view name;
     std::int64_t number = 0;
     std::string_view text;  // set for a text field only
+    bool held = true;       // false: empty, the frame ended before it
 
     bool IsText() const { return !text.empty(); }
 };

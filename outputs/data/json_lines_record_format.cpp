@@ -77,8 +77,10 @@ void JsonLinesRecordFormat::AppendTlm(std::string& out, const TlmRecord& record)
     const ChannelDataValues& values = ChannelDataValues::Table();
     line_->Start(out, "telemetry");
     line_->Time(record.time);
-    line_->Number(column::kSoftwareVersion, record.softwareVersion);
-    for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (record.softwareVersion) {
+        line_->Number(column::kSoftwareVersion, *record.softwareVersion);
+    }
+    for (int channel = 0; channel < record.channelsHeld; ++channel) {
         line_->Digits(values.ColumnName(channel),
                       values.Text(channel, record.raw[static_cast<std::size_t>(channel)]));
     }
@@ -103,6 +105,9 @@ void JsonLinesRecordFormat::AppendStatus(std::string& out, const StatusRecord& r
     line_->Number(column::kOffset, static_cast<std::int64_t>(record.offset));
     line_->Text(column::kFrameTypeName, FrameTypeName(record.type));
     for (const StatusField& field : record.fields) {
+        if (!field.held) {
+            continue;
+        }
         if (field.IsText()) {
             line_->Text(field.name, field.text);
         } else {
@@ -127,9 +132,13 @@ void JsonLinesRecordFormat::AppendFrame(std::string& out, const FrameRecord& rec
     if (const std::string_view name = record.TypeName(); !name.empty()) {
         line_->Text(column::kFrameTypeName, name);
     }
-    line_->Text(column::kOutcome, FrameOutcomeName(record.outcome));
+    line_->Text(column::kOutcome, record.OutcomeName());
     line_->Flag(column::kCutAt512, frame.cut);
     line_->Time(record.time);
+    if (const auto needed = record.LengthNeeded()) {
+        line_->Number(column::kLengthNeeded, *needed);
+    }
+    line_->Flag(column::kOpeningFendSharedOrLost, frame.openingFendSharedOrLost);
     line_->End();
 }
 

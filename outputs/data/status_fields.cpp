@@ -56,31 +56,35 @@ const ColumnTable& Columns() {
 
 StatusFields::StatusFields(const HwsFrame& frame) {
     for (const ByteField& group : HwsFrame::kRegisterGroups) {
-        AddNumber(group.name, frame.RegisterGroup(group));
+        AddNumber(group.name, frame.RegisterGroup(group), frame.Holds(group));
     }
     for (const HwsFrame::Flag& flag : HwsFrame::kTransmitterFlags) {
-        AddNumber(flag.name, frame.IsSet(flag) ? 1 : 0);
+        AddNumber(flag.name, frame.IsSet(flag) ? 1 : 0, frame.Holds(flag));
     }
 }
 
 StatusFields::StatusFields(const SwsFrame& frame) {
+    auto addByte = [&](const ByteField& field) {
+        AddNumber(field.name, frame.Byte(field), frame.Holds(field));
+    };
     for (const ByteField& field : SwsFrame::kSettings) {
-        AddNumber(field.name, frame.Byte(field));
+        addByte(field);
     }
     for (const ByteField& field : SwsFrame::kWatchdogs) {
-        AddNumber(field.name, frame.Byte(field));
+        addByte(field);
     }
-    AddNumber(SwsFrame::kWodVersion.name, frame.Byte(SwsFrame::kWodVersion));
+    addByte(SwsFrame::kWodVersion);
     for (int index = 0; index < SwsFrame::kWodChannelCount; ++index) {
-        AddNumber(kWodChannelNames[static_cast<std::size_t>(index)], frame.WodChannel(index));
+        AddNumber(kWodChannelNames[static_cast<std::size_t>(index)], frame.WodChannel(index),
+                  frame.HoldsWodChannel(index));
     }
     for (const ByteField& field : SwsFrame::kSetPoints) {
-        AddNumber(field.name, frame.Byte(field));
+        addByte(field);
     }
     for (int pair = 1; pair <= SwsFrame::kTeprCount; ++pair) {
         const std::size_t at = 2 * static_cast<std::size_t>(pair - 1);
-        AddNumber(kTeprNames[at], frame.TeprFirst(pair));
-        AddNumber(kTeprNames[at + 1], frame.TeprSecond(pair));
+        AddNumber(kTeprNames[at], frame.TeprFirst(pair), frame.HoldsTeprFirst(pair));
+        AddNumber(kTeprNames[at + 1], frame.TeprSecond(pair), frame.HoldsTeprSecond(pair));
     }
 }
 
@@ -88,9 +92,10 @@ StatusFields::StatusFields(const ToprFrame& frame) {
     for (int state = 1; state <= ToprFrame::kStateCount; ++state) {
         const std::size_t at = 3 * static_cast<std::size_t>(state - 1);
         const std::uint8_t mode = frame.StateMode(state);
-        AddNumber(kToprNames[at], frame.StateValue(state));
-        AddNumber(kToprNames[at + 1], mode);
-        fields_[count_++] = {kToprNames[at + 2], mode, TxModeText(mode)};
+        const bool modeHeld = frame.HoldsStateMode(state);
+        AddNumber(kToprNames[at], frame.StateValue(state), frame.HoldsStateValue(state));
+        AddNumber(kToprNames[at + 1], mode, modeHeld);
+        fields_[count_++] = {kToprNames[at + 2], mode, TxModeText(mode), modeHeld};
     }
 }
 

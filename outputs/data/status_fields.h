@@ -13,7 +13,8 @@ namespace orvex {
 // A status frame's fields in the order of their columns, named as in the
 // report: an HWS frame's register groups (as numbers) and transmitter flags
 // (0 or 1); an SWS frame's settings, watchdogs, WOD version and channels, set
-// points and TEPR pairs; a TOPR frame's seven states with their modes.
+// points and TEPR pairs; a TOPR frame's seven states with their modes. Each
+// says whether the frame held it.
 class StatusFields {
 public:
     explicit StatusFields(const HwsFrame& frame);
@@ -23,8 +24,8 @@ public:
     std::span<const StatusField> All() const { return {fields_.data(), count_}; }
 
 private:
-    void AddNumber(std::string_view name, std::int64_t value) {
-        fields_[count_++] = {name, value, {}};
+    void AddNumber(std::string_view name, std::int64_t value, bool held) {
+        fields_[count_++] = {name, value, {}, held};
     }
 
     std::array<StatusField, 35> fields_{};  // SWS has the most

@@ -195,26 +195,38 @@ TEST_F(Cli, DataGoesIntoTheFolderInTheFormAskedFor) {
 }
 
 TEST_F(Cli, BadBytesAreCountedAfterTheSummaryLine) {
+    const std::string shortTlm = KissFrame(2, test::TlmBody(0, 1).substr(0, 40));
+    const std::string sharedOpening = KissFrame(1, "y").substr(1);
+    const std::string cutAtEnd = KissFrame(2, test::TlmBody(0, 1)).substr(0, 90);
     const std::string log = folder.Write(
-        "a.kss", "junk" + KissFrame(1, "x") + test::Bytes({0xC0, 0x00, 0xC0}) + KissFrame(14, ""));
+        "a.kss", "junk" + KissFrame(1, "x") + test::Bytes({0xC0, 0x00, 0xC0}) + KissFrame(14, "") +
+                     shortTlm + shortTlm + sharedOpening + cutAtEnd);
     EXPECT_EQ(Run({"--no-report", "--no-wod", log}), 0);
     EXPECT_EQ(out.str(), log +
-                             ": 3 frames read, 1 decoded, 0 TLM records, 0 WOD rows\n"
+                             ": 7 frames read, 5 decoded, 3 TLM records, 0 WOD rows\n"
                              "  4 bytes outside frames, 1 frame shorter than 7 bytes, 1 frame of "
-                             "unknown type\n");
+                             "unknown type, 2 TLM frames short for their type, 1 frame cut at the "
+                             "end of the log, 1 frame with its opening FEND shared or lost\n");
 }
 
 TEST_F(Cli, JsonSummaryIsOneObjectPerLog) {
-    const std::string a = folder.Write("a.kss", "junk" + KissFrame(2, test::TlmBody(0, 1)));
+    const std::string a = folder.Write("a.kss", "junk" + KissFrame(2, test::TlmBody(0, 1)) +
+                                                    KissFrame(8, std::string(20, '\0')) +
+                                                    KissFrame(1, "x").substr(1));
     const std::string b = folder / "missing.kss";
     EXPECT_EQ(Run({"--json", "--no-wod", a, b}), 1);
-    EXPECT_EQ(out.str(),
-              "{\"log\":\"" + a +
-                  "\",\"frames_read\":1,\"frames\":1,\"tlm_records\":1,\"tlm_frames_not_kept\":0,"
-                  "\"wod_rows\":0,\"bad_bytes\":{\"bytes_outside_frames\":4,\"frames_too_short\":0,"
-                  "\"frames_cut_at_512\":0,\"frames_non_data_command\":0,\"frames_unknown_type\":0,"
-                  "\"lf_dropped_after_cr\":0,\"dangling_escapes\":0},\"report\":\"" +
-                  (folder / "a.tlm") + "\",\"problems\":[]}\n");
+    EXPECT_EQ(
+        out.str(),
+        "{\"log\":\"" + a +
+            "\",\"frames_read\":3,\"frames\":3,\"tlm_records\":1,\"tlm_frames_not_kept\":0,"
+            "\"wod_rows\":3,\"bad_bytes\":{\"bytes_outside_frames\":4,\"frames_too_short\":0,"
+            "\"frames_cut_at_512\":0,\"frames_non_data_command\":0,\"frames_unknown_type\":0,"
+            "\"lf_dropped_after_cr\":0,\"dangling_escapes\":0,\"tlm_frames_short_for_type\":0,"
+            "\"hws_frames_short_for_type\":0,\"sws_frames_short_for_type\":0,"
+            "\"wod_frames_short_for_type\":1,\"topr_frames_short_for_type\":0,"
+            "\"frames_cut_at_end_of_log\":0,\"frames_opening_fend_shared_or_lost\":1},"
+            "\"report\":\"" +
+            (folder / "a.tlm") + "\",\"problems\":[]}\n");
     // A log that cannot be opened has no summary; the message says why.
     EXPECT_NE(err.str().find("Cannot open the log " + b), std::string::npos);
 }

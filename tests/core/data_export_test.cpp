@@ -24,14 +24,15 @@ struct LogPieces {
     std::string log;
     std::string frames =
         "offset,log_bytes,length,command,frame_type,frame_type_name,outcome,cut_at_512,time_utc,"
-        "unix_time\n";
+        "unix_time,length_needed,opening_fend_shared_or_lost\n";
 
-    // `fields`: command to outcome; `time`: the last two fields.
+    // `fields`: command to outcome; `time`: time_utc and unix_time; `last`:
+    // the length the type needs and whether the opening FEND was shared.
     std::uint64_t Frame(const std::string& bytes, int length, const std::string& fields,
-                        const std::string& time = ",") {
+                        const std::string& time, const std::string& last) {
         const std::uint64_t offset = log.size();
         frames += std::to_string(offset) + ',' + std::to_string(bytes.size()) + ',' +
-                  std::to_string(length) + ',' + fields + ",false," + time + '\n';
+                  std::to_string(length) + ',' + fields + ",false," + time + ',' + last + '\n';
         log += bytes;
         return offset;
     }
@@ -74,24 +75,25 @@ protected:
         std::array<std::uint8_t, 38> raw{};
         raw[kEclipseChannel] = 255;
         pieces.Frame(KissFrame(2, test::TlmBody(kNoon, raw, 12)), 133, "0,2,TLM,decoded",
-                     "2026-03-01T12:00:00Z,1772366400");
+                     "2026-03-01T12:00:00Z,1772366400", "133,false");
         const test::WodSampleBytes later{kNextMorning, 0, {}};
         const test::WodSampleBytes earlier{kMorning, 0, {}};
         pieces.Frame(KissFrame(8, test::WodBody(later, earlier, later)), 52, "0,8,WOD,decoded",
-                     "2026-03-02T10:00:00Z,1772445600");
+                     "2026-03-02T10:00:00Z,1772445600", "52,false");
         hwsOffset = pieces.Frame(KissFrame(4, HwsBody()), 23, "0,4,HWS,decoded",
-                                 "2026-03-01T12:00:09Z,1772366409");
-        swsOffset = pieces.Frame(KissFrame(5, SwsBody()), 80, "0,5,SWS,decoded");
-        toprOffset = pieces.Frame(KissFrame(13, ToprBody()), 28, "0,13,TOPR,decoded");
+                                 "2026-03-01T12:00:09Z,1772366409", "23,false");
+        swsOffset = pieces.Frame(KissFrame(5, SwsBody()), 80, "0,5,SWS,decoded", ",", "80,false");
+        toprOffset =
+            pieces.Frame(KissFrame(13, ToprBody()), 28, "0,13,TOPR,decoded", ",", "28,false");
         pieces.log += "junk\r\n";
         // An escaped FEND: the frame takes one log byte more than its length.
         pieces.Frame(KissFrame(6,
                                "A\xC0"
                                "B"),
-                     10, "0,6,MESSAGE,decoded");
-        pieces.Frame(Bytes({0xC0, 0x00, 0xC0}), 2, "0,,,too short");
-        pieces.Frame(KissFrame(1, "x", 1), 8, "1,1,TIME,non-data command");
-        pieces.Frame(KissFrame(14, "y"), 8, "0,14,,unknown type");
+                     10, "0,6,MESSAGE,decoded", ",", "7,false");
+        pieces.Frame(Bytes({0xC0, 0x00, 0xC0}), 2, "0,,,too short", ",", ",false");
+        pieces.Frame(KissFrame(1, "x", 1), 8, "1,1,TIME,non-data command", ",", "7,false");
+        pieces.Frame(KissFrame(14, "y"), 8, "0,14,,unknown type", ",", ",false");
     }
 
     std::string DataFile(std::string_view kind, std::string_view extension = "csv") const {
@@ -237,6 +239,96 @@ TEST_F(DataExport, JsonLinesHoldTheSameRecords) {
     }
     // Numbers keep the window's decimals, not the double's digits.
     EXPECT_NE(DataFile("telemetry", "jsonl").find("\"Battery 0 [V]\":1.900,"), std::string::npos);
+}
+
+// The values of channels 0..21 for raw bytes of 0, as the data holds them.
+constexpr const char* kFirst22ChannelsAtZero =
+    "1.900,1.900,1.900,1.900,1.900,1.900,1.900,1.900,7.965,7.047,3.750,8.170,145.080,-8.577,"
+    "-0.264,-1.601,2.539,3.878,1.945,0.838,-5.171,3.719";
+
+// Frames closed before their type's length, each after a whole frame whose
+// bytes lie behind its end: the report and the WOD export read the missing
+// fields from those bytes, as they always have; the data leaves them empty
+// and makes no WOD sample of them.
+TEST_F(DataExport, FieldsPastAShortFramesEndAreEmptyWhileTheReportKeepsTheEarlierBytes) {
+    const std::string whole = test::TlmBody(kNoon, 0, 12);
+    const std::string tlm = test::TlmBody(kNoon + 60, 0).substr(0, 53);  // 60 positions
+    const test::WodSampleBytes sample{kNextMorning, 0, {}};
+    const std::string wod = test::WodBody(sample, sample, sample).substr(0, 23);  // 30 positions
+    const std::string hws = HwsBody();
+    const std::string shortHws = test::LittleEndian32(kNoon + 99) + Bytes({1, 0x22, 3, 4, 5});
+
+    const std::string log = KissFrame(2, whole) + KissFrame(2, tlm) + KissFrame(8, wod) +
+                            KissFrame(4, hws) + KissFrame(4, shortHws);
+    // The TLM and WOD frames made whole with the bytes the buffer held behind
+    // them. (An HWS block shows the frame's own bytes in hex, so the short one
+    // is kept as it is.)
+    const std::string heard = KissFrame(2, whole) + KissFrame(2, tlm + whole.substr(53)) +
+                              KissFrame(8, wod + tlm.substr(23, 22)) + KissFrame(4, hws) +
+                              KissFrame(4, shortHws);
+    Load(heard);
+    const std::string report = Report();
+    const std::string wodExport = Export();
+    const LoadOutcome outcome = Load(log);
+    EXPECT_EQ(Report(), report);
+    EXPECT_EQ(Export(), wodExport);
+    EXPECT_NE(ExportRows().find("00:00:00;"), std::string::npos);  // a sample of no time
+    EXPECT_TRUE(ReportBody().ends_with(
+        "[HWS]Timestamp: 01/03/2026 12:01:39 - 01 22 03 04 05 \r\n"
+        "[HWS]RXAART: 032201  |  TXAART: 060504  |  BCAART: 090807  |  ModemAART: 0C0B0A\r\n"
+        "[HWS]TXC Exciter ON\r\n[HWS]TXC 5V HPA ON\r\n[HWS]TXC 10V HPA ON\r\n\r\n"));
+    EXPECT_EQ(outcome.account.framesShortForType[2], 1u);
+    EXPECT_EQ(outcome.account.framesShortForType[8], 1u);
+    EXPECT_EQ(outcome.account.framesShortForType[4], 1u);
+
+    const std::string telemetry = DataFile("telemetry");
+    EXPECT_TRUE(telemetry.ends_with("\n2026-03-01T12:01:00Z,1772366460,,1.900,1.900" +
+                                    std::string(36, ',') + '\n'))
+        << telemetry;
+    const std::string wodData = DataFile("wod");
+    EXPECT_EQ(wodData.substr(wodData.find('\n') + 1),
+              "2026-03-02T10:00:00Z,1772445600,8.170,0,2.539,3.878,1.945,0.838,-5.171,3.719,"
+              "7.965,145.080\n");
+    const std::string status = DataFile("status");
+    EXPECT_TRUE(status.ends_with(",HWS,205313,,,,1,,," + std::string(35 + 21, ',') + '\n'))
+        << status;
+    const std::string frames = DataFile("frames");
+    for (const char* row : {",60,0,2,TLM,short for its type,false,2026-03-01T12:01:00Z,1772366460,"
+                            "133,false\n",
+                            ",30,0,8,WOD,short for its type,false,2026-03-02T10:00:00Z,1772445600,"
+                            "52,false\n",
+                            ",16,0,4,HWS,short for its type,false,2026-03-01T12:01:39Z,1772366499,"
+                            "23,false\n"}) {
+        EXPECT_NE(frames.find(row), std::string::npos) << row;
+    }
+
+    options.dataExport->format = DataFormat::JsonLines;
+    Load(log);
+    const std::string json = DataFile("telemetry", "jsonl");
+    const std::string shortLine = json.substr(json.rfind("{\"type\""));
+    EXPECT_EQ(shortLine.find("software_version"), std::string::npos);
+    EXPECT_NE(shortLine.find("\"Battery 4 [V]\":1.900}"), std::string::npos) << shortLine;
+    EXPECT_EQ(DataFile("wod", "jsonl").find("1970"), std::string::npos);
+    const std::string statusJson = DataFile("status", "jsonl");
+    EXPECT_TRUE(statusJson.ends_with("\"HWS\",\"RXAART\":205313,\"TXC Exciter\":1}\n"))
+        << statusJson;
+}
+
+// The data ended inside a frame: the report has it as read so far, the data
+// says it was cut and leaves what it did not reach empty.
+TEST_F(DataExport, AFrameTheLogEndsInsideIsCutAtTheEndOfTheLog) {
+    const std::string cut = KissFrame(2, test::TlmBody(kNoon, 0)).substr(0, 100);
+    const LoadOutcome outcome = Load(KissFrame(2, test::TlmBody(kNoon - 60, 0)) + cut);
+    EXPECT_EQ(outcome.framesDecoded, 2u);
+    EXPECT_EQ(outcome.account.framesCutAtEnd, 1u);
+    const std::string report = ReportBody();
+    EXPECT_NE(report.find("[TLM]", report.find("[TLM]") + 1), std::string::npos);
+    EXPECT_TRUE(DataFile("telemetry")
+                    .ends_with(std::string("\n2026-03-01T12:00:00Z,1772366400,,") +
+                               kFirst22ChannelsAtZero + std::string(16, ',') + '\n'));
+    EXPECT_TRUE(DataFile("frames").ends_with(
+        "\n134,100,100,0,2,TLM,cut at the end of the log,false,2026-03-01T12:00:00Z,1772366400,133,"
+        "false\n"));
 }
 
 TEST_F(DataExport, NeedsAFolderThatExistsAndLeavesTheOtherOutputsAlone) {

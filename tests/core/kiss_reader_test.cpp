@@ -59,9 +59,67 @@ TEST(KissReader, LineFeedAfterStoredCarriageReturnIsDropped) {
 TEST(KissReader, BytesOutsideFramesAreSkipped) {
     ExpectFrames("junk" + Bytes({0xC0, 0x01, 0xC0}) + "between" + Bytes({0xC0, 0x02, 0xC0}) + "end",
                  {Bytes({0xC0, 0x01}), Bytes({0xC0, 0x02})});
-    // Frames sharing one FEND: B lies between frames.
+    // Frames sharing one FEND, B too short to be a frame: B lies between frames.
     ExpectFrames(Bytes({0xC0, 'A', 0xC0, 'B', 0xC0, 'C', 0xC0}),
                  {Bytes({0xC0, 'A'}), Bytes({0xC0, 'C'})});
+}
+
+// The content of a TIME frame: command 0, four unused bytes, type 1, a text.
+std::string TimeContent(const std::string& text) {
+    return Bytes({0x00, 0, 0, 0, 0, 0x01}) + text;
+}
+
+TEST(KissReader, BytesBetweenFramesThatFormADataFrameAreThatFrame) {
+    // A TNC that shares FENDs: C0 A C0 B C0 C C0.
+    const std::string a = TimeContent("a"), b = TimeContent("b"), c = TimeContent("c");
+    ExpectFrames("\xC0" + a + "\xC0" + b + "\xC0" + c + "\xC0",
+                 {"\xC0" + a, "\xC0" + b, "\xC0" + c});
+    // A log that begins inside a frame: its tail is no frame, its closing FEND
+    // opens an empty one, and the next frame, whose opening FEND that took,
+    // is found among the bytes after it.
+    ExpectFrames("ail of a frame" + ("\xC0\xC0" + b) + ("\xC0\xC0" + c + "\xC0"),
+                 {"\xC0", "\xC0" + b, "\xC0" + c});
+    // Read as a frame is: escapes resolved, the LF of a CR LF dropped.
+    ExpectFrames(Bytes({0xC0, 0xC0, 0x00, 0x0D, 0x0A, 0, 0, 0, 0x01, 0xDB, 0xDC, 0xC0}),
+                 {Bytes({0xC0}), Bytes({0xC0, 0x00, 0x0D, 0, 0, 0, 0x01, 0xC0})});
+}
+
+TEST(KissReader, BytesBetweenFramesThatFormNoDataFrameAreSkippedAsBefore) {
+    const std::string b = TimeContent("b");
+    for (const std::string& between : {
+             Bytes({0x00, 0, 0, 0, 0, 0x01}).substr(0, 5),  // shorter than the header
+             Bytes({0x05, 0, 0, 0, 0, 0x01, 'x'}),          // not a data frame
+             Bytes({0x00, 0, 0, 0, 0, 0x0E, 'x'}),          // a type the satellite lacks
+             Bytes({0x00, 0, 0, 0, 0, 0x00, 'x'}),
+             Bytes({0x00, 0, 0x0D, 0x0A, 0, 0x01}),  // the dropped LF leaves it short
+             Bytes({0x00, 0, 0, 0, 0xDB, 0x01}),     // so does a dangling escape
+         }) {
+        ExpectFrames("\xC0" + b + "\xC0" + between + "\xC0" + b + "\xC0", {"\xC0" + b, "\xC0" + b});
+    }
+}
+
+TEST(KissReader, OnlyAFrameTakenIsWrittenIntoTheBuffer) {
+    // A 40-byte frame, bytes between frames that are none, a FEND pair.
+    const std::string junk = Bytes({0x05, 0, 0, 0, 0, 0x01}) + std::string(30, 'j');
+    MemoryLogSource source("\xC0" + TimeContent(std::string(33, 'L')) + "\xC0" + junk + "\xC0\xC0");
+    KissReader reader(source);
+    Frame frame;
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    ASSERT_TRUE(reader.ReadNextFrame(frame));
+    EXPECT_EQ(frame.length, 1);
+    EXPECT_FALSE(frame.openingFendSharedOrLost);
+    EXPECT_EQ(Bytes(frame), "\xC0");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(frame.bytes.data()) + 7, 33),
+              std::string(33, 'L'));
+    EXPECT_EQ(reader.CountsSoFar().bytesOutsideFrames, junk.size());
+    EXPECT_FALSE(reader.ReadNextFrame(frame));
+}
+
+TEST(KissReader, AFrameFoundBetweenFramesIsCutAt512LikeAnyOther) {
+    const std::string content = TimeContent(std::string(600, 'x'));
+    const Frames frames = FramesOf("\xC0\xC0" + content + "\xC0", 7);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[1], "\xC0" + content.substr(0, 511));
 }
 
 TEST(KissReader, EndOfDataInsideAndOutsideFrames) {
@@ -154,16 +212,22 @@ struct FrameSpan {
 
 TEST(KissReader, AccountsForEveryByteOfTheLog) {
     const std::string oversized = "\xC0" + std::string(600, 'x') + "\xC0";
+    // Found between frames: counted with its escape and its LF, from its first byte.
+    const std::string shared = Bytes({0x00, 0, 0, 0, 0, 0x01, 0xDB, 0xDC, 0x0D, 0x0A, 0xC0});
+    // No frame: nothing in it is counted but its bytes.
+    const std::string between = Bytes({0x00, 0x0D, 0x0A, 0xDB, 0x41});
     const std::string log = "junk" +                                       // 4 bytes outside
                             Bytes({0xC0, 0x00, 0xDB, 0xDC, 0xC0}) +        // an escape
                             "\r\n" +                                       // 2 bytes outside
                             Bytes({0xC0, 0x0D, 0x0A, 0x0A, 0x41, 0xC0}) +  // two LFs dropped
                             Bytes({0xC0, 0xDB, 0x41, 0xDB, 0xC0}) +        // two dangling escapes
+                            shared +                                       // one LF dropped
+                            between +                                      // 5 bytes outside
                             oversized +                                    // cut at 512
                             Bytes({0xC0, 0x00, 0x41});                     // cut by the end
     const std::vector<FrameSpan> expected = {
-        {4, 5, 3, false},     {11, 6, 3, false},  {17, 5, 2, false},
-        {22, 602, 512, true}, {624, 3, 3, false},
+        {4, 5, 3, false},   {11, 6, 3, false},    {17, 5, 2, false},
+        {22, 11, 9, false}, {38, 602, 512, true}, {640, 3, 3, false},
     };
     for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20}) {
         SCOPED_TRACE(block);
@@ -177,12 +241,13 @@ TEST(KissReader, AccountsForEveryByteOfTheLog) {
             frameBytes += frame.logBytes;
         }
         EXPECT_EQ(spans, expected);
-        const KissReader::Counts counts = reader.CountsSoFar();
-        EXPECT_EQ(counts.bytesOutsideFrames, 6u);
+        const KissCounts counts = reader.CountsSoFar();
+        EXPECT_EQ(counts.bytesOutsideFrames, 11u);
         EXPECT_EQ(frameBytes + counts.bytesOutsideFrames, log.size());
         EXPECT_EQ(counts.framesCut, 1u);
-        EXPECT_EQ(counts.lineFeedsDropped, 2u);
+        EXPECT_EQ(counts.lineFeedsDropped, 3u);
         EXPECT_EQ(counts.danglingEscapes, 2u);
+        EXPECT_EQ(counts.framesOpeningFendSharedOrLost, 1u);
     }
 }
 

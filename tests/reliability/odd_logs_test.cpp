@@ -42,8 +42,9 @@ std::vector<OddLog> OddLogs() {
         {"dangling FESC",
          Bytes(
              {0xC0, 0x00, 0, 0, 0, 0, 1, 0x41, 0xDB, 0xC0, 0xC0, 0x00, 0, 0, 0, 0, 1, 0x41, 0xDB}),
-         2, 2, "  2 dangling escapes\n"},
-        {"cut by the end of the file", KissFrame(1, "a") + cut, 2, 2, ""},
+         2, 2, "  2 dangling escapes, 1 frame cut at the end of the log\n"},
+        {"cut by the end of the file", KissFrame(1, "a") + cut, 2, 2,
+         "  1 frame cut at the end of the log\n"},
         {"more than 65535 frames", TimeFrames(65537), 65537, 65537, ""},
     };
 }

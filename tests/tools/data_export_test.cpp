@@ -277,8 +277,8 @@ TEST_F(DataOfGeneratedLogs, FramesAccountForEveryByteOfTheLog) {
                          static_cast<std::uint64_t>(std::count(span.begin(), span.end(), '\xDB'));
         }
     }
-    EXPECT_EQ(frameBytes + outcome.account.bytesOutsideFrames, log.size());
-    EXPECT_EQ(unescaped, outcome.account.lineFeedsDropped);
+    EXPECT_EQ(frameBytes + outcome.account.read.bytesOutsideFrames, log.size());
+    EXPECT_EQ(unescaped, outcome.account.read.lineFeedsDropped);
 
     const LogAccount& account = outcome.account;
     EXPECT_EQ(outcomes["decoded"], outcome.framesDecoded);
@@ -289,10 +289,10 @@ TEST_F(DataOfGeneratedLogs, FramesAccountForEveryByteOfTheLog) {
     EXPECT_EQ(account.framesTooShort, 1u);
     EXPECT_EQ(account.framesNotData, 2u);  // the cut frame's command byte is 'x'
     EXPECT_EQ(account.framesUnknownType, 1u);
-    EXPECT_EQ(account.framesCut, 1u);
-    EXPECT_EQ(account.danglingEscapes, 1u);
-    EXPECT_GT(account.lineFeedsDropped, 1u);
-    EXPECT_GT(account.bytesOutsideFrames, 20u);
+    EXPECT_EQ(account.read.framesCut, 1u);
+    EXPECT_EQ(account.read.danglingEscapes, 1u);
+    EXPECT_GT(account.read.lineFeedsDropped, 1u);
+    EXPECT_GT(account.read.bytesOutsideFrames, 20u);
 }
 
 }  // namespace
