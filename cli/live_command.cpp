@@ -80,6 +80,18 @@ std::unique_ptr<QCoreApplication> ApplicationIfNone() {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// "recorded 1200 bytes into PATH", or, after a failure, "recorded 679936 of
+// the 5000000 bytes received into PATH".
+void PrintRecorded(std::ostream& err, const Recording& recording) {
+    err << kDecodeProgram << ": recorded " << recording.BytesRecorded();
+    if (recording.BytesReceived() != recording.BytesRecorded()) {
+        err << " of the " << recording.BytesReceived() << " bytes received";
+    } else {
+        err << " bytes";
+    }
+    err << " into " << recording.Path() << '\n';
+}
+
 }  // namespace
 
 int RunLiveDecode(const LiveInput& input, const LoadContext& context, const StopSignals& stop,
@@ -92,6 +104,11 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
             << '\n';
         return 1;
     }
+    recording.TellFailureTo([&](int error) {
+        err << kDecodeProgram << ": "
+            << ProblemFromErrno(FileProblem::Action::RecordLog, recording.Path(), error).Message()
+            << "; the stream is still decoded, but no longer recorded" << std::endl;
+    });
 
     const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
     const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
@@ -121,8 +138,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
         return 1;
     }
     PrintLogSummary(out, err, recording.Path(), outcome, json);
-    err << kDecodeProgram << ": recorded " << recording.BytesRecorded() << " bytes into "
-        << recording.Path() << '\n';
+    PrintRecorded(err, recording);
     return outcome.problems.empty() ? 0 : 1;
 }
 

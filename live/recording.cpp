@@ -106,11 +106,15 @@ int Recording::CreateNew(const std::string& path) {
 }
 
 void Recording::Append(const std::uint8_t* bytes, std::size_t count) {
+    received_ += count;
     while (count > 0 && error_ == 0) {
         const ssize_t written = ::write(fd_, bytes, count);
         if (written < 0) {
             if (errno != EINTR) {
                 error_ = errno;
+                if (tellFailure_) {
+                    tellFailure_(error_);
+                }
             }
             continue;
         }

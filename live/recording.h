@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <string>
 
 #include "kiss/log_source.h"
@@ -14,6 +15,11 @@ namespace orvex {
 // written over. Where it goes is planned, and checked, before the stream
 // starts; the file is made when the first byte arrives, so that a stream
 // that never sent one leaves nothing.
+//
+// A write that fails (a full disk, a folder removed) ends the recording
+// there, so that it holds the stream's first bytes without a gap; the
+// stream itself goes on to its reader. The failure is told at once to
+// whoever asked, and kept.
 class Recording {
 public:
     Recording() = default;
@@ -38,7 +44,13 @@ public:
     int CreateIn(const std::string& folder, std::time_t began);
     int Create(const std::string& path);
 
-    // Appends the bytes; the first failure is kept and told by Error.
+    // Called with the errno of the first write that fails, on the thread
+    // that appends, while the stream goes on: the command line says it on
+    // its error output, the window in its status line.
+    using FailureHandler = std::function<void(int error)>;
+    void TellFailureTo(FailureHandler handler) { tellFailure_ = std::move(handler); }
+
+    // Appends the bytes received; after the first failure only counts them.
     void Append(const std::uint8_t* bytes, std::size_t count);
 
     // The file's absolute path, which names it in its report; for a
@@ -47,7 +59,10 @@ public:
     // The folder or file planned, for messages before it began.
     const std::string& Planned() const { return planned_; }
     const FileIdentity& Identity() const { return identity_; }
+    // What the file holds, and what the stream brought: the same unless a
+    // write failed.
     std::uint64_t BytesRecorded() const { return recorded_; }
+    std::uint64_t BytesReceived() const { return received_; }
     int Error() const { return error_; }
 
 private:
@@ -59,7 +74,9 @@ private:
     std::string planned_;
     FileIdentity identity_;
     std::uint64_t recorded_ = 0;
+    std::uint64_t received_ = 0;
     int error_ = 0;
+    FailureHandler tellFailure_;
 };
 
 // Hands on the bytes of another source after appending them to the

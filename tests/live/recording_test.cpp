@@ -1,12 +1,21 @@
-// The recorded log's name and place, and that it never replaces a file.
+// The recorded log's name and place, that it never replaces a file, and
+// that a recording the disk cannot hold is said at once.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <QProcess>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <regex>
 
 #include "live/recording.h"
 #include "tests/support/temp_folder.h"
+#include "tests/tools/generated_log.h"
 
 namespace orvex::test {
 namespace {
@@ -61,6 +70,96 @@ TEST(Recording, AGivenNameIsMadeAbsoluteAndAnExistingFileIsRefused) {
     EXPECT_EQ(refused, EEXIST);
     EXPECT_EQ(ReadFile(folder / "kept.kss"), "earlier");
     EXPECT_EQ(missing, ENOENT);
+}
+
+constexpr std::uint64_t kSmallDisk = 256 * 1024;
+
+// A folder on a file system of 256 KiB, mounted for the test where this run
+// may mount one (as root); else Mounted() is false.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::string& path) : path_(path) {
+        std::filesystem::create_directory(path_);
+        mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+                           ("size=" + std::to_string(kSmallDisk)).c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) {
+            ::umount2(path_.c_str(), MNT_DETACH);
+        }
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+// orvex-decode recording its standard input into a folder that fills up: it
+// says so while the stream still flows, decodes the stream to its end, and
+// its summary tells what the recording holds of what was received.
+TEST(Recording, ThatTheDiskCannotHoldIsSaidAtOnceAndTheStreamStillDecoded) {
+    const std::string log =
+        synth::test::GenerateLog(std::vector<std::string>{"--seed", "9", "--size", "1M"});
+    const std::size_t frames = synth::test::FramesOf(log).size();
+    TempFolder folder;
+    const SmallDisk disk(folder / "full");
+    const std::string recorded = folder / "full/pass.kss";
+    QProcess decode;
+    if (!disk.Mounted()) {
+        // No mount here: each file of the run is limited to the same size.
+        decode.setChildProcessModifier([] {
+            const rlimit limit{kSmallDisk, kSmallDisk};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_IGN);
+        });
+    }
+    decode.start(
+        QStringLiteral(ORVEX_DECODE_PATH),
+        {QStringLiteral("-"), QStringLiteral("--record-file"), QString::fromStdString(recorded)});
+    ASSERT_TRUE(decode.waitForStarted());
+    decode.setReadChannel(QProcess::StandardError);
+    decode.write(log.data(), static_cast<qint64>(log.size()));
+
+    // The stream stays open until the failure is said: told only at its end,
+    // it would never be.
+    const std::string said = "Cannot record the log " + recorded;
+    std::string err;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (err.find(said) == std::string::npos && std::chrono::steady_clock::now() < deadline &&
+           decode.state() == QProcess::Running) {
+        decode.waitForBytesWritten(20);
+        decode.waitForReadyRead(20);
+        err += decode.readAllStandardError().toStdString();
+    }
+    ASSERT_NE(err.find(said + ": "), std::string::npos) << err;
+    EXPECT_EQ(decode.state(), QProcess::Running);
+    while (decode.bytesToWrite() > 0 && decode.waitForBytesWritten(30000)) {
+    }
+    decode.closeWriteChannel();
+    ASSERT_TRUE(decode.waitForFinished(60000));
+    err += decode.readAllStandardError().toStdString();
+    const std::string out = decode.readAllStandardOutput().toStdString();
+
+    EXPECT_EQ(decode.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(decode.exitCode(), 1);
+    EXPECT_LT(err.find(said), err.find("standard input ended")) << err;
+    EXPECT_EQ(out.substr(0, out.find(" frames")), recorded + ": " + std::to_string(frames));
+    const std::smatch summary = [&] {
+        std::smatch match;
+        std::regex_search(err, match,
+                          std::regex("recorded ([0-9]+) of the ([0-9]+) bytes received into "));
+        return match;
+    }();
+    ASSERT_EQ(summary.size(), 3u) << err;
+    const std::string holds = ReadFile(recorded);
+    EXPECT_EQ(summary[1].str(), std::to_string(holds.size()));
+    EXPECT_EQ(summary[2].str(), std::to_string(log.size()));
+    EXPECT_LE(holds.size(), kSmallDisk);
+    EXPECT_EQ(holds, log.substr(0, holds.size()));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // received, and decoding it later gives the live session's files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "kiss/kiss_reader.h"
@@ -110,6 +111,61 @@ TEST_F(TcpSession, ALinkLostBetweenFramesAddsNothingAndLosesNoLaterFrame) {
     EXPECT_EQ(watched.Count(Kind::Lost), 1);
     EXPECT_EQ(live.outcome.framesRead, synth::test::FramesOf(log).size());
     EXPECT_EQ(live.outcome.account.framesTooShort, 0U);
+}
+
+// Whether `whole` lies in `read` in its order, with others between.
+bool LiesInOrder(const std::vector<std::string>& whole, const std::vector<std::string>& read) {
+    auto next = read.begin();
+    for (const std::string& frame : whole) {
+        next = std::find(next, read.end(), frame);
+        if (next == read.end()) {
+            return false;
+        }
+        ++next;
+    }
+    return true;
+}
+
+// A TNC whose next client gets the stream from wherever it is, inside a
+// frame: the frame the drop cut and the frame the stream resumed inside are
+// lost, and every whole frame after them is read.
+TEST_F(TcpSession, AStreamThatResumesInsideFramesLosesOnlyTheFramesCut) {
+    const std::string& log = PassLog();
+    const std::vector<std::size_t> openings = OpeningFends(log);
+    // Where each drop cuts, and where the stream resumes.
+    const std::vector<std::pair<std::size_t, std::size_t>> drops = {
+        {openings[60] + 12, openings[63] + 20},
+        {openings[150] + 5, openings[150] + 30},
+        {openings[250] + 40, openings[252] + 7},
+    };
+    std::vector<KissServer::Connection> script;
+    std::size_t from = 0;
+    for (const auto& [cut, resume] : drops) {
+        script.push_back(
+            {RandomChunks(log.substr(from, cut - from), static_cast<std::uint32_t>(cut))});
+        from = resume;
+    }
+    script.push_back({RandomChunks(log.substr(from), 7), milliseconds(150)});
+
+    const DecodedFiles live = RunLive(script);
+
+    const std::vector<std::string> frames = synth::test::FramesOf(log);
+    std::vector<std::string> whole;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const bool lost = (i >= 60 && i <= 63) || i == 150 || (i >= 250 && i <= 252);
+        if (!lost) {
+            whole.push_back(frames[i]);
+        }
+    }
+    const std::vector<std::string> read = synth::test::FramesOf(run.Recorded());
+    EXPECT_TRUE(LiesInOrder(whole, read));
+    // Of each drop: the frame it cut, the tail the stream resumed with, and
+    // an empty frame between that tail's closing FEND and the next opening one.
+    EXPECT_LE(read.size() - whole.size(), 3 * drops.size());
+    EXPECT_EQ(watched.Count(Kind::Lost), 3);
+    const DecodedFiles later = run.DecodeRecorded();
+    EXPECT_EQ(live.outcome.framesDecoded, later.outcome.framesDecoded);
+    EXPECT_EQ(live.report, later.report);
 }
 
 TEST(TcpLink, AStopEndsAStreamThatNeverFallsSilent) {
