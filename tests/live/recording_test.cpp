@@ -72,7 +72,7 @@ TEST(Recording, AGivenNameIsMadeAbsoluteAndAnExistingFileIsRefused) {
     EXPECT_EQ(missing, ENOENT);
 }
 
-constexpr std::uint64_t kSmallDisk = 256 * 1024;
+constexpr std::uint64_t kSmallDisk = std::uint64_t{256} * 1024;
 
 // A folder on a file system of 256 KiB, mounted for the test where this run
 // may mount one (as root); else Mounted() is false.
