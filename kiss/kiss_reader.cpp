@@ -114,8 +114,7 @@ bool KissReader::ReadNextFrame(Frame& frame) {
             std::memcpy(frame.bytes.data(), between_.data(), end.length);
             ++counts.framesOpeningFendSharedOrLost;
             counts_ += counts;
-            Deliver(frame, firstByte, end);
-            frame.openingFendSharedOrLost = true;
+            Deliver(frame, firstByte, end, /*ownOpeningFend=*/false);
             return true;
         }
         // Bytes between frames after all: the FEND after them opens a frame.
@@ -123,7 +122,7 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         ++position_;
     }
     const std::uint64_t openingFend = BytesConsumed() - 1;
-    Deliver(frame, openingFend, ReadContent(frame.bytes.data(), counts_));
+    Deliver(frame, openingFend, ReadContent(frame.bytes.data(), counts_), /*ownOpeningFend=*/true);
     return true;
 }
 
@@ -189,11 +188,12 @@ KissReader::ContentEnd KissReader::ReadContent(std::uint8_t* buffer, KissCounts&
     return end;
 }
 
-void KissReader::Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end) {
+void KissReader::Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end,
+                         bool ownOpeningFend) {
     frame.length = end.length;
     frame.cut = end.cut;
     frame.unfinished = !end.closed;
-    frame.openingFendSharedOrLost = false;
+    frame.openingFendSharedOrLost = !ownOpeningFend;
     frame.logOffset = logOffset;
     frame.logBytes = BytesConsumed() - logOffset;
     frameBytes_ += frame.logBytes;

@@ -69,7 +69,7 @@ private:
     // up to and including the FEND that closes it, counting what its rules
     // took into `counts`.
     ContentEnd ReadContent(std::uint8_t* buffer, KissCounts& counts);
-    void Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end);
+    void Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end, bool ownOpeningFend);
 
     LogSource& source_;
     std::size_t blockSize_;
