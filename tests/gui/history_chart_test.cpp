@@ -15,7 +15,7 @@
 #include "app/window/object_names.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
 
 namespace orvex::test {
 namespace {

@@ -18,8 +18,8 @@
 #include "app/dialogs/connect_dialog.h"
 #include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/live/kiss_server.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
+#include "tests/support/kiss_server.h"
 
 namespace orvex::test {
 namespace {

@@ -14,10 +14,10 @@
 #include "archive/archive_database.h"
 #include "cli/decode_command.h"
 #include "cli/live_input.h"
-#include "tests/live/kiss_server.h"
 #include "tests/live/live_session.h"
+#include "tests/support/generated_log.h"
+#include "tests/support/kiss_server.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {

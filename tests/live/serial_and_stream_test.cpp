@@ -15,9 +15,9 @@
 #include "live/link_source.h"
 #include "live/serial_link.h"
 #include "live/stream_source.h"
-#include "tests/live/kiss_server.h"
 #include "tests/live/live_session.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
+#include "tests/support/kiss_server.h"
 
 namespace orvex::test {
 namespace {

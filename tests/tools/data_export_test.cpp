@@ -13,9 +13,9 @@
 #include "frames/transmitter_modes.h"
 #include "load/log_load.h"
 #include "telemetry/calibration.h"
+#include "tests/support/generated_log.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 #include "text/locale_format.h"
 
 namespace orvex::synth::test {

@@ -3,8 +3,8 @@
 #include <map>
 #include <sstream>
 
+#include "tests/support/generated_log.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 
 namespace orvex::synth::test {
 namespace {

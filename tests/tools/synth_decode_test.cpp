@@ -7,8 +7,8 @@
 
 #include "session/decoder_session.h"
 #include "tests/support/display_stand_in.h"
+#include "tests/support/generated_log.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 #include "text/locale_format.h"
 #include "tools/synth/orbit_model.h"
 

@@ -8,7 +8,7 @@
 
 #include "frames/frame_type.h"
 #include "kiss/frame.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
 #include "tools/synth/frame_stream.h"
 #include "tools/synth/kiss_writer.h"
 

@@ -1,4 +1,4 @@
-#include "tests/live/kiss_server.h"
+#include "tests/support/kiss_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,4 +1,4 @@
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
 
 #include <gtest/gtest.h>
 
