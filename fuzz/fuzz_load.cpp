@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "frames/frame_type.h"
 #include "fuzz/fuzz_input.h"
@@ -124,7 +125,7 @@ void Drive(test::DisplayStandIn& display, OutputOptions& options, DecoderSession
     display.onRecordPositionChanged = [&session](int position) {
         session.RecordPositionChanged(position);
     };
-    display.onChannelSelected = [&session](int channel) { session.ShowChannelChart(channel); };
+    display.onChannelSelected = [&session](int channel) { session.ShowChannelChart({channel}); };
     display.onFrame = [&display, &options, &session, actions](std::uint64_t) {
         const std::uint64_t k = display.frameSteps - 1;
         if (actions.reportToggles >> (k % 8) & 1) {
@@ -132,7 +133,12 @@ void Drive(test::DisplayStandIn& display, OutputOptions& options, DecoderSession
         }
         if (actions.browse) {
             display.MoveRecordScrollBar(static_cast<int>(k % 102));
-            session.ShowChannelChart(static_cast<int>(k % 38));
+            // One channel, or two as a chart added to shows them.
+            std::vector<int> charted{static_cast<int>(k % 38)};
+            if (k % 3 == 0) {
+                charted.push_back(static_cast<int>((k * 7 + 5) % 38));
+            }
+            session.ShowChannelChart(charted);
         }
         if (actions.stop && k == actions.stopAfter) {
             display.stopRequested = true;
