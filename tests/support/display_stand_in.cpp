@@ -44,8 +44,7 @@ void DisplayStandIn::ShowChart(std::string_view caption, const std::vector<int>&
     chartChannels = channels;
     chart.clear();
     if (const auto extent = history.Extent()) {
-        constexpr int kOneColumnPerSecondOfADay = 86400;
-        chart = history.Series(channels.at(0), *extent, kOneColumnPerSecondOfADay);
+        chart = history.Series(channels.at(0), *extent, chartColumns);
     }
     ++chartBuilds;
 }

@@ -60,9 +60,10 @@ public:
     int selectedChannel = -1;
     std::string chartCaption;
     std::vector<int> chartChannels;
-    // The first channel's samples, a column per second of a day: each of the
-    // short logs of the tests whole.
+    // The first channel's samples, by default a column per second of a day:
+    // each of the short logs of the tests whole.
     std::vector<HistoryPoint> chart;
+    int chartColumns = 86400;
     int chartBuilds = 0;
     bool busy = false;
     bool stopRequested = false;
