@@ -3,6 +3,7 @@
 #include "archive/archive_target.h"
 #include "outputs/output_options.h"
 #include "outputs/tlm_report_lines.h"
+#include "telemetry/wod_row_texts.h"
 
 namespace orvex {
 
@@ -15,11 +16,16 @@ class LoadContext {
 public:
     LoadContext(const LocaleFormat& format, const OutputOptions& options,
                 ArchiveTarget* archive = nullptr)
-        : format_(format), options_(options), tlmLines_(format), archive_(archive) {}
+        : format_(format),
+          options_(options),
+          tlmLines_(format),
+          wodTexts_(format),
+          archive_(archive) {}
 
     const LocaleFormat& Format() const { return format_; }
     const OutputOptions& Options() const { return options_; }
     const TlmReportLines& TlmLines() const { return tlmLines_; }
+    const WodRowTexts& WodTexts() const { return wodTexts_; }
     ArchiveTarget* Archive() const { return archive_; }
     // The window's archive comes and goes with its setting, between loads.
     void SetArchive(ArchiveTarget* archive) { archive_ = archive; }
@@ -28,6 +34,7 @@ private:
     const LocaleFormat& format_;
     const OutputOptions& options_;
     const TlmReportLines tlmLines_;
+    const WodRowTexts wodTexts_;
     ArchiveTarget* archive_;
 };
 

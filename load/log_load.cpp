@@ -57,7 +57,7 @@ LogLoad::LogLoad(std::string path, std::string shownPath, const LoadContext& con
       shownPath_(std::move(shownPath)),
       context_(context),
       frame_(frame),
-      wodRows_(context.Format()) {}
+      wodRows_(context.WodTexts()) {}
 
 LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress) {
     NoProgress noProgress;

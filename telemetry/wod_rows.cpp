@@ -1,43 +1,20 @@
 #include "telemetry/wod_rows.h"
 
-#include <algorithm>
-
-#include "telemetry/calibration.h"
 #include "text/locale_format.h"
 
 namespace orvex {
 
-WodRowList::WodRowList(const LocaleFormat& format, std::size_t keysInMemory)
-    : format_(format), keys_(keysInMemory) {
-    const auto& values = CalibrationTable();
-    for (int slot = 0; slot < kWodSlotCount; ++slot) {
-        const int channel = ChannelIndexOfNumber(WodChannels()[slot + 1]);
-        std::array<std::string, 256> fields;
-        for (int raw = 0; raw < 256; ++raw) {
-            format.AppendFixed(fields[raw], values[channel][raw], 2);
-            fields[raw] += ';';
-        }
-        std::vector<std::string> distinct(fields.begin(), fields.end());
-        std::sort(distinct.begin(), distinct.end());
-        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-        for (int raw = 0; raw < 256; ++raw) {
-            const auto at = std::lower_bound(distinct.begin(), distinct.end(), fields[raw]);
-            rank_[slot][raw] = static_cast<std::uint8_t>(at - distinct.begin());
-        }
-        for (std::size_t rank = 0; rank < distinct.size(); ++rank) {
-            textOfRank_[slot][rank] = distinct[rank];
-        }
-    }
-}
+WodRowList::WodRowList(const WodRowTexts& texts, std::size_t keysInMemory)
+    : texts_(texts), keys_(keysInMemory) {}
 
 WodRowList::Key WodRowList::KeyOf(const WodSample& sample) const {
     Key key;
     key.high = std::uint64_t{sample.secondOfDay} << 40;
     for (int slot = 0; slot < 5; ++slot) {
-        key.high |= std::uint64_t{rank_[slot][sample.raw[slot]]} << (8 * (4 - slot));
+        key.high |= std::uint64_t{texts_.Rank(slot, sample.raw[slot])} << (8 * (4 - slot));
     }
     for (int slot = 5; slot < kWodSlotCount; ++slot) {
-        key.low |= std::uint64_t{rank_[slot][sample.raw[slot]]} << (8 * (9 - slot));
+        key.low |= std::uint64_t{texts_.Rank(slot, sample.raw[slot])} << (8 * (9 - slot));
     }
     return key;
 }
@@ -52,12 +29,12 @@ void WodRowList::AppendRowText(std::string& out, const Key& key) const {
     time.hour = secondOfDay / 3600;
     time.minute = secondOfDay / 60 % 60;
     time.second = secondOfDay % 60;
-    format_.AppendTimeOfDay(out, time);
+    texts_.Format().AppendTimeOfDay(out, time);
     out.push_back(';');
     for (int slot = 0; slot < kWodSlotCount; ++slot) {
         const std::uint64_t word = slot < 5 ? key.high : key.low;
         const int shift = 8 * (slot < 5 ? 4 - slot : 9 - slot);
-        out += textOfRank_[slot][(word >> shift) & 0xFF];
+        out += texts_.TextOfRank(slot, static_cast<std::uint8_t>(word >> shift));
     }
 }
 

@@ -9,10 +9,9 @@
 
 #include "telemetry/channel_table.h"
 #include "telemetry/sorted_keys.h"
+#include "telemetry/wod_row_texts.h"
 
 namespace orvex {
-
-class LocaleFormat;
 
 // One WOD sample as a row of the list: its time of day and its ten raw bytes.
 struct WodSample {
@@ -33,7 +32,7 @@ struct WodSample {
 // of any length.
 class WodRowList {
 public:
-    explicit WodRowList(const LocaleFormat& format, std::size_t keysInMemory = 1 << 20);
+    explicit WodRowList(const WodRowTexts& texts, std::size_t keysInMemory = 1 << 20);
 
     void Add(const WodSample& sample);
     std::uint64_t Count() const { return keys_.Count(); }
@@ -51,11 +50,7 @@ private:
     Key KeyOf(const WodSample& sample) const;
     void AppendRowText(std::string& out, const Key& key) const;
 
-    const LocaleFormat& format_;
-    // rank_[slot][raw]: place of the slot's text among its 256 texts;
-    // textOfRank_[slot][rank]: the text back.
-    std::array<std::array<std::uint8_t, 256>, kWodSlotCount> rank_{};
-    std::array<std::array<std::string, 256>, kWodSlotCount> textOfRank_{};
+    const WodRowTexts& texts_;
     SortedKeyList keys_;
 };
 

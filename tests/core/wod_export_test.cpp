@@ -99,7 +99,8 @@ TEST_F(WodFramesGerman, DecimalCommaInRows) {
 TEST(WodRowList, OrderIsTheOrdinalOrderOfTheTexts) {
     for (const char* name : {"en_GB", "de_DE", "fi_FI"}) {
         const LocaleFormat format{QLocale(QString::fromLatin1(name))};
-        WodRowList list(format);
+        const WodRowTexts texts(format);
+        WodRowList list(texts);
         std::uint32_t state = 12345;
         for (int i = 0; i < 3000; ++i) {
             WodSample sample;
@@ -120,8 +121,9 @@ TEST(WodRowList, OrderIsTheOrdinalOrderOfTheTexts) {
 // rows and the de-duplication come out the same.
 TEST(WodRowList, RunsOnDiskGiveTheSameRows) {
     const LocaleFormat format{QLocale(QStringLiteral("en_GB"))};
-    WodRowList inMemory(format);
-    WodRowList onDisk(format, 7);
+    const WodRowTexts texts(format);
+    WodRowList inMemory(texts);
+    WodRowList onDisk(texts, 7);
     for (std::uint32_t i = 0; i < 200; ++i) {
         WodSample sample;
         sample.secondOfDay = (i * 7919) % 50;
