@@ -42,9 +42,6 @@ SortedKeyList::SortedKeyList(std::size_t keysInMemory)
 SortedKeyList::~SortedKeyList() = default;
 
 void SortedKeyList::Add(const Key& key) {
-    if (keys_.capacity() == 0) {
-        keys_.reserve(std::min<std::size_t>(keysInMemory_, 1 << 20));
-    }
     if (sorted_ && !keys_.empty() && key < keys_.back()) {
         sorted_ = false;
     }
