@@ -72,7 +72,8 @@ private:
     void Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end, bool ownOpeningFend);
 
     LogSource& source_;
-    std::size_t blockSize_;
+    std::size_t blockSize_;  // the largest block
+    std::size_t capacity_;   // the block's size now
     // Not zeroed: every load would otherwise clear a block it overwrites.
     std::unique_ptr<std::uint8_t[]> block_;
     std::size_t position_ = 0;
