@@ -8,15 +8,43 @@
 
 #include <random>
 
+#include "tests/support/wait_until.h"
+
 namespace orvex::test {
 namespace {
 
 constexpr int kAcceptTimeoutMs = 10000;
 
+// A socket bound to `port` on 127.0.0.1 (any free port for 0), not listening:
+// connections to it are refused. SO_REUSEPORT lets a second such socket take
+// the port while the first still holds it, so the port is never free between
+// the two. Returns the socket, or -1, and the port bound.
+int BoundSocket(std::uint16_t& port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int yes = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEPORT, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    auto* any = reinterpret_cast<sockaddr*>(&address);
+    socklen_t length = sizeof address;
+    if (fd < 0 || ::bind(fd, any, length) != 0 || ::getsockname(fd, any, &length) != 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return -1;
+    }
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
 }  // namespace
 
 KissServer::KissServer() {
-    failed_ = !Listen();
+    listener_ = BoundSocket(port_);
+    failed_ = listener_ < 0 || ::listen(listener_, 4) != 0;
 }
 
 KissServer::~KissServer() {
@@ -29,24 +57,6 @@ KissServer::~KissServer() {
             ::close(fd);
         }
     }
-}
-
-bool KissServer::Listen() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const int yes = 1;
-    ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port_);
-    auto* any = reinterpret_cast<sockaddr*>(&address);
-    socklen_t length = sizeof address;
-    if (::bind(listener_, any, length) != 0 || ::listen(listener_, 4) != 0 ||
-        ::getsockname(listener_, any, &length) != 0) {
-        return false;
-    }
-    port_ = ntohs(address.sin_port);
-    return true;
 }
 
 void KissServer::Serve(std::vector<Connection> script) {
@@ -74,21 +84,29 @@ void KissServer::SendAll(int client, const std::string& bytes) {
     }
 }
 
+// The listener gives way to a socket bound to the same port that does not
+// listen, before the earlier connection drops, so that the client's first try
+// again is refused; the port listens again once the test's condition holds.
+bool KissServer::Refuse(const Connection& connection) {
+    std::uint16_t port = port_;
+    const int refusing = BoundSocket(port);
+    if (refusing < 0) {
+        return false;
+    }
+    ::close(listener_);
+    listener_ = refusing;
+    DropLastClient();
+    return WaitUntil([&] { return quit_ || connection.refuseUntil(); }) && !quit_ &&
+           ::listen(listener_, 4) == 0;
+}
+
 void KissServer::Play(const std::vector<Connection>& script) {
     for (const Connection& connection : script) {
-        // The port closes before the earlier connection drops, so that the
-        // client's first try again is refused.
-        if (connection.refuseBefore.count() > 0) {
-            ::close(listener_);
+        if (connection.refuseUntil && !Refuse(connection)) {
+            failed_ = true;
+            return;
         }
         DropLastClient();
-        if (connection.refuseBefore.count() > 0) {
-            std::this_thread::sleep_for(connection.refuseBefore);
-            if (!Listen()) {
-                failed_ = true;
-                return;
-            }
-        }
         lastClient_ = Accept();
         if (lastClient_ < 0) {
             failed_ = true;
@@ -112,6 +130,14 @@ void KissServer::DropLastClient() {
     if (lastClient_ >= 0) {
         ::close(lastClient_);
         lastClient_ = -1;
+    }
+}
+
+ClosedPort::ClosedPort() : socket_(BoundSocket(port_)) {}
+
+ClosedPort::~ClosedPort() {
+    if (socket_ >= 0) {
+        ::close(socket_);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,8 +13,9 @@ namespace orvex::test {
 // A TNC's KISS TCP port on 127.0.0.1, played from a script by a thread of its
 // own: each connection is accepted, sent its chunks with their pauses and
 // closed, or kept open after the last one. Before a connection the port may
-// refuse for a while. Every wait is bounded, so a client that never comes
-// fails the test instead of hanging it.
+// refuse until the test says: it stays bound meanwhile, so no other program
+// takes it. Every wait is bounded, so a client that never comes fails the
+// test instead of hanging it.
 class KissServer {
 public:
     struct Chunk {
@@ -22,8 +24,10 @@ public:
     };
     struct Connection {
         std::vector<Chunk> chunks;
-        std::chrono::milliseconds refuseBefore{0};  // the port closed this long first
-        bool keepOpen = false;                      // after the last chunk
+        // When set, the port refuses from before the earlier connection
+        // drops until this holds.
+        std::function<bool()> refuseUntil{};
+        bool keepOpen = false;  // after the last chunk
     };
 
     KissServer();
@@ -41,7 +45,7 @@ public:
 
 private:
     void Play(const std::vector<Connection>& script);
-    bool Listen();
+    bool Refuse(const Connection& connection);
     int Accept();
     void SendAll(int client, const std::string& bytes);
     void DropLastClient();
@@ -54,6 +58,23 @@ private:
     std::atomic<bool> failed_{false};
     std::atomic<bool> quit_{false};
     std::thread thread_;
+};
+
+// A port on 127.0.0.1 that refuses every connection for the life of the
+// object: bound by a socket that never listens, so that no other program can
+// take it meanwhile.
+class ClosedPort {
+public:
+    ClosedPort();
+    ~ClosedPort();
+    ClosedPort(const ClosedPort&) = delete;
+    ClosedPort& operator=(const ClosedPort&) = delete;
+
+    std::uint16_t Port() const { return port_; }
+
+private:
+    int socket_ = -1;
+    std::uint16_t port_ = 0;
 };
 
 // The log cut into chunks of 1 to `largest` bytes, each followed by a pause
