@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <csignal>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -18,12 +19,11 @@
 #include "tests/support/generated_log.h"
 #include "tests/support/kiss_server.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/wait_until.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {
 namespace {
-
-using std::chrono::milliseconds;
 
 TEST(LiveInput, ReadsHostsPortsDevicesAndBaudRatesWithTheirUsualDefaults) {
     LiveInput input;
@@ -53,6 +53,18 @@ TEST(LiveInput, ReadsHostsPortsDevicesAndBaudRatesWithTheirUsualDefaults) {
     for (const char* bad : {":9600", "/dev/ttyS1:", "/dev/ttyS1:fast", "/dev/ttyS1:-5"}) {
         EXPECT_FALSE(ParseDeviceAndBaudRate(bad, input)) << bad;
     }
+}
+
+// The size of the recording (the one log) in `folder`; 0 before it exists.
+std::uint64_t RecordedBytes(const std::string& folder) {
+    for (const std::string& name : FolderEntries(folder)) {
+        if (name.ends_with(".kss")) {
+            std::error_code error;
+            const auto size = std::filesystem::file_size(folder + "/" + name, error);
+            return error ? 0 : size;
+        }
+    }
+    return 0;
 }
 
 class LiveCli : public ::testing::Test {
@@ -106,19 +118,14 @@ TEST_F(LiveCli, DecodesAKissTcpPortUntilSigintThenWritesTheExportAndTheSummary) 
     const std::string log =
         synth::test::GenerateLog(std::vector<std::string>{"--seed", "21", "--frames", "150"});
     KissServer server;
-    std::vector<KissServer::Chunk> chunks = RandomChunks(log, 21);
-    // The stop comes once every byte has long been received.
-    chunks.push_back({"", milliseconds(300)});
-    server.Serve({{chunks, {}, true}});
+    server.Serve({{RandomChunks(log, 21), {}, true}});
+    // The stop comes once every byte has been received: the recording holds
+    // each byte before the decoder reads it.
     std::vector<std::string> whileLive;
     std::thread stopper([&] {
-        while (!server.Done() && !server.Failed()) {
-            std::this_thread::sleep_for(milliseconds(10));
-        }
-        if (server.Done()) {
-            whileLive = FolderEntries(folder.Path());
-            std::raise(SIGINT);
-        }
+        WaitUntil([&] { return server.Failed() || RecordedBytes(folder.Path()) == log.size(); });
+        whileLive = FolderEntries(folder.Path());
+        std::raise(SIGINT);
     });
 
     const int code = Run(
@@ -213,25 +220,18 @@ TEST_F(LiveCli, AStreamGoesToTheArchiveAsItArrivesAndAsItsRecordedLog) {
     const std::string log =
         synth::test::GenerateLog(std::vector<std::string>{"--seed", "8", "--frames", "90"});
     KissServer server;
-    std::vector<KissServer::Chunk> chunks = RandomChunks(log, 8);
-    chunks.push_back({"", milliseconds(300)});
-    server.Serve({{chunks, {}, true}});
+    server.Serve({{RandomChunks(log, 8), {}, true}});
     const TempFolder archiveFolder;
     const std::string archive = archiveFolder / "archive.sqlite";
     const std::string recorded = folder / "pass.kss";
     // Every frame is in the archive while the stream is still open.
     std::int64_t heardWhileLive = 0;
     std::thread stopper([&] {
-        while (!server.Done() && !server.Failed()) {
-            std::this_thread::sleep_for(milliseconds(10));
-        }
-        for (int wait = 0; server.Done() && wait < 500 && heardWhileLive < 90; ++wait) {
-            std::this_thread::sleep_for(milliseconds(20));
-            heardWhileLive = HearingsIn(archive);
-        }
-        if (server.Done()) {
-            std::raise(SIGINT);
-        }
+        WaitUntil([&] {
+            heardWhileLive = server.Done() ? HearingsIn(archive) : 0;
+            return server.Failed() || heardWhileLive >= 90;
+        });
+        std::raise(SIGINT);
     });
 
     const int code = Run({"--kiss-tcp", "127.0.0.1:" + std::to_string(server.Port()),

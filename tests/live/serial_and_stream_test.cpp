@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "kiss/kiss_reader.h"
@@ -18,6 +19,7 @@
 #include "tests/live/live_session.h"
 #include "tests/support/generated_log.h"
 #include "tests/support/kiss_server.h"
+#include "tests/support/wait_until.h"
 
 namespace orvex::test {
 namespace {
@@ -40,6 +42,12 @@ void WriteChunks(int fd, const std::vector<KissServer::Chunk>& chunks) {
         }
         std::this_thread::sleep_for(chunk.pauseAfter);
     }
+}
+
+std::uintmax_t FileSize(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : size;
 }
 
 // The TNC end of a pseudo-terminal; the program opens the other end as its
@@ -84,6 +92,7 @@ TEST(SerialLink, RecordsWhatThePortReceivedAndRetriesThePortThatDisappeared) {
     EXPECT_EQ(link.Name(), terminal.Device() + " at 9600 baud");
 
     std::thread tnc;
+    LiveSessionRun run;
     const WatcherStandIn* self = nullptr;
     WatcherStandIn watcher([&] {
         // The first try after the loss finds no device; the test ends there.
@@ -96,12 +105,13 @@ TEST(SerialLink, RecordsWhatThePortReceivedAndRetriesThePortThatDisappeared) {
         }
         tnc = std::thread([&] {
             WriteChunks(terminal.Fd(), RandomChunks(log.substr(0, cut), 9, 300));
-            std::this_thread::sleep_for(milliseconds(50));
+            // Unplugged once the port has read every byte: the recording holds
+            // each byte before the decoder reads it.
+            EXPECT_TRUE(WaitUntil([&] { return FileSize(run.RecordedPath()) == cut; }));
             terminal.Unplug();
         });
     };
     LinkSource live(link, watcher, {milliseconds(40), milliseconds(160), milliseconds(10)});
-    LiveSessionRun run;
 
     const DecodedFiles files = run.Decode(live);
     tnc.join();
