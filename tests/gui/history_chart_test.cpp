@@ -1,3 +1,5 @@
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QChart>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
@@ -36,6 +38,37 @@ std::vector<std::pair<double, std::uint8_t>> TlmSamples(const std::string& log) 
         }
     }
     return samples;
+}
+
+// Counts the tooltip events Qt sends a widget once the mouse rests on it.
+class RestingMouse : public QObject {
+public:
+    explicit RestingMouse(QWidget* widget) { widget->installEventFilter(this); }
+    int toolTipEvents = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        toolTipEvents += event->type() == QEvent::ToolTip ? 1 : 0;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Whether Qt's tooltip is about to hide: asked to hide, the tip's label
+// starts a short timer and hides when it fires. Its other timer, the tip's
+// time on screen, is the one the chart gives it: minutes.
+bool ToolTipHidePending() {
+    constexpr int kLongerThanAHide = 5000;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!widget->inherits("QTipLabel") || !widget->isVisible()) {
+            continue;
+        }
+        for (const auto& timer : QAbstractEventDispatcher::instance()->registeredTimers(widget)) {
+            if (timer.interval < kLongerThanAHide) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 class HistoryChartTest : public MainWindowTest {
@@ -202,27 +235,32 @@ TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
     window.show();
     OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 1, 100));
     QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton);
-    // The value axis fits the plot once it is laid out, which a loaded
-    // machine may take a few passes of events to finish.
+    // The value axis fits the plot once it is laid out, which takes a few
+    // passes of events: each fit may narrow the plot again.
     QPoint onPoint;
+    int unchanged = 0;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             const QPoint before = onPoint;
-            QTest::qWait(50);
             onPoint = Chart()->PointPosition(0, 1);
-            return onPoint == before;
+            unchanged = onPoint == before ? unchanged + 1 : 0;
+            return unchanged == 3;
         },
-        3000));
+        5000));
+    const RestingMouse resting(Chart()->viewport());
     Hover(onPoint + QPoint(2, -1));
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
     EXPECT_EQ(QToolTip::text(), "07/12/2026 14:03:06\n1303.577 mW");
     // The view's own tooltip event, once the mouse rests, finds no item
     // with a tooltip in the scene and must not hide the point's.
-    QTest::qWait(1500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return resting.toolTipEvents > 0; }, 5000));
     EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_FALSE(ToolTipHidePending());
+    const int restsBefore = resting.toolTipEvents;
     Hover(onPoint + QPoint(-1, 2));
-    QTest::qWait(1500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return resting.toolTipEvents > restsBefore; }, 5000));
     EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_FALSE(ToolTipHidePending());
 
     Hover(Chart()->PointPosition(0, 0) + QPoint(0, 60));
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
