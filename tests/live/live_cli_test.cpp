@@ -174,9 +174,7 @@ TEST_F(LiveCli, AStreamThatSentNothingLeavesNothing) {
     KissServer server;
     server.Serve({{{}, {}, true}});
     std::thread stopper([&] {
-        while (!server.Done() && !server.Failed()) {
-            std::this_thread::sleep_for(milliseconds(10));
-        }
+        WaitUntil([&] { return server.Done() || server.Failed(); });
         std::raise(SIGINT);
     });
     EXPECT_EQ(Run({"--kiss-tcp", "127.0.0.1:" + std::to_string(server.Port()), "--record",

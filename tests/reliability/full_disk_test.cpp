@@ -11,8 +11,8 @@
 #include <map>
 
 #include "tests/reliability/decode_process.h"
+#include "tests/support/generated_log.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 
 namespace orvex::test {
 namespace {

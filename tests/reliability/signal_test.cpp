@@ -28,10 +28,10 @@
 #include "load/log_load.h"
 #include "outputs/output_names.h"
 #include "outputs/report_file.h"
-#include "tests/live/kiss_server.h"
 #include "tests/reliability/decode_process.h"
+#include "tests/support/generated_log.h"
+#include "tests/support/kiss_server.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {
