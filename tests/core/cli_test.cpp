@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "tests/support/child_process.h"
 #include "tests/support/load_fixture.h"
 
 namespace orvex {
@@ -50,14 +51,11 @@ TEST_F(Cli, SwitchesTurnTheOutputsOff) {
 
 TEST_F(Cli, RelativePathIsJoinedToTheWorkingFolderAsItStands) {
     folder.Write("a.kss", KissFrame(1, "x"));
-    char previous[4096];
-    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
-    const int code = Run({"./a.kss"});
-    ASSERT_EQ(::chdir(previous), 0);
-    EXPECT_EQ(code, 0);
     const std::string absolute = folder.Path() + "/./a.kss";
-    EXPECT_EQ(out.str().substr(0, absolute.size() + 1), absolute + ":");
+    EXPECT_TRUE(test::PassesInFolder(folder.Path(), [&] {
+        EXPECT_EQ(Run({"./a.kss"}), 0);
+        EXPECT_EQ(out.str().substr(0, absolute.size() + 1), absolute + ":");
+    }));
     // Named from the log's file name, beside it, whatever dots the path holds.
     EXPECT_NE(test::ReadFile(folder.Path() + "/a.tlm").find("File: " + absolute + "\r\n"),
               std::string::npos);

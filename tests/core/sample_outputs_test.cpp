@@ -7,9 +7,9 @@
 #include <string>
 
 #include "session/decoder_session.h"
+#include "tests/support/child_process.h"
 #include "tests/support/display_stand_in.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/working_folder.h"
 #include "text/locale_format.h"
 
 namespace orvex {
@@ -40,14 +40,15 @@ TEST_P(SampleOutputs, ReportAndExportMatchTheStoredFiles) {
     test::TempFolder folder;
     folder.Write("orvex-pass.kss", test::ReadFile(kSamples + "/orvex-pass.kss"));
     // A relative path, so that the report's "File: " line is the same
-    // wherever the test runs.
-    const test::WorkingFolder inFolder(folder.Path());
-    const LocaleFormat format{QLocale(QString::fromStdString(locale))};
-    const OutputOptions options;
-    const LoadContext context(format, options);
-    test::DisplayStandIn display;
-    DecoderSession session(display, context);
-    session.OpenLog("orvex-pass.kss");
+    // wherever the test runs: opened in a process of its own in the folder.
+    ASSERT_TRUE(test::PassesInFolder(folder.Path(), [&] {
+        const LocaleFormat format{QLocale(QString::fromStdString(locale))};
+        const OutputOptions options;
+        const LoadContext context(format, options);
+        test::DisplayStandIn display;
+        DecoderSession session(display, context);
+        session.OpenLog("orvex-pass.kss");
+    }));
 
     const std::string expected = kSamples + "/expected/orvex-pass." + locale;
     EXPECT_EQ(FirstDifference(test::ReadFile(folder / "orvex-pass.tlm"),

@@ -17,7 +17,7 @@
 #include "archive/archive_database.h"
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/support/working_folder.h"
+#include "tests/gui/stored_sample.h"
 
 namespace orvex::test {
 namespace {
@@ -134,18 +134,15 @@ TEST_F(ArchiveWindowTest, ThatCannotBeOpenedLeavesTheLogsFilesAsTheyAre) {
             << Status();
         EXPECT_FALSE(RangeEnabled("Archive: all"));
 
-        folder.Write("orvex-pass.kss", kSample);
-        const WorkingFolder inFolder(folder.Path());
-        Open("orvex-pass.kss");
+        const std::string log = folder.Write("orvex-pass.kss", kSample);
+        Open(log);
         EXPECT_TRUE(Status().startsWith(
             QString::fromStdString("Cannot add the log to the archive " + location + ": ")))
             << Status();
         EXPECT_TRUE(Status().contains("Report written to")) << Status();
         EXPECT_FALSE(ArchivedCounts(Status())) << Status();
-        EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") ==
-                    ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.en_GB.tlm"));
-        EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") ==
-                    ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.en_GB.csv"));
+        EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") == StoredSampleReport("en_GB", log));
+        EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") == StoredSampleExport("en_GB"));
     }
     // Once the folder is there, the next log finds the archive.
     QDir().mkpath(QString::fromStdString(folder / "missing"));

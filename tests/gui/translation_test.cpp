@@ -7,7 +7,7 @@
 #include "app/settings/window_language.h"
 #include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/support/working_folder.h"
+#include "tests/gui/stored_sample.h"
 
 namespace orvex::test {
 namespace {
@@ -54,16 +54,13 @@ TEST(GermanUser, GetsTheReportAndTheExportAsTheyAre) {
     const LocaleFormat format{QLocale(QLocale::German, QLocale::Germany)};
     TempFolder folder;
     const PrivateSettings settings;
-    folder.Write("orvex-pass.kss", ReadFile(ORVEX_SAMPLES_DIR "/orvex-pass.kss"));
-    // A relative path, as the stored report names its log.
-    const WorkingFolder inFolder(folder.Path());
+    const std::string log =
+        folder.Write("orvex-pass.kss", ReadFile(ORVEX_SAMPLES_DIR "/orvex-pass.kss"));
     MainWindow window(format);
-    window.SetFileChooser([] { return QStringLiteral("orvex-pass.kss"); });
+    window.SetFileChooser([&log] { return QString::fromStdString(log); });
     window.findChild<QAction*>(object_name::kOpenAction)->trigger();
-    EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") ==
-                ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.de_DE.tlm"));
-    EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") ==
-                ReadFile(ORVEX_SAMPLES_DIR "/expected/orvex-pass.de_DE.csv"));
+    EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") == StoredSampleReport("de_DE", log));
+    EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") == StoredSampleExport("de_DE"));
     EXPECT_TRUE(window.StatusText().contains("Bericht geschrieben"));
 }
 

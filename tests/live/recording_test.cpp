@@ -10,12 +10,14 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <regex>
 
 #include "live/recording.h"
+#include "tests/support/child_process.h"
+#include "tests/support/generated_log.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 
 namespace orvex::test {
 namespace {
@@ -53,23 +55,17 @@ TEST(Recording, WritesEveryBlockThroughAtOnce) {
 TEST(Recording, AGivenNameIsMadeAbsoluteAndAnExistingFileIsRefused) {
     TempFolder folder;
     folder.Write("kept.kss", "earlier");
-    char* working = ::getcwd(nullptr, 0);
-    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
-
-    Recording fresh;
-    const int created = fresh.Create("fresh.kss");
-    Recording existing;
-    const int refused = existing.Create("kept.kss");
-    Recording nowhere;
-    const int missing = nowhere.CreateIn("no-such-folder", kBegan);
-
-    ASSERT_EQ(::chdir(working), 0);
-    std::free(working);
-    EXPECT_EQ(created, 0);
-    EXPECT_EQ(fresh.Path(), folder / "fresh.kss");
-    EXPECT_EQ(refused, EEXIST);
+    EXPECT_TRUE(PassesInFolder(folder.Path(), [&] {
+        Recording fresh;
+        EXPECT_EQ(fresh.Create("fresh.kss"), 0);
+        EXPECT_EQ(fresh.Path(), folder / "fresh.kss");
+        Recording existing;
+        EXPECT_EQ(existing.Create("kept.kss"), EEXIST);
+        Recording nowhere;
+        EXPECT_EQ(nowhere.CreateIn("no-such-folder", kBegan), ENOENT);
+    }));
+    EXPECT_TRUE(FileExists(folder / "fresh.kss"));
     EXPECT_EQ(ReadFile(folder / "kept.kss"), "earlier");
-    EXPECT_EQ(missing, ENOENT);
 }
 
 constexpr std::uint64_t kSmallDisk = std::uint64_t{256} * 1024;

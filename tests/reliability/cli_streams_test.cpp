@@ -15,10 +15,10 @@
 
 #include "cli/decode_command.h"
 #include "tests/reliability/cli_runner.h"
+#include "tests/support/child_process.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/piped_log.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/working_folder.h"
 #include "text/locale_format.h"
 
 namespace orvex {
@@ -69,11 +69,14 @@ TEST(CliStreams, StandardOutputThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(err.str(), "orvex-decode: Cannot write the standard output\n");
 }
 
-// Folders nested below `base` until the path is near PATH_MAX; removed from
-// the inside out, as no path to the inner ones can be given whole.
+// Folders nested below `base` until the path is near PATH_MAX, the deepest
+// made the working folder on the way down; removed from the inside out, as no
+// path to the inner ones can be given whole. For a child process: it changes
+// the process's working folder.
 class DeepFolder {
 public:
-    explicit DeepFolder(const std::string& base) : work_(base) {
+    explicit DeepFolder(const std::string& base) {
+        EXPECT_EQ(::chdir(base.c_str()), 0);
         const std::string name(200, 'd');
         for (std::size_t length = base.size(); length < PATH_MAX - 150; length += 201) {
             EXPECT_EQ(::mkdir(name.c_str(), 0700), 0);
@@ -104,33 +107,35 @@ public:
     void Remember(const std::string& name) { files_.push_back(name); }
 
 private:
-    test::WorkingFolder work_;
     int depth_ = 0;
     std::vector<std::string> files_;
 };
 
 TEST(CliPaths, RelativeLogLongerThanPathMaxWhenAbsoluteIsDecoded) {
     const test::TempFolder folder;
-    DeepFolder deep(folder.Path());
-    const std::string name = "orbit-" + std::string(180, 'x') + ".kss";
-    deep.Write(name, TimeFrames(1));
-    const std::string stem = "orbit-" + std::string(180, 'x');
-    deep.Remember(stem + ".tlm");
-    deep.Remember(stem + ".csv");
-    char* cwd = ::getcwd(nullptr, 0);
-    ASSERT_NE(cwd, nullptr);
-    const std::string absolute = std::string(cwd) + "/" + name;
-    std::free(cwd);
-    ASSERT_GT(absolute.size(), std::size_t{PATH_MAX});
+    EXPECT_TRUE(test::PassesInChildProcess([&] {
+        DeepFolder deep(folder.Path());
+        const std::string name = "orbit-" + std::string(180, 'x') + ".kss";
+        deep.Write(name, TimeFrames(1));
+        const std::string stem = "orbit-" + std::string(180, 'x');
+        deep.Remember(stem + ".tlm");
+        deep.Remember(stem + ".csv");
+        char* cwd = ::getcwd(nullptr, 0);
+        ASSERT_NE(cwd, nullptr);
+        const std::string absolute = std::string(cwd) + "/" + name;
+        std::free(cwd);
+        ASSERT_GT(absolute.size(), std::size_t{PATH_MAX});
 
-    const test::CliResult run = test::RunCli({name});
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out,
-              absolute + ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
-    const std::string report = test::ReadFile(stem + ".tlm");
-    EXPECT_NE(report.find("\r\nFile: " + absolute + "\r\n"), std::string::npos);
-    EXPECT_NE(report.find("[TIME] 12:00:00\r\n"), std::string::npos);
-    EXPECT_EQ(test::ReadFile(stem + ".csv").substr(0, 5), "Time;");
+        const test::CliResult run = test::RunCli({name});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, absolute +
+                               ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 "
+                               "distinct)\n");
+        const std::string report = test::ReadFile(stem + ".tlm");
+        EXPECT_NE(report.find("\r\nFile: " + absolute + "\r\n"), std::string::npos);
+        EXPECT_NE(report.find("[TIME] 12:00:00\r\n"), std::string::npos);
+        EXPECT_EQ(test::ReadFile(stem + ".csv").substr(0, 5), "Time;");
+    }));
 }
 
 }  // namespace

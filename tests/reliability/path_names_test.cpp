@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "tests/reliability/cli_runner.h"
+#include "tests/support/child_process.h"
 #include "tests/support/load_fixture.h"
-#include "tests/support/working_folder.h"
 
 namespace orvex {
 namespace {
@@ -59,9 +59,10 @@ TEST_F(PathNames, OutputsBesideTheLogByItsFirstDot) {
 TEST_F(PathNames, LogWithoutADotGetsItsOutputsBesideItNotInTheWorkingFolder) {
     const std::string log = WriteLog("logs/orbit");
     std::filesystem::create_directory(folder / "work");
-    const test::WorkingFolder work(folder / "work");
-    const test::CliResult run = test::RunCli({log});
-    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(test::PassesInFolder(folder / "work", [&] {
+        const test::CliResult run = test::RunCli({log});
+        EXPECT_EQ(run.code, 0) << run.err;
+    }));
     EXPECT_NE(ReadFile(folder / "logs/orbit.tlm").find("\r\nFile: " + log + "\r\n"),
               std::string::npos);
     EXPECT_EQ(ReadFile(folder / "logs/orbit.csv").substr(0, 5), "Time;");
@@ -73,9 +74,10 @@ TEST_F(PathNames, RelativeLogsGetTheirOutputsBesideThemAndNotHidden) {
     WriteLog("logs/a.kss");
     WriteLog("b.kss");
     std::filesystem::create_directory(folder / "work");
-    const test::WorkingFolder work(folder / "work");
-    const test::CliResult run = test::RunCli({"../logs/a.kss", "./../b.kss"});
-    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(test::PassesInFolder(folder / "work", [&] {
+        const test::CliResult run = test::RunCli({"../logs/a.kss", "./../b.kss"});
+        EXPECT_EQ(run.code, 0) << run.err;
+    }));
     EXPECT_TRUE(test::FileExists(folder / "logs/a.tlm"));
     EXPECT_TRUE(test::FileExists(folder / "logs/a.csv"));
     EXPECT_TRUE(test::FileExists(folder / "b.tlm"));
@@ -90,11 +92,13 @@ TEST_F(PathNames, RelativeLogsGetTheirOutputsBesideThemAndNotHidden) {
 
 TEST_F(PathNames, RelativeLogWithoutADotIsMadeAbsolute) {
     WriteLog("orbit");
-    const test::WorkingFolder work(folder.Path());
-    const test::CliResult run = test::RunCli({"orbit"});
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, (folder / "orbit") +
-                           ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_TRUE(test::PassesInFolder(folder.Path(), [&] {
+        const test::CliResult run = test::RunCli({"orbit"});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out,
+                  (folder / "orbit") +
+                      ": 1 frames read, 1 decoded, 0 TLM records, 0 WOD rows (0 distinct)\n");
+    }));
     EXPECT_NE(ReadFile(folder / "orbit.tlm").find("\r\nFile: " + (folder / "orbit") + "\r\n"),
               std::string::npos);
 }

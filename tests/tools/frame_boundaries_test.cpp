@@ -10,9 +10,9 @@
 
 #include "kiss/kiss_reader.h"
 #include "load/log_load.h"
+#include "tests/support/generated_log.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
 #include "text/locale_format.h"
 
 namespace orvex::synth::test {
