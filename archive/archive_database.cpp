@@ -105,10 +105,9 @@ std::optional<std::string> ArchiveDatabase::Connect() {
     // checkpoint rather than at each commit, and a power cut loses at most
     // the last blocks, never the file. A checkpoint every 250 pages, 16 MB:
     // it runs on the thread that writes the blocks, beside the decode, and
-    // the last connection to close checkpoints the rest. One checkpoint at
-    // each load's end made a 100 MB log's archived decode 0.2 s longer, and
-    // one every 64 MB 0.04 s; at the end of each of a hundred 2 MB logs it
-    // cost each 6 ms of its 24.
+    // the last connection to close checkpoints the rest. One at each load's
+    // end, or one every 64 MB, made archived decodes slower, short logs most
+    // (bench/README.md).
     if (!IsPostgres() && (!Exec(QStringLiteral("PRAGMA page_size=%1").arg(kSqlitePageBytes)) ||
                           !Exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
                           !Exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||

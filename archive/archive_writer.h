@@ -20,9 +20,9 @@ namespace orvex {
 // decoded frame once, every hearing of it, and its TLM values' hourly
 // extremes, a block of frames at a time (BlockWriter). The blocks are
 // written on a thread of their own, through a connection of its own, while
-// the decode goes on: their work, about 0.6 s of a 100 MB log's, then
-// overlaps the decode's 0.45 s on a second core. After a failure nothing
-// more is written and the load goes on.
+// the decode goes on: their work, more than the decode's own on a long log
+// (bench/README.md), then overlaps the decode on a second core. After a
+// failure nothing more is written and the load goes on.
 class ArchiveWriter : public FrameHandler {
 public:
     static constexpr std::size_t kBlockFrames = 4096;

@@ -40,9 +40,9 @@ public:
 private:
     // Hours merged by one statement: one round trip to PostgreSQL rather
     // than one an hour. Not more: Qt asks SQLite the name of each value
-    // bound, which SQLite finds by a search through the statement's, and at
-    // 16 hours the statement took 4.5 ms of each load to prepare and 7 % of
-    // the time archiving a hundred 2 MB logs to bind.
+    // bound, which SQLite finds by a search through the statement's, so a
+    // statement of more hours is slower to prepare and to bind
+    // (bench/README.md).
     static constexpr int kMergedHours = 4;
 
     bool Prepare(QSqlQuery& query, const QString& statement);

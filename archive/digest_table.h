@@ -9,9 +9,9 @@
 namespace orvex {
 
 // Every frame digest a writer knows and where its frame lies. Hand-made
-// rather than a QHash, for speed: the lookups of a 100 MB log's 1.16
-// million frames took 0.33 s in QHash, a miss in memory each, and 0.05 s
-// here. The digests and places are kept in the order they came; the table
+// rather than a QHash, for speed: a QHash's lookups are a miss in memory
+// each, and took several times as long on a long log (bench/README.md, the
+// archive). The digests and places are kept in the order they came; the table
 // that finds them holds 8 bytes a slot, the digest's first bits and where
 // it lies, so that it mostly stays in the cache, a block's lookups are
 // announced ahead (Prefetch) and overlap, and a frame the table does not

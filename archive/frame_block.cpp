@@ -70,9 +70,9 @@ private:
 
 }  // namespace
 
-// XXH3's 128 bits: Qt's SHA-256 took 0.76 s for a 100 MB log's 1.16 million
-// frames and its SHA-1 0.22 s, against an archived decode's whole budget of
-// about 0.6 s; XXH3 takes 0.01 s. The digest only tells frames apart, and
+// XXH3's 128 bits: Qt's SHA-256, and even its SHA-1, took a large part of an
+// archived decode's whole time, XXH3 almost none (bench/README.md, the
+// archive). The digest only tells frames apart, and
 // at 128 bits two different frames share one with a chance below 1 in 10^20
 // even among a billion of them; nothing rests on it being hard to forge.
 FrameDigest FrameDigest::Of(std::string_view frameBytes) {

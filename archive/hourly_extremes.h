@@ -15,7 +15,7 @@ class TlmFrame;
 
 // Each channel's lowest and highest calibrated value per hour of TLM frames,
 // as the chart reads the archive's history: a year is 8,760 rows, which the
-// database reduces to a chart's few hundred buckets in well under a second.
+// database reduces to a chart's few hundred buckets (bench/README.md).
 class HourlyExtremes {
 public:
     static constexpr std::int64_t kHourSeconds = 3600;
@@ -31,8 +31,8 @@ public:
     // The statement that merges `rows` hours into `tlm_hourly`, each hour's
     // extremes with those stored already, in PostgreSQL's words, which
     // ArchiveDatabase::Dialect turns into SQLite's. Prepared once and bound
-    // (BindHour) for every hour: written out as text, a 100 MB log's
-    // 1.4 million values took 0.18 s to parse.
+    // (BindHour) for every hour: written out as text, a long log's values
+    // were slow for SQLite to parse (bench/README.md).
     static QString MergeStatement(int rows);
     // Binds the hour that is `row` of the statement's rows.
     static void BindHour(QSqlQuery& merge, int row, std::int64_t hour, const Hour& extremes);

@@ -14,8 +14,8 @@ constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
 // The block starts this small and doubles while the source fills it, up to
 // the block size asked for: a short log or a stream that trickles in never
-// takes the whole block. (A fresh megabyte per load was most of a short
-// load's time under AddressSanitizer, which maps every large block anew.)
+// takes the whole block, which AddressSanitizer maps anew for every load
+// (fuzz/README.md).
 constexpr std::size_t kFirstBlockSize = std::size_t{64} << 10;
 
 }  // namespace

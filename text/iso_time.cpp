@@ -28,8 +28,8 @@ struct DayText {
 
 // Written digit by digit, the date part kept for the day, rather than through
 // QDateTime or a stream: the data export writes two for every TLM row and one
-// for every WOD and frame row, millions on a long log; these take a few
-// nanoseconds against a microsecond.
+// for every WOD and frame row, millions on a long log, and QDateTime's text
+// costs far more (bench/README.md).
 void AppendIsoUtc(std::string& out, std::uint32_t seconds) {
     thread_local DayText date;
     const std::uint32_t day = seconds / kSecondsPerDay;

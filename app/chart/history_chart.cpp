@@ -202,9 +202,8 @@ void HistoryChart::Redraw() {
     FitValueAxes(lines);
     // Sparse points are drawn as they always were: markers, a line of two
     // pixels, smooth edges. A dense line is a band of one-pixel columns that
-    // none of them changes but that they make slow: of the 90 ms that a
-    // 1900-pixel chart of two million points took to draw, smooth edges took
-    // 35 and the wide line's outline 10.
+    // none of them changes but that they make slow: smooth edges and the wide
+    // line's outline took half of a full-screen draw (bench/README.md).
     bool sparse = true;
     for (std::size_t i = 0; i < plots_.size(); ++i) {
         const bool markers = lines[i].size() * kMarkerPitch <= columns;

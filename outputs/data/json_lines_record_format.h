@@ -12,8 +12,8 @@ namespace orvex {
 // CSV gives them.
 //
 // Written with RapidJSON rather than Qt's QJsonDocument: a QJsonObject costs
-// tens of microseconds per TLM record, which made the export of a 100 MB log
-// take minutes (bench/README.md), and it sorts the keys.
+// many times a whole CSV line per TLM record, which made the export of a
+// long log take minutes (bench/README.md), and it sorts the keys.
 class JsonLinesRecordFormat : public RecordFormat {
 public:
     JsonLinesRecordFormat();
