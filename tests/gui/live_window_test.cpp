@@ -198,8 +198,8 @@ TEST_F(LiveWindow, ClosingTheWindowEndsTheSessionWithItsFilesWritten) {
 }
 
 TEST_F(LiveWindow, ARefusedPortIsShownAsReconnecting) {
-    // A port on 127.0.0.1 that nothing listens on.
-    const std::uint16_t closedPort = KissServer().Port();
+    const ClosedPort closed;
+    const std::uint16_t closedPort = closed.Port();
     QString reconnecting;
     ConnectTo(closedPort, [&] {
         if (Status().startsWith("Reconnecting")) {
