@@ -152,7 +152,7 @@ TEST_F(TcpSession, AStreamThatResumesInsideFramesLosesOnlyTheFramesCut) {
             {RandomChunks(log.substr(from, cut - from), static_cast<std::uint32_t>(cut))});
         from = resume;
     }
-    script.push_back({RandomChunks(log.substr(from), 7), milliseconds(150)});
+    script.push_back({RandomChunks(log.substr(from), 7)});
 
     const DecodedFiles live = RunLive(script);
 
