@@ -3,6 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace orvex {
 
@@ -45,6 +48,13 @@ struct Frame {
     // shares them), or lost (a log or stream that begins inside a frame): the
     // reader found it among the bytes between frames.
     bool openingFendSharedOrLost = false;
+    // The position of the CR before each LF the reader dropped (see
+    // KissReader), in order, so that the frame can be given on as the TNC
+    // delivered it. Rare: it keeps its room from frame to frame.
+    std::vector<std::uint16_t> lineFeedsDroppedAfter;
+    // When the frame was received, in milliseconds since 1970 UTC, where the
+    // log or the stream tells it. Set by the load, not the reader.
+    std::optional<std::int64_t> receivedMs;
 
     std::uint8_t operator[](std::size_t offset) const { return bytes[offset]; }
 
@@ -60,6 +70,22 @@ struct Frame {
 
     std::uint16_t WordAt(std::size_t offset) const {
         return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
+    }
+
+    // The frame's bytes from `offset` to its end as they were delivered,
+    // escapes resolved and every dropped LF in its place again.
+    std::string Delivered(std::size_t offset) const {
+        std::string delivered;
+        auto dropped = lineFeedsDroppedAfter.begin();
+        for (std::size_t at = offset; at < length; ++at) {
+            delivered += static_cast<char>(bytes[at]);
+            for (; dropped != lineFeedsDroppedAfter.end() && *dropped <= at; ++dropped) {
+                if (*dropped == at) {
+                    delivered += '\n';
+                }
+            }
+        }
+        return delivered;
     }
 };
 

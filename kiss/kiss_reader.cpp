@@ -116,12 +116,13 @@ bool KissReader::ReadNextFrame(Frame& frame) {
     if (block_[position_] != kFend) {
         const std::uint64_t firstByte = BytesConsumed();
         KissCounts counts;
-        const ContentEnd end = ReadContent(between_.data(), counts);
+        const ContentEnd end = ReadContent(between_.data(), counts, betweenLineFeedsDropped_);
         if (!end.closed) {
             return false;  // they stay bytes outside frames
         }
         if (HasDataHeader(between_.data(), end.length)) {
             std::memcpy(frame.bytes.data(), between_.data(), end.length);
+            frame.lineFeedsDroppedAfter.swap(betweenLineFeedsDropped_);
             ++counts.framesOpeningFendSharedOrLost;
             counts_ += counts;
             Deliver(frame, firstByte, end, /*ownOpeningFend=*/false);
@@ -132,11 +133,14 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         ++position_;
     }
     const std::uint64_t openingFend = BytesConsumed() - 1;
-    Deliver(frame, openingFend, ReadContent(frame.bytes.data(), counts_), /*ownOpeningFend=*/true);
+    const ContentEnd end = ReadContent(frame.bytes.data(), counts_, frame.lineFeedsDroppedAfter);
+    Deliver(frame, openingFend, end, /*ownOpeningFend=*/true);
     return true;
 }
 
-KissReader::ContentEnd KissReader::ReadContent(std::uint8_t* buffer, KissCounts& counts) {
+KissReader::ContentEnd KissReader::ReadContent(std::uint8_t* buffer, KissCounts& counts,
+                                               std::vector<std::uint16_t>& lineFeedsDropped) {
+    lineFeedsDropped.clear();
     buffer[0] = kFend;
     std::size_t taken = 1;  // positions of the frame taken so far
     bool escapePending = false;
@@ -186,6 +190,7 @@ KissReader::ContentEnd KissReader::ReadContent(std::uint8_t* buffer, KissCounts&
         } else if (b == kLf && buffer[taken - 1] == kCr) {
             // The LF of a CR LF pair inside a frame is not kept.
             ++counts.lineFeedsDropped;
+            lineFeedsDropped.push_back(static_cast<std::uint16_t>(taken - 1));
         } else if (!take(b)) {
             cutHere();
             break;

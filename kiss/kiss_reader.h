@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "kiss/frame.h"
 #include "kiss/kiss_counts.h"
@@ -67,8 +68,10 @@ private:
     std::size_t CopyOrdinaryRun(std::uint8_t* to, std::size_t room);
     // Reads a frame's content into `buffer` after the FEND at its offset 0,
     // up to and including the FEND that closes it, counting what its rules
-    // took into `counts`.
-    ContentEnd ReadContent(std::uint8_t* buffer, KissCounts& counts);
+    // took into `counts` and noting where it dropped an LF in
+    // `lineFeedsDropped`.
+    ContentEnd ReadContent(std::uint8_t* buffer, KissCounts& counts,
+                           std::vector<std::uint16_t>& lineFeedsDropped);
     void Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd& end, bool ownOpeningFend);
 
     LogSource& source_;
@@ -84,6 +87,7 @@ private:
     // Bytes between frames, read as a frame's content until they prove to be
     // one: a frame's buffer holds only frames.
     std::array<std::uint8_t, kFrameCapacity> between_{};
+    std::vector<std::uint16_t> betweenLineFeedsDropped_;
 
     std::uint64_t frameBytes_ = 0;  // log bytes of the frames delivered
     KissCounts counts_;
