@@ -127,6 +127,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
             Frame frame;
             LogLoad load(recording.Path(), context, frame);
             load.ArchiveEachFrame();
+            load.StampArrivalTimes();
             return load.Run(recorded, identity, nullptr);
         },
         *live, recording);

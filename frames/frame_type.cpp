@@ -3,6 +3,7 @@
 #include <array>
 
 #include "frames/frame_handler.h"
+#include "frames/reception_time.h"
 
 namespace orvex {
 namespace {
@@ -63,7 +64,7 @@ FrameOutcome DecodeFrame(const Frame& frame, FrameHandler& handler) {
         return FrameOutcome::TooShort;
     }
     if (frame[layout::kCommand] != 0) {
-        return FrameOutcome::NotData;
+        return CarriedReceptionTime(frame) ? FrameOutcome::ReceptionTime : FrameOutcome::NotData;
     }
     const FrameTypeInfo* type = FindFrameType(frame[layout::kType]);
     if (type == nullptr) {

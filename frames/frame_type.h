@@ -46,9 +46,10 @@ std::string_view FrameTypeName(FrameType type);
 // What became of a frame the reader delivered.
 enum class FrameOutcome {
     Decoded,
-    TooShort,     // shorter than the header: its type byte is an earlier frame's
-    NotData,      // a KISS command byte other than 0
-    UnknownType,  // a type byte outside the table
+    TooShort,       // shorter than the header: its type byte is an earlier frame's
+    NotData,        // a KISS command byte other than 0
+    UnknownType,    // a type byte outside the table
+    ReceptionTime,  // the reception time of the next frame (see reception_time.h)
 };
 
 // How much of its type's fields a decoded frame holds itself.

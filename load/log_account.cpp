@@ -62,6 +62,8 @@ void LogAccount::Count(const Frame& frame, FrameOutcome outcome) {
         case FrameOutcome::UnknownType:
             ++framesUnknownType;
             break;
+        case FrameOutcome::ReceptionTime:
+            break;  // a gr-satellites timestamp: no fault of the log
     }
 }
 

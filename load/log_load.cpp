@@ -6,6 +6,7 @@
 #include "archive/archive_writer.h"
 #include "frames/frame_type.h"
 #include "kiss/kiss_reader.h"
+#include "load/reception_times.h"
 #include "outputs/data/data_export.h"
 #include "outputs/output_names.h"
 #include "outputs/report_file.h"
@@ -173,11 +174,14 @@ std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFi
 
 void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
                          LoadOutcome& outcome) {
-    ResponsiveSource responsive(source, *progress);
+    ArrivalClock arrivals(source);
+    ResponsiveSource responsive(arrivals, *progress);
     KissReader reader(responsive);
     reader_ = &reader;
+    ReceptionTimes receptionTimes(stampArrivalTimes_ ? &arrivals : nullptr);
     while (reader.ReadNextFrame(frame_)) {
         ++outcome.framesRead;
+        receptionTimes.Stamp(frame_);
         const FrameOutcome result = DecodeFrame(frame_, handlers);
         handlers.OnFrameRead(frame_, result);
         outcome.account.Count(frame_, result);

@@ -41,6 +41,9 @@ public:
     // Adds each frame to the archive as it is read rather than a block at a
     // time: a live stream's frames are in the archive as they arrive.
     void ArchiveEachFrame() { archiveEachFrame_ = true; }
+    // Gives each frame the time its last byte arrived as its reception time,
+    // unless a timestamp frame before it gave one: a live stream's frames.
+    void StampArrivalTimes() { stampArrivalTimes_ = true; }
 
     // Another handler of every decoded frame, such as the window's view.
     void AddFrameHandler(FrameHandler& handler) { extraHandlers_.Add(handler); }
@@ -81,6 +84,7 @@ private:
     RecordStore records_;
     bool keepNewestRecords_ = false;
     bool archiveEachFrame_ = false;
+    bool stampArrivalTimes_ = false;
     std::uint64_t tlmFramesNotKept_ = 0;  // TLM frames beyond the store's 100
     WodRowList wodRows_;
 };

@@ -99,6 +99,7 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
         // After the load and the recorder: the record and its history are kept.
         load_->KeepNewestRecords();
         load_->ArchiveEachFrame();
+        load_->StampArrivalTimes();
         load_->AddFrameHandler(*arriving_);
         recordsShown_ = 0;
         display_.SetRecordCount(0);

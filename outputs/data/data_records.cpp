@@ -53,6 +53,8 @@ std::string_view FrameRecord::OutcomeName() const {
             return "non-data command";
         case FrameOutcome::UnknownType:
             return "unknown type";
+        case FrameOutcome::ReceptionTime:
+            return "reception time";
     }
     return {};
 }

@@ -37,7 +37,7 @@ struct FrameRecord {
     // the type byte names no type.
     std::optional<std::uint16_t> LengthNeeded() const;
     // "decoded", "short for its type", "cut at the end of the log", "too
-    // short", "non-data command", "unknown type".
+    // short", "non-data command", "unknown type", "reception time".
     std::string_view OutcomeName() const;
 };
 
