@@ -39,6 +39,14 @@ std::string KissFrame(std::uint8_t type, std::string_view body, std::uint8_t com
     return "\xC0" + KissEscape(unescaped) + "\xC0";
 }
 
+std::string TimestampFrame(std::uint64_t milliseconds) {
+    std::string time;
+    for (int shift = 56; shift >= 0; shift -= 8) {
+        time += static_cast<char>(milliseconds >> shift & 0xFF);
+    }
+    return "\xC0\x09" + KissEscape(time) + "\xC0";
+}
+
 std::string LittleEndian32(std::uint32_t value) {
     std::string bytes;
     for (int i = 0; i < 4; ++i) {

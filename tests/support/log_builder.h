@@ -16,6 +16,10 @@ std::string Bytes(std::initializer_list<int> values);
 // type, body), KISS-escaped and between two FENDs.
 std::string KissFrame(std::uint8_t type, std::string_view body, std::uint8_t command = 0);
 
+// gr-satellites' timestamp frame: KISS command 9 and the milliseconds since
+// 1970 UTC in eight bytes, big-endian, the reception time of the next frame.
+std::string TimestampFrame(std::uint64_t milliseconds);
+
 // Escapes C0 and DB; no FENDs added.
 std::string KissEscape(std::string_view bytes);
 
