@@ -9,11 +9,14 @@
 #include "cli/given_logs.h"
 #include "cli/live_command.h"
 #include "cli/progress_line.h"
+#include "cli/qt_application.h"
+#include "cli/share_run.h"
 #include "cli/stop_signals.h"
 #include "cli/summary_text.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "outputs/output_names.h"
+#include "share/frame_sharer.h"
 
 namespace orvex {
 namespace {
@@ -36,7 +39,8 @@ void PrintStop(std::ostream& err, const GivenLog& log, const LoadOutcome& outcom
 // Decodes one log in a fresh state; false when a file could not be read or
 // written.
 bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignals& stop,
-               std::ostream& out, std::ostream& err, bool showProgress, bool json) {
+               FrameSharer* sharer, std::ostream& out, std::ostream& err, bool showProgress,
+               bool json) {
     FileLogSource file;
     if (const int error = file.Open(log.path)) {
         err << kDecodeProgram << ": "
@@ -45,11 +49,13 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
     }
     Frame frame;
     LogLoad load(log.path, log.shown, context, frame);
+    LoadSharing sharing(sharer, load);
     LoadOutcome outcome;
     {
         ProgressLine progress(err, load, file.Identity().size, showProgress, stop);
         outcome = load.Run(file, file.Identity(), &progress);
     }
+    const bool allShared = !outcome.ran || sharing.Tell(outcome, log.shown, err);
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
@@ -59,14 +65,14 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
     if (outcome.stopped) {
         PrintStop(err, log, outcome, context.Options(), stop);
     }
-    return outcome.ran && outcome.problems.empty();
+    return outcome.ran && outcome.problems.empty() && allShared;
 }
 
 // Decodes the logs in turn until a stop signal; false when a log was skipped
 // or a file could not be read or written.
 bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
-               const StopSignals& stop, std::ostream& out, std::ostream& err, bool showProgress,
-               bool json) {
+               const StopSignals& stop, FrameSharer* sharer, std::ostream& out, std::ostream& err,
+               bool showProgress, bool json) {
     const std::vector<std::string> skipped = LogsNotDecoded(logs, context.Options());
     bool allDone = true;
     for (std::size_t index = 0; index < logs.size(); ++index) {
@@ -77,8 +83,8 @@ bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
             err << kDecodeProgram << ": " << skipped[index] << '\n';
             allDone = false;
         } else {
-            allDone =
-                DecodeOne(logs[index], context, stop, out, err, showProgress, json) && allDone;
+            allDone = DecodeOne(logs[index], context, stop, sharer, out, err, showProgress, json) &&
+                      allDone;
         }
     }
     return allDone;
@@ -122,12 +128,23 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         archive.emplace(ArchiveTarget{*database, StationName(options.station)});
     }
     const LoadContext context(format, options.outputs, archive ? &*archive : nullptr);
+    const std::unique_ptr<QCoreApplication> application =
+        options.share.Asked() ? ApplicationIfNone() : nullptr;
+    bool sharingFailed = false;
+    const std::unique_ptr<FrameSharer> sharer = StartSharing(options.share, err, sharingFailed);
     if (options.live) {
-        return RunLiveDecode(*options.live, context, stop, out, err, options.jsonSummary);
+        const int code = RunLiveDecode(*options.live, context, stop, sharer.get(), out, err,
+                                       options.jsonSummary);
+        const bool shared =
+            sharer == nullptr || FinishSharing(*sharer, stop, out, err, options.jsonSummary);
+        return code == 0 && shared && !sharingFailed ? 0 : 1;
     }
-    const bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, out, err, showProgress,
-                                   options.jsonSummary) &&
-                         (database || !options.archive);
+    bool allDone = DecodeAll(GivenLogs(options.logs), context, stop, sharer.get(), out, err,
+                             showProgress, options.jsonSummary) &&
+                   (database || !options.archive) && !sharingFailed;
+    if (sharer) {
+        allDone = FinishSharing(*sharer, stop, out, err, options.jsonSummary) && allDone;
+    }
     const bool summariesWritten = static_cast<bool>(out.flush());
     if (!summariesWritten) {
         err << kDecodeProgram << ": Cannot write the standard output\n";

@@ -6,13 +6,16 @@
 #include <ostream>
 #include <string_view>
 
+#include "share/server_url.h"
+
 namespace orvex {
 namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: " << kDecodeProgram
         << " [--no-report] [--no-wod] [--data DIR [--data-format FORMAT]] [--json]\n"
-        << "       [--archive [DB] [--station NAME]] LOG...\n"
+        << "       [--archive [DB] [--station NAME]]\n"
+        << "       [--share URL... --norad-id N --callsign CALL --location LAT,LON] LOG...\n"
         << "   or: " << kDecodeProgram
         << " [OPTION]... (--kiss-tcp HOST[:PORT] | --serial DEV[:BAUD] | -)\n"
         << "                    [--record DIR | --record-file FILE]\n"
@@ -48,6 +51,14 @@ void PrintUsage(std::ostream& out) {
         << "                      (the UTC time of its first byte; the working folder by\n"
         << "                      default)\n"
         << "  --record-file FILE  record the stream into FILE, which must not exist\n"
+        << "  --share URL         also send each received frame to the telemetry server URL\n"
+        << "                      (SiDS; repeatable), such as SatNOGS DB's\n"
+        << "                      https://db.satnogs.org/api/telemetry/: a stream's frames\n"
+        << "                      as they arrive, a log's where it holds reception times\n"
+        << "  --norad-id N        the satellite's NORAD catalogue number, needed to share\n"
+        << "  --callsign CALL     the station's callsign, needed to share\n"
+        << "  --location LAT,LON  the station's place in decimal degrees (south and west\n"
+        << "                      negative), needed to share and sent only then\n"
         << "  --help              show this help and exit\n"
         << "  --version           show the version and exit\n\n"
         << "Dates, times and numbers follow the locale (LC_ALL, LC_TIME, LC_NUMERIC, LANG).\n"
@@ -67,7 +78,11 @@ void PrintUsage(std::ostream& out) {
         << "report block by block as frames arrive. The run ends when the stream ends or\n"
         << "at SIGINT, SIGTERM or SIGHUP, which finish the WOD export and exit with status\n"
         << "0. Nothing is recorded or written before the first byte arrives.\n"
-        << "Standard input needs --record or --record-file.\n";
+        << "Standard input needs --record or --record-file.\n\n"
+        << "Frames to share wait in ~/.local/share/orvex/share-queue.sqlite until each\n"
+        << "server took them; after the logs or the stream the run sends what waits until\n"
+        << "every server took it or fails (at most 5 s more after a stop signal), and a\n"
+        << "later run with --share, or the window, sends the rest.\n";
 }
 
 void TellUsageError(std::ostream& err, const std::string& message) {
@@ -162,6 +177,9 @@ std::optional<std::string> ArchiveUsageProblem(const DecodeOptions& options) {
     if (!options.logs.empty() || options.live) {
         return "--export-range takes no log or stream";
     }
+    if (options.share.Asked()) {
+        return "--export-range shares nothing: the archive keeps no reception times";
+    }
     return std::nullopt;
 }
 
@@ -229,6 +247,58 @@ bool ParseLiveOption(const std::vector<std::string>& args, std::size_t& at, Live
         TellUsageError(err, "cannot read " + std::string(name) + " " + *value + form);
     }
     return parsed;
+}
+
+// --share, --callsign, --location and --norad-id; false after telling a
+// usage error.
+bool ParseShareOption(const std::vector<std::string>& args, std::size_t& at, ShareOptions& share,
+                      std::ostream& err) {
+    static constexpr std::string_view kNames[] = {"--share", "--callsign", "--location",
+                                                  "--norad-id"};
+    std::string_view name;
+    for (std::string_view candidate : kNames) {
+        if (IsOption(args[at], candidate)) {
+            name = candidate;
+            break;
+        }
+    }
+    const std::optional<std::string> value = OptionValue(args, at, name);
+    if (!value || value->empty()) {
+        TellUsageError(err, std::string(name) + " needs a value");
+        return false;
+    }
+    std::optional<std::string> problem;
+    if (name == "--share") {
+        if (auto wrong = ServerUrlProblem(*value)) {
+            problem = "cannot share with " + ShownServer(*value) + ": " + *wrong;
+        }
+        share.servers.push_back(*value);
+    } else if (name == "--callsign") {
+        if (!IsCallsign(*value)) {
+            problem = "cannot read --callsign " + *value + " (at most 20 characters, no blank)";
+        }
+        share.callsign = *value;
+    } else if (name == "--location") {
+        share.location = ParseLocation(*value);
+        if (!share.location) {
+            problem = "cannot read --location " + *value +
+                      " (LAT,LON in decimal degrees, south and west negative)";
+        }
+    } else {
+        share.noradId = ParseNoradId(*value);
+        if (!share.noradId) {
+            problem = "cannot read --norad-id " + *value + " (a number from 1 to 999999999)";
+        }
+    }
+    if (problem) {
+        TellUsageError(err, *problem);
+    }
+    return !problem;
+}
+
+bool IsShareOption(const std::string& arg) {
+    return IsOption(arg, "--share") || IsOption(arg, "--callsign") || IsOption(arg, "--location") ||
+           IsOption(arg, "--norad-id");
 }
 
 bool IsLiveOption(const std::string& arg) {
@@ -315,6 +385,10 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
             if (!ParseLiveOption(args, at, live, streamGiven, err)) {
                 return ParseResult::UsageError;
             }
+        } else if (IsShareOption(arg)) {
+            if (!ParseShareOption(args, at, options.share, err)) {
+                return ParseResult::UsageError;
+            }
         } else if (arg == "--json") {
             options.jsonSummary = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -340,6 +414,10 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
         return ParseResult::UsageError;
     }
     if (auto problem = ArchiveUsageProblem(options)) {
+        TellUsageError(err, *problem);
+        return ParseResult::UsageError;
+    }
+    if (auto problem = options.share.UsageProblem()) {
         TellUsageError(err, *problem);
         return ParseResult::UsageError;
     }

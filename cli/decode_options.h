@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/live_input.h"
+#include "cli/share_options.h"
 #include "outputs/output_options.h"
 
 namespace orvex {
@@ -23,6 +24,7 @@ struct DecodeOptions {
     // --export-range FROM TO: the archive's frames of a span, instead of logs.
     std::optional<std::pair<std::string, std::string>> exportRange;
     std::optional<LiveInput> live;  // a stream instead of logs
+    ShareOptions share;             // telemetry servers the frames go to
 };
 
 enum class ParseResult { Run, Done, UsageError };

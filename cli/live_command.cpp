@@ -2,11 +2,12 @@
 
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <memory>
 #include <ostream>
 
 #include "cli/decode_options.h"
+#include "cli/qt_application.h"
+#include "cli/share_run.h"
 #include "cli/stop_signals.h"
 #include "cli/summary_text.h"
 #include "live/link_source.h"
@@ -20,11 +21,13 @@
 namespace orvex {
 namespace {
 
-// The link's changes on the terminal; a stop signal ends the stream.
+// The link's changes and the uploader's news on the terminal; a stop signal
+// ends the stream.
 class TerminalWatcher : public LinkWatcher {
 public:
-    TerminalWatcher(std::ostream& err, std::string linkName, const StopSignals& stop)
-        : err_(err), linkName_(std::move(linkName)), stop_(stop) {}
+    TerminalWatcher(std::ostream& err, std::string linkName, const StopSignals& stop,
+                    FrameSharer* sharer)
+        : err_(err), linkName_(std::move(linkName)), stop_(stop), sharer_(sharer) {}
 
     void OnLinkEvent(const LinkEvent& event) override {
         err_ << kDecodeProgram << ": ";
@@ -47,12 +50,18 @@ public:
         }
         err_ << std::endl;
     }
-    bool KeepWaiting() override { return stop_.Received() == 0; }
+    bool KeepWaiting() override {
+        if (sharer_ != nullptr) {
+            TellShareNews(*sharer_, err_);
+        }
+        return stop_.Received() == 0;
+    }
 
 private:
     std::ostream& err_;
     std::string linkName_;
     const StopSignals& stop_;
+    FrameSharer* sharer_;
 };
 
 std::unique_ptr<Link> MakeLink(const LiveInput& input) {
@@ -66,18 +75,6 @@ std::unique_ptr<Link> MakeLink(const LiveInput& input) {
 int PlanRecording(const LiveInput& input, Recording& recording) {
     return input.recordFile.empty() ? recording.PlanIn(input.recordFolder)
                                     : recording.PlanFile(input.recordFile);
-}
-
-// Qt's serial port watches its device with a notifier, which needs an
-// application object even though every read here blocks.
-std::unique_ptr<QCoreApplication> ApplicationIfNone() {
-    if (QCoreApplication::instance() != nullptr) {
-        return nullptr;
-    }
-    static int argc = 1;
-    static char name[] = "orvex-decode";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // "recorded 1200 bytes into PATH", or, after a failure, "recorded 679936 of
@@ -95,7 +92,7 @@ void PrintRecorded(std::ostream& err, const Recording& recording) {
 }  // namespace
 
 int RunLiveDecode(const LiveInput& input, const LoadContext& context, const StopSignals& stop,
-                  std::ostream& out, std::ostream& err, bool json) {
+                  FrameSharer* sharer, std::ostream& out, std::ostream& err, bool json) {
     Recording recording;
     if (const int error = PlanRecording(input, recording)) {
         err << kDecodeProgram << ": "
@@ -113,7 +110,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
     const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
     const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
     std::unique_ptr<Link> link = standardInput ? nullptr : MakeLink(input);
-    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name(), stop);
+    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name(), stop, sharer);
     std::unique_ptr<LogSource> live;
     if (standardInput) {
         live = std::make_unique<StreamSource>(STDIN_FILENO, watcher);
@@ -121,6 +118,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
         live = std::make_unique<LinkSource>(*link, watcher);
     }
 
+    bool allShared = true;
     const LoadOutcome outcome = DecodeWhileRecording(
         [&](LogSource& recorded, const FileIdentity& identity) {
             err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
@@ -128,7 +126,10 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
             LogLoad load(recording.Path(), context, frame);
             load.ArchiveEachFrame();
             load.StampArrivalTimes();
-            return load.Run(recorded, identity, nullptr);
+            LoadSharing sharing(sharer, load);
+            LoadOutcome run = load.Run(recorded, identity, nullptr);
+            allShared = sharing.Tell(run, recording.Path(), err);
+            return run;
         },
         *live, recording);
     for (const FileProblem& problem : outcome.problems) {
@@ -140,7 +141,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
     }
     PrintLogSummary(out, err, recording.Path(), outcome, json);
     PrintRecorded(err, recording);
-    return outcome.problems.empty() ? 0 : 1;
+    return outcome.problems.empty() && allShared ? 0 : 1;
 }
 
 }  // namespace orvex

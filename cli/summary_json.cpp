@@ -72,6 +72,13 @@ std::string SummaryJson(const std::string& logPath, const LoadOutcome& outcome) 
         Count(json, "new_receptions", outcome.archived->newReceptions);
         json.EndObject();
     }
+    if (outcome.shared) {
+        Key(json, "shared");
+        json.StartObject();
+        Count(json, "frames", outcome.shared->frames);
+        Count(json, "without_reception_time", outcome.shared->withoutReceptionTime);
+        json.EndObject();
+    }
     Key(json, "problems");
     json.StartArray();
     for (const FileProblem& problem : outcome.problems) {

@@ -31,6 +31,13 @@ void PrintArchived(std::ostream& out, const std::optional<ArchiveCounts>& archiv
     }
 }
 
+// "  shared: 150 frames"
+void PrintShared(std::ostream& out, const std::optional<SharedFrames>& shared) {
+    if (shared) {
+        out << "  shared: " << shared->frames << " frames\n";
+    }
+}
+
 }  // namespace
 
 void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& path,
@@ -47,6 +54,7 @@ void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& pa
         out << '\n';
         PrintAccount(out, outcome.account);
         PrintArchived(out, outcome.archived);
+        PrintShared(out, outcome.shared);
     }
     if (outcome.tlmFramesNotKept > 0) {
         err << kDecodeProgram << ": " << path << ": " << outcome.tlmFramesNotKept

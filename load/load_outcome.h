@@ -11,6 +11,13 @@
 
 namespace orvex {
 
+// A load's frames handed to telemetry servers, and those that could not be
+// for want of a reception time.
+struct SharedFrames {
+    std::uint64_t frames = 0;
+    std::uint64_t withoutReceptionTime = 0;
+};
+
 // What one load did, for the window's messages and the command line's lines.
 struct LoadOutcome {
     bool ran = false;                 // false after a cancel, a refused log or while busy
@@ -28,6 +35,7 @@ struct LoadOutcome {
     std::vector<std::string> dataPaths;            // set when the data files were written
     LogAccount account;                            // what was not a good frame
     std::optional<ArchiveCounts> archived;         // set when the log went to the archive
+    std::optional<SharedFrames> shared;            // set when its frames were to be shared
     std::vector<FileProblem> problems;
 };
 

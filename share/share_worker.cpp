@@ -16,8 +16,11 @@ namespace {
 // Of an answer's body, as much as a refusal's message shows.
 constexpr qint64 kBodyRead = 512;
 
-std::string Seconds(std::chrono::milliseconds wait) {
-    return std::to_string((wait.count() + 999) / 1000) + " s";
+// "1 s", "5 min"
+std::string DurationText(std::chrono::milliseconds wait) {
+    const auto seconds = (wait.count() + 999) / 1000;
+    return seconds >= 60 && seconds % 60 == 0 ? std::to_string(seconds / 60) + " min"
+                                              : std::to_string(seconds) + " s";
 }
 
 }  // namespace
@@ -217,7 +220,7 @@ void ShareWorker::Answered(Server& server) {
         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().toStdString();
     // A request the transfer time-out ended is cancelled, as one closed is.
     const std::string failure = reply->error() == QNetworkReply::OperationCanceledError
-                                    ? "no answer within " + Seconds(timing_.answerTimeout)
+                                    ? "no answer within " + DurationText(timing_.answerTimeout)
                                     : reply->errorString().toStdString();
     const QByteArray body = reply->isOpen() ? reply->read(kBodyRead) : QByteArray();
     ServerAnswer answer = AnswerFrom(status, reason, failure, body.toStdString());
@@ -274,8 +277,8 @@ void ShareWorker::Failed(Server& server, const std::string& answer) {
     const std::chrono::milliseconds wait = server.backoff.Next();
     if (server.failing.empty()) {
         Say(server.shown + " did not take a frame: " + answer +
-            "; its frames wait, tried again in " + Seconds(wait) +
-            " and then less often, up to every " + Seconds(timing_.longestRetry));
+            "; its frames wait, tried again in " + DurationText(wait) +
+            " and then less often, up to every " + DurationText(timing_.longestRetry));
     }
     server.failing = answer;
     server.retry->start(wait);
