@@ -1,10 +1,13 @@
-// orvex-live-latency [FRAMES [PER_SECOND]]: a KISS TCP port on 127.0.0.1
-// sends a generated pass at a steady rate (1000 frames at 100 per second by
-// default) to a live session that records it and writes the report block by
-// block and the WOD export, as orvex-decode --kiss-tcp does. Prints, in
-// milliseconds, the time from the last byte of each frame leaving the port
-// to the session's frame handlers seeing the frame (where the window's
-// display takes it): median, 90th and 99th percentile, and the longest.
+// orvex-live-latency [FRAMES [PER_SECOND [SHARE_ANSWER_MS]]]: a KISS TCP
+// port on 127.0.0.1 sends a generated pass at a steady rate (1000 frames at
+// 100 per second by default) to a live session that records it and writes
+// the report block by block and the WOD export, as orvex-decode --kiss-tcp
+// does; with SHARE_ANSWER_MS, it also shares every frame with a telemetry
+// server on 127.0.0.1 that answers each post only after that many
+// milliseconds. Prints, in milliseconds, the time from the last byte of each
+// frame leaving the port to the session's frame handlers seeing the frame
+// (where the window's display takes it): median, 90th and 99th percentile,
+// and the longest.
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -15,15 +18,19 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/slow_server.h"
 #include "bench/steady_stream.h"
 #include "live/link_source.h"
 #include "live/live_decode.h"
 #include "live/recording.h"
 #include "live/tcp_link.h"
 #include "load/log_load.h"
+#include "share/frame_sharer.h"
+#include "share/share_feed.h"
 #include "text/locale_format.h"
 
 namespace {
@@ -62,6 +69,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const std::uint64_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000;
     const int perSecond = argc > 2 ? std::atoi(argv[2]) : 100;
+    const int shareAnswerMs = argc > 3 ? std::atoi(argv[3]) : -1;
     const std::vector<std::string> frames = FramesOfPass(count);
 
     char folder[] = "/tmp/orvex-live-latency-XXXXXX";
@@ -80,6 +88,21 @@ int main(int argc, char* argv[]) {
     const orvex::LoadContext context(format, options);
     orvex::Frame frame;
     orvex::LogLoad load(recording.Path(), context, frame);
+    load.StampArrivalTimes();
+    std::unique_ptr<orvex::bench::SlowServer> server;
+    std::unique_ptr<orvex::FrameSharer> sharer;
+    std::unique_ptr<orvex::ShareFeed> feed;
+    if (shareAnswerMs >= 0) {
+        server = std::make_unique<orvex::bench::SlowServer>(std::chrono::milliseconds(shareAnswerMs));
+        sharer = std::make_unique<orvex::FrameSharer>(orvex::ShareSettings{
+            {server->Url()}, {"BENCH", 52.5, 13.4, 99999}, std::string(folder) + "/queue.sqlite"});
+        if (auto problem = sharer->Start()) {
+            std::fprintf(stderr, "orvex-live-latency: %s\n", problem->c_str());
+            return 1;
+        }
+        feed = std::make_unique<orvex::ShareFeed>(*sharer);
+        load.AddFrameHandler(*feed);
+    }
     SeenAt seen;
     load.AddFrameHandler(seen);
 
@@ -95,6 +118,12 @@ int main(int argc, char* argv[]) {
         latencies.push_back(Milliseconds(seen.times[i] - sender.SentAt()[i]));
     }
     PrintLatencies(latencies, frames.size(), perSecond, seen.times.size());
+    if (sharer) {
+        std::printf("shared %llu frames with a server answering after %d ms; it answered %llu\n",
+                    static_cast<unsigned long long>(feed->FramesShared()), shareAnswerMs,
+                    static_cast<unsigned long long>(server->Answered()));
+        sharer.reset();
+    }
     std::filesystem::remove_all(folder);
     return seen.times.size() == frames.size() ? 0 : 1;
 }
