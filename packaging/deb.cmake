@@ -21,6 +21,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The libraries' packages come from dpkg-shlibdeps; libqt6gui6 holds the
-# platform plugins the window needs (xcb, offscreen).
+# platform plugins the window needs (xcb, offscreen). What Qt loads only at
+# run time is named here: the SQLite driver of the archive and of the queue
+# of frames to share, and OpenSSL, which Qt's TLS plugin loads for HTTPS.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libssl3")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
