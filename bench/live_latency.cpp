@@ -93,7 +93,8 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<orvex::FrameSharer> sharer;
     std::unique_ptr<orvex::ShareFeed> feed;
     if (shareAnswerMs >= 0) {
-        server = std::make_unique<orvex::bench::SlowServer>(std::chrono::milliseconds(shareAnswerMs));
+        server =
+            std::make_unique<orvex::bench::SlowServer>(std::chrono::milliseconds(shareAnswerMs));
         sharer = std::make_unique<orvex::FrameSharer>(orvex::ShareSettings{
             {server->Url()}, {"BENCH", 52.5, 13.4, 99999}, std::string(folder) + "/queue.sqlite"});
         if (auto problem = sharer->Start()) {

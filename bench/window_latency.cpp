@@ -1,6 +1,8 @@
-// orvex-window-latency [FRAMES [PER_SECOND]]: the window's File > Connect
-// follows a KISS TCP port on 127.0.0.1 that sends a generated pass at a
-// steady rate (1000 frames at 100 per second by default). Prints, in
+// orvex-window-latency [FRAMES [PER_SECOND [SHARE_ANSWER_MS]]]: the window's
+// File > Connect follows a KISS TCP port on 127.0.0.1 that sends a generated
+// pass at a steady rate (1000 frames at 100 per second by default); with
+// SHARE_ANSWER_MS, Settings > Share Frames shares every frame with a server
+// on 127.0.0.1 that answers each post only after that many milliseconds. Prints, in
 // milliseconds, the time from the last byte of each TLM frame leaving the
 // port to the window painting the record time of that frame (or of a later
 // one) in the panel's strip: median, 90th and 99th percentile, and the
@@ -19,11 +21,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/settings/share_choice.h"
+#include "app/settings/station_choice.h"
 #include "app/window/main_window.h"
 #include "app/window/object_names.h"
+#include "bench/slow_server.h"
 #include "bench/steady_stream.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
@@ -85,10 +91,22 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const std::uint64_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000;
     const int perSecond = argc > 2 ? std::atoi(argv[2]) : 100;
+    const int shareAnswerMs = argc > 3 ? std::atoi(argv[3]) : -1;
     const std::vector<std::string> frames = orvex::bench::FramesOfPass(count);
-    // The window's settings and the recording go to a scratch folder.
+    // The window's settings, the recording and the queue of frames to share
+    // go to a scratch folder.
     const QTemporaryDir scratch;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
+    std::unique_ptr<orvex::bench::SlowServer> server;
+    if (shareAnswerMs >= 0) {
+        server =
+            std::make_unique<orvex::bench::SlowServer>(std::chrono::milliseconds(shareAnswerMs));
+        orvex::StationChoice{QStringLiteral("BENCH"), QStringLiteral("52.5,13.4"),
+                             QStringLiteral("99999")}
+            .Remember();
+        orvex::ShareChoice{true, {QString::fromStdString(server->Url())}}.Remember();
+    }
 
     const orvex::LocaleFormat format(QLocale(QStringLiteral("en_GB")));
     TlmTimes times(format);
@@ -145,5 +163,9 @@ int main(int argc, char* argv[]) {
     }
     std::printf("panel, TLM frames: ");
     orvex::bench::PrintLatencies(latencies, frames.size(), perSecond, latencies.size());
+    if (server) {
+        std::printf("shared with a server answering after %d ms; it answered %llu\n", shareAnswerMs,
+                    static_cast<unsigned long long>(server->Answered()));
+    }
     return latencies.size() == times.tlmFrames.size() ? 0 : 1;
 }

@@ -95,6 +95,9 @@ LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
     // The chart may be drawing from the history: it is emptied, not replaced.
     history_.Clear();
     load_->AddFrameHandler(recorder_);
+    if (sharing_ != nullptr) {
+        load_->AddFrameHandler(*sharing_);
+    }
     if (live) {
         // After the load and the recorder: the record and its history are kept.
         load_->KeepNewestRecords();

@@ -53,6 +53,10 @@ public:
     void ShowChannelChart(const std::vector<int>& channels);
 
     bool Loading() const { return loading_; }
+    // A handler of every frame of the logs opened and the streams followed
+    // (not of a data export's second reading), such as the one that shares
+    // them; null for none. Not changed during a load.
+    void SetFrameSharing(FrameHandler* sharing) { sharing_ = sharing; }
     // The load running or last run; null before the first.
     const LogLoad* CurrentLoad() const { return load_.get(); }
     LogLoad* CurrentLoad() { return load_.get(); }
@@ -81,6 +85,7 @@ private:
     TelemetryHistory history_;
     HistoryRecorder recorder_;
     bool loading_ = false;
+    FrameHandler* sharing_ = nullptr;
 };
 
 }  // namespace orvex

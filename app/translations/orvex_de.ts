@@ -543,12 +543,141 @@
         <source>Nothing was received from %1, so nothing was recorded.</source>
         <translation>Von %1 kam nichts an, daher wurde nichts aufgezeichnet.</translation>
     </message>
+    <message>
+        <source>S&amp;hare Frames...</source>
+        <translation>Frames tei&amp;len...</translation>
+    </message>
+    <message>
+        <source>Sharing</source>
+        <translation>Teilen</translation>
+    </message>
+    <message>
+        <source>Every frame received is shared with 1 server.</source>
+        <translation>Jeder empfangene Frame wird mit 1 Server geteilt.</translation>
+    </message>
+    <message>
+        <source>Every frame received is shared with %1 servers.</source>
+        <translation>Jeder empfangene Frame wird mit %1 Servern geteilt.</translation>
+    </message>
+    <message>
+        <source>&amp;Station...</source>
+        <translation>&amp;Station...</translation>
+    </message>
 </context>
 <context>
     <name>orvex::RecentLogsMenu</name>
     <message>
         <source>&amp;Recent Files</source>
         <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ShareDialog</name>
+    <message>
+        <source>Share Frames</source>
+        <translation>Frames teilen</translation>
+    </message>
+    <message>
+        <source>&amp;Share every frame received with these servers</source>
+        <translation>Jeden empfangenen Frame mit diesen Servern &amp;teilen</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add SatNOGS &amp;DB</source>
+        <translation>SatNOGS &amp;DB hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Each frame goes with the time it was received and the station of Settings &gt; Station. A log is shared only where it holds reception times (gr-satellites&apos; timestamp frames); a stream as it arrives. Frames wait on disk until each server took them.</source>
+        <translation>Jeder Frame geht mit seiner Empfangszeit und der Station aus Einstellungen &gt; Station hinaus. Ein Log wird nur geteilt, wo es Empfangszeiten enthält (Zeitstempel-Frames von gr-satellites); ein Datenstrom, während er eintrifft. Die Frames warten auf der Festplatte, bis jeder Server sie angenommen hat.</translation>
+    </message>
+    <message>
+        <source>Ser&amp;vers:</source>
+        <translation>Ser&amp;ver:</translation>
+    </message>
+    <message>
+        <source>&amp;New server:</source>
+        <translation>&amp;Neuer Server:</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ShareStatusText</name>
+    <message>
+        <source>Sharing stopped</source>
+        <translation>Teilen angehalten</translation>
+    </message>
+    <message>
+        <source>%1: %2 taken, %3 waiting</source>
+        <translation>%1: %2 angenommen, %3 wartend</translation>
+    </message>
+    <message>
+        <source>, failing</source>
+        <translation>, gestört</translation>
+    </message>
+    <message>
+        <source>%1 took %2 frames since the start; %3 wait</source>
+        <translation>%1 hat seit dem Start %2 Frames angenommen; %3 warten</translation>
+    </message>
+    <message>
+        <source>%1 refused %2 frames, which are kept aside</source>
+        <translation>%1 hat %2 Frames abgelehnt, die beiseitegelegt sind</translation>
+    </message>
+    <message>
+        <source>%1 does not take frames: %2; they are tried again later</source>
+        <translation>%1 nimmt keine Frames an: %2; sie werden später erneut gesendet</translation>
+    </message>
+    <message>
+        <source>%1: another program sends its frames</source>
+        <translation>%1: ein anderes Programm sendet seine Frames</translation>
+    </message>
+    <message>
+        <source>1 frame to share.</source>
+        <translation>1 Frame zum Teilen.</translation>
+    </message>
+    <message>
+        <source>%1 frames to share.</source>
+        <translation>%1 Frames zum Teilen.</translation>
+    </message>
+    <message>
+        <source>Not shared: the log holds no reception times, as only gr-satellites&apos; timestamp frames give them.</source>
+        <translation>Nicht geteilt: Das Log enthält keine Empfangszeiten, die nur die Zeitstempel-Frames von gr-satellites liefern.</translation>
+    </message>
+    <message>
+        <source>%1 frames to share; %2 not, as no timestamp frame came before them.</source>
+        <translation>%1 Frames zum Teilen; %2 nicht, da ihnen kein Zeitstempel-Frame vorausging.</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::StationDialog</name>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>latitude,longitude, such as 52.52,13.405</source>
+        <translation>Breite,Länge, etwa 52.52,13.405</translation>
+    </message>
+    <message>
+        <source>Shared frames carry these. The satellite&apos;s NORAD catalogue number is on its page on SatNOGS DB (db.satnogs.org); south and west are negative. Nothing is sent unless Settings &gt; Share Frames is on.</source>
+        <translation>Geteilte Frames tragen diese Angaben. Die NORAD-Katalognummer des Satelliten steht auf seiner Seite bei SatNOGS DB (db.satnogs.org); Süd und West sind negativ. Nichts wird gesendet, solange Einstellungen &gt; Frames teilen aus ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Callsign:</source>
+        <translation>&amp;Rufzeichen:</translation>
+    </message>
+    <message>
+        <source>&amp;Location:</source>
+        <translation>&amp;Standort:</translation>
+    </message>
+    <message>
+        <source>&amp;NORAD number:</source>
+        <translation>&amp;NORAD-Nummer:</translation>
     </message>
 </context>
 <context>
@@ -572,6 +701,17 @@
     <message>
         <source>Record</source>
         <translation>Datensatz</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::WindowSharing</name>
+    <message>
+        <source>Frames are not shared: give the satellite&apos;s NORAD number, the callsign and the location under Settings &gt; Station.</source>
+        <translation>Frames werden nicht geteilt: Geben Sie unter Einstellungen &gt; Station die NORAD-Nummer des Satelliten, das Rufzeichen und den Standort an.</translation>
+    </message>
+    <message>
+        <source>Frames are not shared: %1.</source>
+        <translation>Frames werden nicht geteilt: %1.</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window/share_status_text.h"
 #include "telemetry/record_store.h"
 
 namespace orvex {
@@ -96,6 +97,11 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
         sentences.append(tr("Archive: %1, %2 new.")
                              .arg(FramesText(outcome.archived->frames))
                              .arg(outcome.archived->newFrames));
+    }
+    if (outcome.shared) {
+        if (const QString shared = ShareStatusText::AfterLoad(*outcome.shared); !shared.isEmpty()) {
+            sentences.append(shared);
+        }
     }
     return sentences.join(' ');
 }

@@ -56,6 +56,8 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       chooseLink_([this](const LinkChoice& last) { return ChooseLink(last); }),
       chooseArchive_([this](const ArchiveChoice& last) { return ChooseArchive(last); }),
       chooseSpan_([this](const ArchiveSpan& last) { return ChooseSpan(last); }),
+      chooseStation_([this](const StationChoice& last) { return ChooseStation(last); }),
+      chooseShare_([this](const ShareChoice& last) { return ChooseShare(last); }),
       session_(*this, loadContext_) {
     setObjectName(object_name::kMainWindow);
     setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
@@ -65,6 +67,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     CreateClientArea();
     CreateStatusLine();
     ApplyArchive(ArchiveChoice::Remembered());
+    ApplySharing(ShareChoice::Remembered(), StationChoice::Remembered());
     restoreGeometry(ProgramSettings().value(kGeometryKey).toByteArray());
     setAcceptDrops(true);
 
@@ -121,6 +124,10 @@ void MainWindow::CreateActions() {
 
     archiveAction_ = add(object_name::kArchiveAction, tr("&Archive..."));
     connect(archiveAction_, &QAction::triggered, this, &MainWindow::ConfigureArchive);
+    stationAction_ = add(object_name::kStationAction, tr("&Station..."));
+    connect(stationAction_, &QAction::triggered, this, &MainWindow::ConfigureStation);
+    shareAction_ = add(object_name::kShareAction, tr("S&hare Frames..."));
+    connect(shareAction_, &QAction::triggered, this, &MainWindow::ConfigureSharing);
 
     aboutAction_ = add(object_name::kAboutAction, tr("&Info"));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::ShowAboutBox);
@@ -145,6 +152,7 @@ void MainWindow::CreateMenus() {
     settings->addActions({writeReportAction_, writeWodExportAction_});
     settings->addSeparator();
     settings->addAction(archiveAction_);
+    settings->addActions({stationAction_, shareAction_});
     menuBar()->addAction(aboutAction_);
 }
 
@@ -210,6 +218,11 @@ void MainWindow::CreateStatusLine() {
     // hover.
     statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLine_, 1);
+    shareStatus_ = new QLabel(this);
+    shareStatus_->setObjectName(object_name::kShareStatus);
+    shareStatus_->setAccessibleName(tr("Sharing"));
+    shareStatus_->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(shareStatus_);
 }
 
 QString MainWindow::StatusText() const {
@@ -259,8 +272,9 @@ void MainWindow::OpenLogFile(const QString& path) {
     ShowLoadOutcome(path, outcome);
 }
 
-void MainWindow::ShowLoadOutcome(const QString& path, const LoadOutcome& outcome) {
+void MainWindow::ShowLoadOutcome(const QString& path, LoadOutcome outcome) {
     recentLogs_->AfterOpen(path, outcome.ran);
+    outcome.shared = sharing_.TakeLoadCounts();
     if (outcome.ran) {
         frameCounter_->setToolTip(LoadStatus::FrameCounterToolTip(outcome));
     }
@@ -329,8 +343,10 @@ void MainWindow::RedrawChart() {
 void MainWindow::SetOpenCommandsEnabled(bool enabled) {
     openAction_->setEnabled(enabled);
     connectAction_->setEnabled(enabled);
-    // The archive may not change under a load that writes to it.
-    archiveAction_->setEnabled(enabled);
+    // The archive and the sharing may not change under a load that feeds them.
+    for (QAction* setting : {archiveAction_, stationAction_, shareAction_}) {
+        setting->setEnabled(enabled);
+    }
     exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
     recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
 }

@@ -12,7 +12,10 @@
 #include "app/chart/chart_range_box.h"
 #include "app/settings/archive_choice.h"
 #include "app/settings/link_choice.h"
+#include "app/settings/share_choice.h"
+#include "app/settings/station_choice.h"
 #include "app/settings/window_archive.h"
+#include "app/settings/window_sharing.h"
 #include "load/load_context.h"
 #include "outputs/output_options.h"
 #include "session/decoder_display.h"
@@ -63,6 +66,11 @@ public:
     // Settings > Archive's dialog, likewise.
     using ArchiveChooser = std::function<std::optional<ArchiveChoice>(const ArchiveChoice& last)>;
     void SetArchiveChooser(ArchiveChooser chooser) { chooseArchive_ = std::move(chooser); }
+    // Settings > Station's and Share Frames' dialogs, likewise.
+    using StationChooser = std::function<std::optional<StationChoice>(const StationChoice& last)>;
+    void SetStationChooser(StationChooser chooser) { chooseStation_ = std::move(chooser); }
+    using ShareChooser = std::function<std::optional<ShareChoice>(const ShareChoice& last)>;
+    void SetShareChooser(ShareChooser chooser) { chooseShare_ = std::move(chooser); }
     // The dialog of the chart's span of the archive, likewise.
     using SpanChooser = std::function<std::optional<ArchiveSpan>(const ArchiveSpan& last)>;
     void SetSpanChooser(SpanChooser chooser) { chooseSpan_ = std::move(chooser); }
@@ -114,7 +122,7 @@ private:
     void OpenLog();
     // What the status line, the frame counter and Recent Files tell after a
     // log was read or a stream followed.
-    void ShowLoadOutcome(const QString& path, const LoadOutcome& outcome);
+    void ShowLoadOutcome(const QString& path, LoadOutcome outcome);
     // File > Connect: follows the chosen link until Disconnect or Exit.
     void Connect();
     void Disconnect();
@@ -131,6 +139,15 @@ private:
     // The loads' archive and the chart's ranges, as the archive now is.
     void FollowArchive();
     void ChooseChartRange(ChartRange range);
+    // Settings > Station and Share Frames: the sharer started or stopped as
+    // they say, and told.
+    void ConfigureStation();
+    void ConfigureSharing();
+    std::optional<StationChoice> ChooseStation(const StationChoice& last);
+    std::optional<ShareChoice> ChooseShare(const ShareChoice& last);
+    void ApplySharing(const ShareChoice& share, const StationChoice& station);
+    // The status line's count of the servers' frames, as the sharer last told.
+    void ShowShareStatus();
     std::optional<ArchiveSpan> ChooseSpan(const ArchiveSpan& last);
     // What the chart now shows of the archive, or why it cannot.
     QString ArchiveRangeText() const;
@@ -157,6 +174,7 @@ private:
     LocaleFormat format_;
     OutputOptions outputs_;
     WindowArchive archive_;  // outlives the load context, which points into it
+    WindowSharing sharing_;  // outlives the session, which hands it frames
     LoadContext loadContext_{format_, outputs_};
     FrameListModel* frameList_;
     TopStrip* strip_ = nullptr;
@@ -167,6 +185,7 @@ private:
     QLineEdit* logPath_ = nullptr;
     QLabel* frameCounter_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    QLabel* shareStatus_ = nullptr;
 
     QAction* openAction_ = nullptr;
     QAction* savePngAction_ = nullptr;
@@ -178,6 +197,8 @@ private:
     QAction* writeReportAction_ = nullptr;
     QAction* writeWodExportAction_ = nullptr;
     QAction* archiveAction_ = nullptr;
+    QAction* stationAction_ = nullptr;
+    QAction* shareAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     RecentLogsMenu* recentLogs_ = nullptr;
     QPointer<AboutBox> aboutBox_;
@@ -188,6 +209,8 @@ private:
     LinkChooser chooseLink_;
     ArchiveChooser chooseArchive_;
     SpanChooser chooseSpan_;
+    StationChooser chooseStation_;
+    ShareChooser chooseShare_;
     ArchiveChannelHistory archiveHistory_;
     ChartRange shownRange_ = ChartRange::Log;
     std::optional<ArchiveSpan> chosenSpan_;  // the last span chosen

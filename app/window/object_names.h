@@ -28,6 +28,9 @@ inline constexpr char kConnectAction[] = "MenuFileConnect";
 inline constexpr char kDisconnectAction[] = "MenuFileDisconnect";
 // Settings > Archive, a later addition.
 inline constexpr char kArchiveAction[] = "MenuSettingsArchive";
+// Settings > Station and Share Frames, later additions.
+inline constexpr char kStationAction[] = "MenuSettingsStation";
+inline constexpr char kShareAction[] = "MenuSettingsShare";
 
 // The strip above the channel panel.
 inline constexpr char kTopLine[] = "Line1";
@@ -83,6 +86,22 @@ inline constexpr char kArchiveFile[] = "TextArchiveFile";
 inline constexpr char kArchivePostgres[] = "OptionPostgres";
 inline constexpr char kArchiveParameters[] = "TextPostgresParameters";
 inline constexpr char kArchiveStation[] = "TextStation";
+
+// Settings > Station's dialog.
+inline constexpr char kStationDialog[] = "Station";
+inline constexpr char kStationCallsign[] = "TextCallsign";
+inline constexpr char kStationLocation[] = "TextLocation";
+inline constexpr char kStationNoradId[] = "TextNoradId";
+
+// Settings > Share Frames' dialog, and the status line's count of it.
+inline constexpr char kShareDialog[] = "ShareFrames";
+inline constexpr char kShareEnabled[] = "CheckShare";
+inline constexpr char kShareServers[] = "ListServers";
+inline constexpr char kShareUrl[] = "TextServer";
+inline constexpr char kShareAdd[] = "CommandAddServer";
+inline constexpr char kShareAddSatnogs[] = "CommandAddSatnogs";
+inline constexpr char kShareRemove[] = "CommandRemoveServer";
+inline constexpr char kShareStatus[] = "ShareStatus";
 
 // The dialog of the chart's chosen span of the archive.
 inline constexpr char kSpanDialog[] = "ArchiveSpan";

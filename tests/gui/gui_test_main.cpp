@@ -19,5 +19,9 @@ int main(int argc, char* argv[]) {
     for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
         QSettings::setPath(format, QSettings::UserScope, settings.path());
     }
+    // The default files in the user's data folder (the archive, the queue of
+    // frames to share) likewise.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     return RUN_ALL_TESTS();
 }
