@@ -3,8 +3,14 @@
 // slow answers, outages and restarts; a refused frame is kept aside.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QThread>
 #include <QVariant>
 #include <atomic>
 #include <memory>
@@ -47,6 +53,7 @@ std::vector<std::string> Hexes(int from, int to, std::vector<int> leftOut = {}) 
 }
 std::vector<std::string> FramesOf(const std::vector<ReceivedPost>& posts) {
     std::vector<std::string> frames;
+    frames.reserve(posts.size());
     for (const ReceivedPost& post : posts) {
         frames.push_back(post.Field("frame"));
     }
@@ -67,7 +74,7 @@ protected:
     }
     static void Hand(FrameSharer& sharer, int from, int to) {
         for (int index = from; index < to; ++index) {
-            sharer.Share(FrameBytes(index), kFirstReception + index * 1000);
+            sharer.Share(FrameBytes(index), kFirstReception + std::int64_t{index} * 1000);
         }
     }
     static ServerStatus First(const FrameSharer& sharer) {
@@ -241,6 +248,35 @@ TEST_F(Uploader, AFailingServerHoldsBackNoOtherAndAServerAnotherProgramSendsToIs
     EXPECT_EQ(status.servers[2].waiting, 4u);
     EXPECT_TRUE(status.servers[2].sentByOther);
     EXPECT_TRUE(third.Received().empty());
+}
+
+TEST_F(Uploader, AServerWhoseCertificateNobodyVouchesForGetsNoFrame) {
+    if (!QSslSocket::supportsSsl()) {
+        GTEST_SKIP() << "Qt finds no TLS library here";
+    }
+    QSslServer untrusted;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(
+        QByteArray::fromStdString(ReadFile(ORVEX_SHARE_TEST_DATA "/untrusted-server.crt"))));
+    tls.setPrivateKey(
+        QSslKey(QByteArray::fromStdString(ReadFile(ORVEX_SHARE_TEST_DATA "/untrusted-server.key")),
+                QSsl::Rsa));
+    untrusted.setSslConfiguration(tls);
+    ASSERT_TRUE(untrusted.listen(QHostAddress::LocalHost));
+    const auto sharer = StartSharer(
+        {"https://127.0.0.1:" + std::to_string(untrusted.serverPort()) + "/api/telemetry/"});
+    Hand(*sharer, 0, 1);
+    // The server's handshakes run on this thread.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (First(*sharer).failing.empty() && std::chrono::steady_clock::now() < until) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+
+    EXPECT_EQ(First(*sharer).failing.substr(0, 20), "SSL handshake failed")
+        << First(*sharer).failing;
+    EXPECT_EQ(First(*sharer).waiting, 1u);
+    EXPECT_FALSE(untrusted.hasPendingConnections());  // none got through the handshake
 }
 
 TEST_F(Uploader, AQueueThatCannotBeOpenedIsSaidAtTheStart) {
