@@ -84,6 +84,31 @@ TEST(KissReader, BytesBetweenFramesThatFormADataFrameAreThatFrame) {
                  {Bytes({0xC0}), Bytes({0xC0, 0x00, 0x0D, 0, 0, 0, 0x01, 0xC0})});
 }
 
+// Each frame's bytes after the FEND as the TNC delivered them: escapes
+// resolved, every LF the reader dropped in its place again.
+Frames DeliveredOf(const std::string& log) {
+    MemoryLogSource source(log);
+    KissReader reader(source, 3);
+    Frame frame;
+    Frames frames;
+    while (reader.ReadNextFrame(frame)) {
+        frames.push_back(frame.Delivered(1));
+    }
+    return frames;
+}
+
+TEST(KissReader, AFrameGivesItsBytesAsDeliveredWithTheDroppedLineFeeds) {
+    const std::string crLf = TimeContent("a\r\n\r\n\rb\n");
+    const std::string plain = TimeContent("plain");
+    // With its own FENDs, found between frames, and frames without CR LF
+    // after each, which keep none of the LFs before them.
+    EXPECT_EQ(DeliveredOf("\xC0" + crLf + "\xC0\xC0" + plain + "\xC0" + crLf + "\xC0\xC0" + plain +
+                          "\xC0"),
+              (Frames{crLf, plain, crLf, plain}));
+    EXPECT_EQ(DeliveredOf(Bytes({0xC0, 0x00, 0xDB, 0xDC, 0x0D, 0x0A, 0xDB, 0xDD, 0xC0})),
+              (Frames{Bytes({0x00, 0xC0, 0x0D, 0x0A, 0xDB})}));
+}
+
 TEST(KissReader, BytesBetweenFramesThatFormNoDataFrameAreSkippedAsBefore) {
     const std::string b = TimeContent("b");
     for (const std::string& between : {

@@ -95,7 +95,7 @@ TEST_F(ReceptionTimes, ATimestampFrameTimesTheFrameAfterItAndIsNoBadFrame) {
     EXPECT_EQ(outcome.framesDecoded, 5u);
     // Only the command 9 frame of six bytes, which is no time, is counted.
     EXPECT_EQ(outcome.account.framesNotData, 1u);
-    EXPECT_EQ(outcome.account.lineFeedsDropped, 1u);
+    EXPECT_EQ(outcome.account.read.lineFeedsDropped, 1u);
 }
 
 TEST_F(ReceptionTimes, TimestampFramesLeaveTheReportAndTheWodExportAsTheyWere) {
