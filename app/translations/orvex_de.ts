@@ -617,8 +617,8 @@
         <translation>%1: %2 angenommen, %3 wartend</translation>
     </message>
     <message>
-        <source>, failing</source>
-        <translation>, gestört</translation>
+        <source>, failing: %1</source>
+        <translation>, gestört: %1</translation>
     </message>
     <message>
         <source>%1 took %2 frames since the start; %3 wait</source>

@@ -21,7 +21,7 @@ QString ShareStatusText::Line(const ShareStatus& status) {
         QString text =
             tr("%1: %2 taken, %3 waiting").arg(Host(server)).arg(server.taken).arg(server.waiting);
         if (!server.failing.empty()) {
-            text += tr(", failing");
+            text += tr(", failing: %1").arg(QString::fromStdString(server.failing));
         }
         servers.append(text);
     }

@@ -120,6 +120,16 @@ TEST_F(ShareWindowTest, ALogsFramesGoToTheServerWithTheirTimesAndTheStatusLineCo
     EXPECT_EQ(posts[1].Field("noradID"), "99999");
     EXPECT_EQ(posts[1].Field("source"), "DL1ABC");
 
+    // A failing server is named with its last answer; its frame waits.
+    server.AnswerWith([](const ReceivedPost&) { return 503; });
+    OpenLog(TimestampFrame(1796652187250) + TextFrame("third"), "third.kss");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return ShareLine() == "127.0.0.1: 2 taken, 1 waiting, failing: 503 Service Unavailable";
+        },
+        20000))
+        << ShareLine();
+
     OpenLog(TextFrame("no time"), "plain.kss");
     EXPECT_NE(Status().indexOf("Not shared: the log holds no reception times, as only "
                                "gr-satellites' timestamp frames give them."),
