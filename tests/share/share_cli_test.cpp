@@ -7,9 +7,9 @@
 #include <QProcess>
 #include <memory>
 
-#include "tests/live/kiss_server.h"
 #include "tests/reliability/cli_runner.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/kiss_server.h"
 #include "tests/support/log_builder.h"
 #include "tests/support/temp_folder.h"
 
