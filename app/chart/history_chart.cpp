@@ -99,17 +99,18 @@ void HistoryChart::AddActions() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void HistoryChart::ShowChannels(const std::vector<int>& channels, const ChannelHistory& history) {
-    const std::optional<TimeSpan> extent = history.Extent();
+void HistoryChart::ShowChannels(const std::vector<int>& channels,
+                                std::shared_ptr<const ChannelHistory> history) {
+    const std::optional<TimeSpan> extent = history->Extent();
     const TimeSpan whole = extent ? WithMargin(*extent) : TimeSpan{0, 1};
     // Another channel over the same history keeps the zoom, and so does a
     // history that grew while a log or a stream was read, unless the whole
     // was shown: then the whole is shown again.
-    if (&history != history_ || (whole != whole_ && visible_ == whole_)) {
+    if (history != history_ || (whole != whole_ && visible_ == whole_)) {
         visible_ = whole;
     }
     whole_ = whole;
-    history_ = &history;
+    history_ = std::move(history);
     channels_ = channels;
     RemovePlots();
     for (const int channel : channels) {

@@ -32,14 +32,15 @@ public:
     HistoryChart(const LocaleFormat& format, QWidget* parent);
     ~HistoryChart() override;
 
-    // Draws `channels` from `history`, which must outlive the chart or the
-    // next call, over its whole span; a span the user chose in the same
-    // history stays while the history grows.
-    void ShowChannels(const std::vector<int>& channels, const ChannelHistory& history);
+    // Draws `channels` from `history`, kept until the next call, over its
+    // whole span; a span the user chose in the same history stays while the
+    // history grows.
+    void ShowChannels(const std::vector<int>& channels,
+                      std::shared_ptr<const ChannelHistory> history);
     const std::vector<int>& Channels() const { return channels_; }
-    // The history is about to be refilled: nothing is drawn from it until the
-    // next ShowChannels, which shows its whole span.
-    void ForgetHistory() { history_ = nullptr; }
+    // A new history is coming: nothing is drawn from the last until the next
+    // ShowChannels, which shows the new one's whole span.
+    void ForgetHistory() { history_.reset(); }
 
     // The span shown. Zooming and panning keep it within the history's span
     // and at least a few seconds long.
@@ -98,7 +99,7 @@ private:
     std::vector<int> channels_;
     std::vector<Plot> plots_;
     std::vector<QValueAxis*> valueAxes_;  // one per unit
-    const ChannelHistory* history_ = nullptr;
+    std::shared_ptr<const ChannelHistory> history_;
     TimeSpan whole_;           // the history's span, with a margin
     TimeSpan visible_;         // what the time axis shows
     double fittedHeight_ = 0;  // of the plot the value axes' ticks were fitted to

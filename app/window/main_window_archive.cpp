@@ -111,20 +111,20 @@ void MainWindow::RefreshArchiveHistory() {
         shownRange_ == ChartRange::Span
             ? chosenSpan_
             : RecentSpan(shownRange_, QDateTime::currentSecsSinceEpoch());
-    archiveHistory_.Show(*database, range);
+    archiveHistory_->Show(*database, range);
 }
 
 QString MainWindow::ArchiveRangeText() const {
     const QString shown = LocalText(archive_.Shown());
-    if (!archiveHistory_.Problem().empty()) {
+    if (!archiveHistory_->Problem().empty()) {
         return tr("Cannot read the archive %1: %2.")
-            .arg(shown, LocalText(archiveHistory_.Problem()));
+            .arg(shown, LocalText(archiveHistory_->Problem()));
     }
     const auto time = [this](double seconds) {
         return FromLatin1(format_.DateTimeText(UnixTimeToDate(seconds)));
     };
-    const std::optional<ArchiveSpan>& held = archiveHistory_.Held();
-    const std::optional<TimeSpan> extent = archiveHistory_.Extent();
+    const std::optional<ArchiveSpan>& held = archiveHistory_->Held();
+    const std::optional<TimeSpan> extent = archiveHistory_->Extent();
     if (!held && !extent) {
         return tr("The archive %1 holds no telemetry yet.").arg(shown);
     }

@@ -367,7 +367,7 @@ TEST_F(DataExport, NeverReplacesTheLog) {
 TEST_F(DataExport, AStoppedLoadLeavesEarlierFilesAsTheyWere) {
     Load(KissFrame(1, "first"));
     const std::string frames = DataFile("frames");
-    display.onFrame = [this](std::uint64_t) { display.stopRequested = true; };
+    hook.onFrame = [this](std::uint64_t) { session.Stop(); };
     const LoadOutcome outcome = Load(KissFrame(1, "a") + KissFrame(1, "b"));
     EXPECT_TRUE(outcome.stopped);
     EXPECT_TRUE(outcome.dataPaths.empty());

@@ -111,9 +111,10 @@ TEST(SerialLink, RecordsWhatThePortReceivedAndRetriesThePortThatDisappeared) {
             terminal.Unplug();
         });
     };
-    LinkSource live(link, watcher, {milliseconds(40), milliseconds(160), milliseconds(10)});
+    LoadPacing pacing(watcher, kQuickSlice);
+    LinkSource live(link, watcher, pacing, {milliseconds(40), milliseconds(160)});
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
     tnc.join();
 
     EXPECT_EQ(run.Recorded(), log.substr(0, cut) + std::string(1, static_cast<char>(kFend)));
@@ -131,10 +132,11 @@ TEST(StreamSource, ReadsAPipeToItsEndAndRecordsItWhole) {
         ::close(pipe[1]);
     });
     WatcherStandIn watcher([] { return true; });
-    StreamSource live(pipe[0], watcher, milliseconds(10));
+    LoadPacing pacing(watcher, kQuickSlice);
+    StreamSource live(pipe[0], watcher, pacing);
     LiveSessionRun run;
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
     writer.join();
     ::close(pipe[0]);
 
@@ -160,9 +162,10 @@ TEST(StreamSource, AStopEndsASilentStreamWithTheReportAlreadyOnDiskAndTheExportW
         }
         return ++waits < 5;
     });
-    StreamSource live(pipe[0], watcher, milliseconds(5));
+    LoadPacing pacing(watcher, milliseconds(5));
+    StreamSource live(pipe[0], watcher, pacing);
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
 
     EXPECT_EQ(run.Recorded(), first);
     EXPECT_EQ(files.outcome.framesRead, 10U);
@@ -191,10 +194,11 @@ TEST(StreamSource, AStopEndsAStreamThatNeverFallsSilent) {
     });
     int questions = 0;
     WatcherStandIn watcher([&] { return ++questions < 5; });
-    StreamSource live(pipe[0], watcher, milliseconds(10));
+    LoadPacing pacing(watcher, kQuickSlice);
+    StreamSource live(pipe[0], watcher, pacing);
     LiveSessionRun run;
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
     readerDone = true;
     writer.join();
     ::close(pipe[0]);

@@ -125,11 +125,10 @@ BlockedReport DecodeBlockByBlock(const std::string& bytes, const std::string& sh
     const std::string name = std::filesystem::path(shownPath).filename().string();
     const std::string log = scratch.Write(name, bytes);
     const LocaleFormat format(QLocale::c());
-    OutputOptions options;
-    options.reportBlockByBlock = true;
+    const OutputOptions options;
     const LoadContext context(format, options);
     Frame frame;
-    LogLoad load(log, shownPath, context, frame);
+    LogLoad load(log, shownPath, context, frame, LoadMode::Stream);
     BlockedReport report;
     report.ends.insert(ReportHeader(shownPath).size());
     ReportSizes sizes(NameBesideLog(log, kReportExtension), report.ends);
