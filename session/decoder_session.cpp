@@ -13,6 +13,21 @@
 #include "telemetry/channel_table.h"
 
 namespace orvex {
+namespace {
+
+// A live stream's load, on the loading thread.
+LoadOutcome RunStream(LogLoad& load, Recording& recording, const DecoderSession::StreamOpener& open,
+                      LoadFeed& feed) {
+    load.AddFrameHandler(feed);
+    feed.Follow(load);
+    LoadPacing pacing(feed);
+    // Made and ended here: a link's socket belongs to this thread.
+    const std::unique_ptr<LogSource> stream = open(pacing, feed);
+    return RunRecordedStream(load, *stream, recording, &pacing,
+                             [&] { feed.OnLogNamed(recording.Path()); });
+}
+
+}  // namespace
 
 DecoderSession::DecoderSession(DecoderDisplay& display, const LoadContext& context)
     : display_(display), context_(context), history_(std::make_shared<TelemetryHistory>()) {
@@ -93,19 +108,10 @@ void DecoderSession::FollowStream(std::shared_ptr<Recording> recording, StreamOp
     display_.EnableRecordNavigation();
     display_.SelectChannel(0);
     LogLoad* load = load_.get();
-    Start(Kind::Stream, std::move(done), [load, recording, open](LoadFeed& feed) {
-        load->AddFrameHandler(feed);
-        feed.Follow(*load);
-        LoadPacing pacing(feed);
-        LoadOutcome outcome;
-        {
-            // Made and ended here: a link's socket belongs to this thread.
-            const std::unique_ptr<LogSource> stream = open(pacing, feed);
-            outcome = RunRecordedStream(*load, *stream, *recording, &pacing,
-                                        [&] { feed.OnLogNamed(recording->Path()); });
-        }
-        feed.Finish(std::move(outcome));
-    });
+    Start(Kind::Stream, std::move(done),
+          [load, recording = std::move(recording), open = std::move(open)](LoadFeed& feed) {
+              feed.Finish(RunStream(*load, *recording, open, feed));
+          });
 }
 
 void DecoderSession::ExportData(const DataExportOptions& data, Done done) {
