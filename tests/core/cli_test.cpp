@@ -78,7 +78,8 @@ TEST_F(Cli, EveryTlmRecordIsCountedAndNoneIsSaidToBeLost) {
     }
     const std::string path = folder.Write("many.kss", log);
     EXPECT_EQ(Run({path}), 0);
-    EXPECT_EQ(out.str(), path + ": 101 frames, 101 TLM records, 0 WOD rows (0 distinct)\n");
+    EXPECT_EQ(out.str(),
+              path + ": 101 frames read, 101 decoded, 101 TLM records, 0 WOD rows (0 distinct)\n");
     EXPECT_EQ(err.str(), "");
 }
 

@@ -357,7 +357,7 @@ TEST_F(DataExport, NeverReplacesTheLog) {
     const std::string bytes = KissFrame(1, "x");
     logPath = folder.Write("orbit.kss", bytes);
     ASSERT_EQ(::symlink("orbit.kss", (folder / "orbit.frames.csv").c_str()), 0);
-    const LoadOutcome outcome = session.OpenLog(logPath);
+    const LoadOutcome outcome = Open(logPath);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].path, folder / "orbit.frames.csv");
     EXPECT_EQ(test::ReadFile(logPath), bytes);

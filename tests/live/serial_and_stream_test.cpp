@@ -154,13 +154,15 @@ TEST(StreamSource, AStopEndsASilentStreamWithTheReportAlreadyOnDiskAndTheExportW
     const std::string first = ShortPass().substr(0, OpeningFends(ShortPass())[10]);
     ASSERT_EQ(::write(pipe[1], first.data(), first.size()), static_cast<ssize_t>(first.size()));
     LiveSessionRun run;
+    // Goes on until the report on disk stayed the same for a whole turn: the
+    // stream has fallen silent with every block written.
     std::string reportWhileWaiting;
-    int waits = 0;
     WatcherStandIn watcher([&] {
-        if (waits == 0) {
-            reportWhileWaiting = run.ReportOnDisk();
-        }
-        return ++waits < 5;
+        std::string report = run.RecordedPath().empty() ? "" : run.ReportOnDisk();
+        const bool settled =
+            report.find("[TLM]") != std::string::npos && report == reportWhileWaiting;
+        reportWhileWaiting = std::move(report);
+        return !settled;
     });
     LoadPacing pacing(watcher, milliseconds(5));
     StreamSource live(pipe[0], watcher, pacing);
