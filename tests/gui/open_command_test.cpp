@@ -128,6 +128,20 @@ TEST_F(OpenCommand, TheScrollBarReachesEveryRecordAndTheChartShowsThemAll) {
     EXPECT_EQ(ValueText(37), "102");
 }
 
+TEST_F(OpenCommand, ThePanelReachesTheLastRecordOfALongLog) {
+    constexpr int kRecords = 20000;
+    std::string log;
+    for (int i = 0; i < kRecords; ++i) {
+        log += TlmFrame(kDecemberAfternoon + i, static_cast<std::uint8_t>(i));
+    }
+    OpenLog(log);
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 20000");
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(kRecords);
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#20000 / 20000");
+    EXPECT_EQ(Text(object_name::kRecordTime), "07/12/2026 19:36:24");
+    EXPECT_EQ(ValueText(37), QString::number((kRecords - 1) % 256));
+}
+
 TEST_F(OpenCommand, ShowsTheBusyCursorOnlyWhileTheLoadRuns) {
     StartOpen(folder.Write("orbit.kss", ThreeRecords()));
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
