@@ -10,6 +10,6 @@ namespace orvex::test {
 // first. The condition is checked after every event, so the wait ends as
 // soon as the work it waits for is done.
 bool HandleEventsUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds limit = std::chrono::seconds(60));
+                       std::chrono::milliseconds limit = std::chrono::seconds(60));
 
 }  // namespace orvex::test

@@ -59,7 +59,8 @@ protected:
         auto ended = std::make_shared<std::optional<LoadOutcome>>();
         hook.framesRead = 0;
         start([ended](const LoadOutcome& outcome) { *ended = outcome; });
-        EXPECT_TRUE(HandleEventsUntil([&] { return ended->has_value(); })) << "the load did not end";
+        EXPECT_TRUE(HandleEventsUntil([&] { return ended->has_value(); }))
+            << "the load did not end";
         return ended->value_or(LoadOutcome{});
     }
     std::string Report() const { return ReadFile(folder / "orbit.tlm"); }
