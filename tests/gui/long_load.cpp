@@ -6,7 +6,7 @@
 #include "load/log_load.h"
 #include "outputs/output_names.h"
 #include "tests/support/temp_folder.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {
