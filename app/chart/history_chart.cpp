@@ -1,7 +1,7 @@
 #include "app/chart/history_chart.h"
 
 #include <QAction>
-#include <QFontMetricsF>
+#include <QGraphicsTextItem>
 #include <QHelpEvent>
 #include <QLineSeries>
 #include <QLocale>
@@ -44,6 +44,16 @@ constexpr int kToolTipMs = 10 * 60 * 1000;
 
 std::string TrimmedName(const Channel& channel) {
     return channel.name.substr(0, channel.name.find_last_not_of(' ') + 1);
+}
+
+// The height a value axis's tick needs. The axis gives each label an equal
+// share of its height and cuts a label whose text box (its line and the text
+// document's margins) is taller to "...": ticks fitted to the line and half
+// again cut every label of charts with 8 ticks.
+double ValueLabelPitch() {
+    QGraphicsTextItem label(QStringLiteral("0"));
+    label.setFont(DialogFont(kLabelPoints));
+    return label.boundingRect().height();
 }
 
 // The history's span with room on both sides, so that no point sits on the
@@ -110,13 +120,20 @@ void HistoryChart::ShowChannels(const std::vector<int>& channels, const ChannelH
     }
     whole_ = whole;
     history_ = &history;
-    channels_ = channels;
-    RemovePlots();
-    for (const int channel : channels) {
-        AddPlot(channel);
+    // The same channels keep their series and axes. Qt Charts deletes the
+    // items of a removed axis or series only once control is back in the
+    // event loop it was removed from: a live stream redraws every second
+    // from within its own loop, and each new axis was drawn over those
+    // before it until the stream ended.
+    if (channels != channels_) {
+        channels_ = channels;
+        RemovePlots();
+        for (const int channel : channels) {
+            AddPlot(channel);
+        }
+        MarkValueAxes();
+        chart_->legend()->setVisible(plots_.size() > 1);
     }
-    MarkValueAxes();
-    chart_->legend()->setVisible(plots_.size() > 1);
     Redraw();
 }
 
@@ -221,10 +238,7 @@ void HistoryChart::Redraw() {
 
 void HistoryChart::FitValueAxes(const std::vector<QList<QPointF>>& lines) {
     fittedHeight_ = chart_->plotArea().height();
-    // A label needs its height and half again: the axis cuts a label that
-    // has less room to "...".
-    const double pitch = 1.5 * QFontMetricsF(DialogFont(kLabelPoints)).height();
-    const int mostTicks = static_cast<int>(fittedHeight_ / pitch) + 1;
+    const int mostTicks = static_cast<int>(fittedHeight_ / ValueLabelPitch());
     for (QValueAxis* axis : valueAxes_) {
         double low = std::numeric_limits<double>::infinity();
         double high = -low;
