@@ -19,6 +19,7 @@
 #include "app/chart/line_gaps.h"
 #include "app/chart/time_axis_labels.h"
 #include "app/chart/value_ticks.h"
+#include "app/widgets/focus_mark.h"
 #include "app/widgets/window_style.h"
 #include "telemetry/channel_table.h"
 #include "telemetry/channel_value_text.h"
@@ -87,6 +88,7 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
     labels_ = std::make_unique<TimeAxisLabels>(chart_, format_, DialogFont(kLabelPoints));
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
+    new FocusMark(this);
     setAccessibleName(tr("Channel history chart"));
     viewport()->setMouseTracking(true);
     AddActions();
@@ -520,13 +522,28 @@ void HistoryChart::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void HistoryChart::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
-        const double step = kPanStep * visible_.Length();
-        Pan(event->key() == Qt::Key_Left ? -step : step);
-        event->accept();
-        return;
+    const double step = kPanStep * visible_.Length();
+    const double middle = (visible_.first + visible_.last) / 2;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            Pan(-step);
+            break;
+        case Qt::Key_Right:
+            Pan(step);
+            break;
+        // "+" shares its key with "=" on many keyboards.
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            Zoom(2, middle);
+            break;
+        case Qt::Key_Minus:
+            Zoom(0.5, middle);
+            break;
+        default:
+            QChartView::keyPressEvent(event);
+            return;
     }
-    QChartView::keyPressEvent(event);
+    event->accept();
 }
 
 bool HistoryChart::viewportEvent(QEvent* event) {
