@@ -23,6 +23,10 @@
         <source>e-mail:</source>
         <translation>E-Mail:</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>orvex::ArchiveDialog</name>
