@@ -49,6 +49,8 @@ public:
     void Zoom(double factor, double anchor);
     void Pan(double seconds);
     void ResetZoom();
+    // Whether a history with points is drawn.
+    bool HasData() const;
 
     // The series that names the channel in `slot` (its place in Channels())
     // in the legend, and its line's first piece.
@@ -97,7 +99,6 @@ private:
     void PlotAreaChanged();
     void SetTimeRange();
     void PlaceTimeLabels();
-    bool HasData() const;
     double TimeAt(int viewportX) const;
     QRectF PlotInViewport() const;
     void ShowPointToolTip(const QPoint& position);

@@ -547,6 +547,14 @@
         <source>Nothing was received from %1, so nothing was recorded.</source>
         <translation>Von %1 kam nichts an, daher wurde nichts aufgezeichnet.</translation>
     </message>
+    <message>
+        <source>archive %1</source>
+        <translation>Archiv %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2 (UTC), %3</source>
+        <translation>%1 bis %2 (UTC), %3</translation>
+    </message>
 </context>
 <context>
     <name>orvex::RecentLogsMenu</name>

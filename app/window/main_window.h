@@ -140,6 +140,9 @@ private:
     // The channels charted, drawn again from the history as it is now.
     void RedrawChart();
     void SaveChart(ImageFormat format);
+    QStringList ChartPictureCaption() const;
+    // Save Chart is offered only while the chart shows points.
+    void EnableSaveChart();
     void SetOpenCommandsEnabled(bool enabled);
     void ExportData();
     QString ChooseDataFolder(const QString& start);
