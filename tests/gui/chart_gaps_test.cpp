@@ -6,7 +6,7 @@
 #include "app/chart/line_gaps.h"
 #include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
 
 namespace orvex::test {
 namespace {

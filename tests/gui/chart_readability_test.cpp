@@ -7,7 +7,7 @@
 #include "telemetry/channel_table.h"
 #include "tests/gui/chart_labels.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/tools/generated_log.h"
+#include "tests/support/generated_log.h"
 
 namespace orvex::test {
 namespace {
