@@ -50,9 +50,17 @@ public:
     void Zoom(double factor, double anchor);
     void Pan(double seconds);
     void ResetZoom();
+    // Whether a history with points is drawn.
+    bool HasData() const;
 
-    // The points drawn for the channel in `slot` (its place in Channels()).
+    // The series that names the channel in `slot` (its place in Channels())
+    // in the legend, and its line's first piece.
     QLineSeries* SeriesOf(int slot) const;
+    // The points drawn for the channel, over all the pieces of its line.
+    const QList<QPointF>& PointsOf(int slot) const;
+    // How many pieces the channel's line is drawn in: one, and one more for
+    // each gap.
+    int PiecesOf(int slot) const;
     QString PointToolTip(int slot, int index) const;
     QStringList TickLabels() const;
     // Where in the viewport the point lies.
@@ -69,25 +77,29 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // A channel's line is drawn in pieces, one series each, broken at gaps.
+    // The pieces are kept, hidden while not needed: see ShowChannels.
     struct Plot {
         int channel;
-        QLineSeries* series;
         QValueAxis* axis;
+        QList<QPointF> line;
+        std::vector<QLineSeries*> pieces;
     };
     enum class Drag { None, Zoom, Pan };
 
     void AddActions();
     void RemovePlots();
     void AddPlot(int channel);
+    QLineSeries* AddPiece(Plot& plot);
+    void DrawPieces(Plot& plot, bool markers);
     void MarkValueAxes();
     void Redraw();
     // Fits each value axis to the points of its channels' lines within the
-    // span shown; `lines` in the order of the plots.
-    void FitValueAxes(const std::vector<QList<QPointF>>& lines);
+    // span shown.
+    void FitValueAxes();
     void PlotAreaChanged();
     void SetTimeRange();
     void PlaceTimeLabels();
-    bool HasData() const;
     double TimeAt(int viewportX) const;
     QRectF PlotInViewport() const;
     void ShowPointToolTip(const QPoint& position);

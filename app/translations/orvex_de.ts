@@ -23,6 +23,10 @@
         <source>e-mail:</source>
         <translation>E-Mail:</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>orvex::ArchiveDialog</name>
@@ -526,6 +530,14 @@
     <message>
         <source>Nothing was received from %1, so nothing was recorded.</source>
         <translation>Von %1 kam nichts an, daher wurde nichts aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>archive %1</source>
+        <translation>Archiv %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2 (UTC), %3</source>
+        <translation>%1 bis %2 (UTC), %3</translation>
     </message>
 </context>
 <context>

@@ -107,8 +107,10 @@ void MainWindow::CreateActions() {
     connect(disconnectAction_, &QAction::triggered, this, &MainWindow::Disconnect);
 
     savePngAction_ = add(object_name::kSavePngAction, tr("Save Chart as &PNG..."));
+    savePngAction_->setEnabled(false);
     connect(savePngAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Png); });
     saveSvgAction_ = add(object_name::kSaveSvgAction, tr("Save Chart as S&VG..."));
+    saveSvgAction_->setEnabled(false);
     connect(saveSvgAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Svg); });
 
     exitAction_ = add(object_name::kExitAction, tr("E&xit"));
@@ -409,9 +411,14 @@ void MainWindow::SaveChart(ImageFormat format) {
     if (path.isEmpty()) {
         return;
     }
-    const QString problem = SaveViewImage(*chart_, path, format, chartFrame_->title().trimmed());
+    const QString problem = SaveViewImage(*chart_, path, format, ChartPictureCaption());
     ShowStatus(problem.isEmpty() ? tr("Chart saved to %1.").arg(path)
                                  : tr("Cannot save the chart to %1: %2.").arg(path, problem));
+}
+
+void MainWindow::EnableSaveChart() {
+    savePngAction_->setEnabled(chart_->HasData());
+    saveSvgAction_->setEnabled(chart_->HasData());
 }
 
 QString MainWindow::ChooseImageFile(ImageFormat format) {

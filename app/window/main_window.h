@@ -158,6 +158,9 @@ private:
     // change under a load that writes to it, and Export Data reads the log
     // shown.
     void EnableIdleCommands(bool idle);
+    QStringList ChartPictureCaption() const;
+    // Save Chart is offered only while the chart shows points.
+    void EnableSaveChart();
     void ExportData();
     QString ChooseDataFolder(const QString& start);
     void ShowAboutBox();

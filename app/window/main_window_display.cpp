@@ -63,6 +63,7 @@ void MainWindow::ClearFrameTexts() {
     // A new log's frames are coming, and its history with them.
     frameList_->Clear();
     chart_->ForgetHistory();
+    EnableSaveChart();
 }
 
 void MainWindow::AddFrameText(std::string_view text) {
@@ -98,11 +99,12 @@ void MainWindow::ShowChart(std::string_view caption, const std::vector<int>& cha
     chartFrame_->setTitle(FromLatin1(caption));
     if (shownRange_ == ChartRange::Log) {
         chart_->ShowChannels(channels, std::move(history));
-        return;
+    } else {
+        // The archive may have grown since: by the load just read, or a stream.
+        RefreshArchiveHistory();
+        chart_->ShowChannels(channels, archiveHistory_);
     }
-    // The archive may have grown since: by the load just read, or a stream.
-    RefreshArchiveHistory();
-    chart_->ShowChannels(channels, archiveHistory_);
+    EnableSaveChart();
 }
 
 void MainWindow::HistoryGrew() {

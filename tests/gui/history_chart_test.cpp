@@ -74,7 +74,7 @@ bool ToolTipHidePending() {
 class HistoryChartTest : public MainWindowTest {
 protected:
     HistoryChart* Chart() const { return Find<HistoryChart>(object_name::kChart); }
-    QList<QPointF> Points(int slot = 0) const { return Chart()->SeriesOf(slot)->points(); }
+    QList<QPointF> Points(int slot = 0) const { return Chart()->PointsOf(slot); }
     QList<QValueAxis*> ValueAxes() const {
         QList<QValueAxis*> axes;
         for (QAbstractAxis* axis : Chart()->chart()->axes(Qt::Vertical)) {

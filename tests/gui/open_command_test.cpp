@@ -20,7 +20,7 @@ class OpenCommand : public MainWindowTest {
 protected:
     int ChartedPoints() const {
         auto* chart = Find<HistoryChart>(object_name::kChart);
-        return chart->Channels().empty() ? 0 : chart->SeriesOf(0)->count();
+        return chart->Channels().empty() ? 0 : chart->PointsOf(0).size();
     }
 };
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -46,7 +47,17 @@ using Files = std::map<std::string, std::string>;  // name: bytes
 enum class Ending { Interrupt, Terminate, HangUp, TwoInterrupts, Kill };
 constexpr Ending kEndings[] = {Ending::Interrupt, Ending::Terminate, Ending::HangUp,
                                Ending::TwoInterrupts, Ending::Kill};
-constexpr int kPointsPerEnding = 5;
+
+// Twenty seeded points of each ending for each kind of run; a run under the
+// sanitizers, which looks for memory faults rather than for what a signal
+// leaves, may ask for fewer (ORVEX_SIGNAL_POINTS).
+int PointsPerEnding() {
+    static const int points = [] {
+        const char* asked = std::getenv("ORVEX_SIGNAL_POINTS");
+        return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : 20;
+    }();
+    return points;
+}
 
 // Every name in the folder with its bytes.
 Files FilesIn(const std::string& folder) {
@@ -173,7 +184,7 @@ protected:
         std::mt19937 random(seed);
         std::uniform_int_distribution<long> point(0, cleanRun.count() * 6 / 5);
         for (const Ending ending : kEndings) {
-            for (int index = 0; index < kPointsPerEnding; ++index) {
+            for (int index = 0; index < PointsPerEnding(); ++index) {
                 const TempFolder folder;
                 const bool earlier = index % 2 == 1;
                 Prepare(folder.Path(), earlier);
@@ -300,10 +311,12 @@ TEST_F(SignalledArchiveExport, ExportRange) {
 
 // A live session from a local KISS server: the recording and the report
 // grow by design; the WOD export is absent or whole for what was recorded.
+// The report ends at a whole block, except after SIGKILL: the kernel may
+// end a killed process's write at any page of it.
 class SignalledLiveSession : public ::testing::Test {
 protected:
     static void ExpectSessionInOrder(const Files& files, const std::string& folder,
-                                     const std::string& log) {
+                                     const std::string& log, bool killed) {
         if (files.empty()) {
             return;  // ended before the first byte
         }
@@ -319,7 +332,9 @@ protected:
             DecodeBlockByBlock(recording->second, folder + "/" + recording->first, &wodExport);
         for (const auto& [name, bytes] : files) {
             if (name == stem + ".tlm") {
-                EXPECT_TRUE(report.HasPrefix(bytes)) << name << " holds " << bytes.size();
+                const bool inOrder = killed ? report.bytes.compare(0, bytes.size(), bytes) == 0
+                                            : report.HasPrefix(bytes);
+                EXPECT_TRUE(inOrder) << name << " holds " << bytes.size();
             } else if (name == stem + ".csv") {
                 EXPECT_EQ(bytes, wodExport);
             } else if (name != recording->first) {
@@ -358,12 +373,12 @@ TEST_F(SignalledLiveSession, FromAKissServer) {
         stream = std::chrono::duration_cast<microseconds>(Clock::now() - started);
         ::kill(child, SIGINT);
         EXPECT_EQ(WaitFor(child), 0);
-        ExpectSessionInOrder(FilesIn(folder.Path()), folder.Path(), log);
+        ExpectSessionInOrder(FilesIn(folder.Path()), folder.Path(), log, false);
     }
     std::mt19937 random(5);
     std::uniform_int_distribution<long> point(0, stream.count() * 6 / 5);
     for (const Ending ending : kEndings) {
-        for (int index = 0; index < kPointsPerEnding; ++index) {
+        for (int index = 0; index < PointsPerEnding(); ++index) {
             const TempFolder folder;
             KissServer server;
             server.Serve({{chunks, {}, true}});
@@ -377,7 +392,8 @@ TEST_F(SignalledLiveSession, FromAKissServer) {
             Release(server);
             SCOPED_TRACE(::testing::Message() << "ending " << static_cast<int>(ending) << " after "
                                               << after.count() << " us");
-            ExpectSessionInOrder(FilesIn(folder.Path()), folder.Path(), log);
+            ExpectSessionInOrder(FilesIn(folder.Path()), folder.Path(), log,
+                                 ending == Ending::Kill);
         }
     }
 }
