@@ -20,10 +20,10 @@
 #include "app/window/object_names.h"
 #include "tests/gui/long_load.h"
 #include "tests/gui/main_window_fixture.h"
-#include "tests/support/kiss_server.h"
 #include "tests/support/event_wait.h"
-#include "tests/support/piped_log.h"
 #include "tests/support/generated_log.h"
+#include "tests/support/kiss_server.h"
+#include "tests/support/piped_log.h"
 
 namespace orvex::test {
 namespace {

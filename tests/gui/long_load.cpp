@@ -5,8 +5,8 @@
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "outputs/output_names.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/generated_log.h"
+#include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {
