@@ -6,28 +6,27 @@
 #include <ostream>
 
 #include "cli/decode_options.h"
+#include "cli/progress_line.h"
 #include "cli/qt_application.h"
 #include "cli/share_run.h"
 #include "cli/stop_signals.h"
 #include "cli/summary_text.h"
 #include "live/link_source.h"
-#include "live/live_decode.h"
 #include "live/recording.h"
 #include "live/serial_link.h"
 #include "live/stream_source.h"
 #include "live/tcp_link.h"
 #include "load/log_load.h"
+#include "load/recorded_stream.h"
 
 namespace orvex {
 namespace {
 
-// The link's changes and the uploader's news on the terminal; a stop signal
-// ends the stream.
+// The link's changes on the terminal.
 class TerminalWatcher : public LinkWatcher {
 public:
-    TerminalWatcher(std::ostream& err, std::string linkName, const StopSignals& stop,
-                    FrameSharer* sharer)
-        : err_(err), linkName_(std::move(linkName)), stop_(stop), sharer_(sharer) {}
+    TerminalWatcher(std::ostream& err, std::string linkName)
+        : err_(err), linkName_(std::move(linkName)) {}
 
     void OnLinkEvent(const LinkEvent& event) override {
         err_ << kDecodeProgram << ": ";
@@ -50,18 +49,10 @@ public:
         }
         err_ << std::endl;
     }
-    bool KeepWaiting() override {
-        if (sharer_ != nullptr) {
-            TellShareNews(*sharer_, err_);
-        }
-        return stop_.Received() == 0;
-    }
 
 private:
     std::ostream& err_;
     std::string linkName_;
-    const StopSignals& stop_;
-    FrameSharer* sharer_;
 };
 
 std::unique_ptr<Link> MakeLink(const LiveInput& input) {
@@ -108,30 +99,25 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
     });
 
     const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
+    Frame frame;
+    LogLoad load(recording.Planned(), context, frame, LoadMode::Stream);
+    ProgressLine follower(err, load, 0, false, stop);
+    LoadPacing pacing(follower);
     const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
     std::unique_ptr<Link> link = standardInput ? nullptr : MakeLink(input);
-    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name(), stop, sharer);
+    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name());
     std::unique_ptr<LogSource> live;
     if (standardInput) {
-        live = std::make_unique<StreamSource>(STDIN_FILENO, watcher);
+        live = std::make_unique<StreamSource>(STDIN_FILENO, watcher, pacing);
     } else {
-        live = std::make_unique<LinkSource>(*link, watcher);
+        live = std::make_unique<LinkSource>(*link, watcher, pacing);
     }
 
-    bool allShared = true;
-    const LoadOutcome outcome = DecodeWhileRecording(
-        [&](LogSource& recorded, const FileIdentity& identity) {
-            err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
-            Frame frame;
-            LogLoad load(recording.Path(), context, frame);
-            load.ArchiveEachFrame();
-            load.StampArrivalTimes();
-            LoadSharing sharing(sharer, load);
-            LoadOutcome run = load.Run(recorded, identity, nullptr);
-            allShared = sharing.Tell(run, recording.Path(), err);
-            return run;
-        },
-        *live, recording);
+    LoadSharing sharing(sharer, load);
+    LoadOutcome outcome = RunRecordedStream(load, *live, recording, &pacing, [&] {
+        err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
+    });
+    const bool allShared = sharing.Tell(outcome, recording.Path(), err);
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
@@ -139,7 +125,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
         err << kDecodeProgram << ": nothing received, so nothing was recorded or written\n";
         return 1;
     }
-    PrintLogSummary(out, err, recording.Path(), outcome, json);
+    PrintLogSummary(out, recording.Path(), outcome, json);
     PrintRecorded(err, recording);
     return outcome.problems.empty() && allShared ? 0 : 1;
 }

@@ -3,9 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "cli/decode_options.h"
 #include "cli/summary_json.h"
-#include "telemetry/record_store.h"
 
 namespace orvex {
 namespace {
@@ -40,8 +38,8 @@ void PrintShared(std::ostream& out, const std::optional<SharedFrames>& shared) {
 
 }  // namespace
 
-void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& path,
-                     const LoadOutcome& outcome, bool json) {
+void PrintLogSummary(std::ostream& out, const std::string& path, const LoadOutcome& outcome,
+                     bool json) {
     if (json) {
         out << SummaryJson(path, outcome) << '\n';
     } else {
@@ -55,12 +53,6 @@ void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& pa
         PrintAccount(out, outcome.account);
         PrintArchived(out, outcome.archived);
         PrintShared(out, outcome.shared);
-    }
-    if (outcome.tlmFramesNotKept > 0) {
-        err << kDecodeProgram << ": " << path << ": " << outcome.tlmFramesNotKept
-            << " TLM frames after the first " << RecordStore::kCapacity
-            << " were not kept as records"
-            << (outcome.reportPath ? " (the report holds them all)" : "") << '\n';
     }
 }
 

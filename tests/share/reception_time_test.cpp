@@ -58,11 +58,9 @@ private:
 class ReceptionTimes : public ::testing::Test {
 protected:
     LoadOutcome Load(LogSource& source, const std::string& folderPath, bool live = false) {
-        LogLoad load(folderPath + "/orbit.kss", context, frame);
+        LogLoad load(folderPath + "/orbit.kss", context, frame,
+                     live ? LoadMode::Stream : LoadMode::Log);
         load.AddFrameHandler(seen);
-        if (live) {
-            load.StampArrivalTimes();
-        }
         return load.Run(source, {}, nullptr);
     }
     LoadOutcome Load(const std::string& log) {
