@@ -134,7 +134,7 @@ private:
     void StartLog(const QString& path);
     // What the status line, the frame counter and Recent Files tell after a
     // log was read or a stream followed.
-    void ShowLoadOutcome(const QString& path, const LoadOutcome& outcome);
+    void ShowLoadOutcome(const QString& path, LoadOutcome outcome);
     // File > Connect: follows the chosen link until Disconnect, another
     // command that reads or Exit.
     void Connect();
