@@ -1,8 +1,11 @@
 #include "archive/archive_writer.h"
 
+#include <chrono>
+#include <filesystem>
 #include <system_error>
 
 #include "archive/block_writer.h"
+#include "frames/frame_layout.h"
 #include "frames/frame_type.h"
 #include "kiss/frame.h"
 
@@ -14,15 +17,34 @@ namespace {
 // than filling the memory.
 constexpr std::size_t kQueuedBlocks = 16;
 
+// The log's own path, whatever link or relative name it was given by: the
+// same log through a symbolic link is the same log.
+std::string ResolvedPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? std::filesystem::absolute(path).lexically_normal().string() : resolved.string();
+}
+
+std::uint32_t Now() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::seconds>(now).count());
+}
+
+// The time at the frame's body, where it holds one.
+std::optional<std::uint32_t> OwnTime(const Frame& frame) {
+    return frame.Holds(layout::kBody, 4) ? CarriedTime(frame) : std::nullopt;
+}
+
 }  // namespace
 
-ArchiveWriter::ArchiveWriter(ArchiveTarget& target, std::string logName, std::size_t blockFrames)
+ArchiveWriter::ArchiveWriter(ArchiveTarget& target, const std::string& logPath, Source source)
     : location_(target.database.Location()),
       busyTimeoutMs_(target.database.BusyTimeout()),
       known_(target.known),
       station_(target.station),
-      logName_(std::move(logName)),
-      blockFrames_(blockFrames) {}
+      logPath_(ResolvedPath(logPath)),
+      source_(source) {}
 
 ArchiveWriter::~ArchiveWriter() {
     Join();
@@ -38,20 +60,18 @@ bool ArchiveWriter::Start() {
     return true;
 }
 
-void ArchiveWriter::OnTlmFrame(const TlmFrame& frame) {
-    pending_.AddTlm(frame);
-}
-
 void ArchiveWriter::OnFrameRead(const Frame& frame, FrameOutcome outcome) {
-    if (outcome != FrameOutcome::Decoded) {
+    if (outcome != FrameOutcome::Decoded || frame.unfinished) {
         return;
     }
-    const std::optional<std::uint32_t> own = CarriedTime(frame);
+    const std::optional<std::uint32_t> own = OwnTime(frame);
     if (own) {
         lastTime_ = own;
     }
-    pending_.AddFrame(frame, lastTime_, own.has_value());
-    if (pending_.FrameCount() >= blockFrames_) {
+    const bool stream = source_ == Source::Stream;
+    pending_.AddFrame(frame, {lastTime_, own.has_value(), frame.logOffset,
+                              stream ? std::optional(Now()) : std::nullopt});
+    if (stream || pending_.FrameCount() >= kBlockFrames) {
         HandOver();
     }
 }
@@ -94,14 +114,14 @@ void ArchiveWriter::HandOver() {
 }
 
 // The writing thread: the connection is made, used and closed on it, as Qt
-// SQL asks of a connection. The decode does not wait for it: the first
-// blocks wait for the log to be registered.
+// SQL asks of a connection. The decode does not wait for it. What the log
+// added is told once its first block was stored.
 void ArchiveWriter::WriteBlocks() {
     ArchiveDatabase database(location_);
     database.SetBusyTimeout(busyTimeoutMs_);
-    BlockWriter writer(database, known_, station_, logName_);
-    if (auto problem = database.OpenAlongside()) {
-        Stop(State::Failed, std::nullopt, problem);
+    BlockWriter writer(database, known_, station_, logPath_);
+    if (!database.OpenAlongside()) {
+        Stop(State::Failed, std::nullopt, database.LastError());
         return;
     }
     if (!writer.Start()) {
@@ -111,7 +131,8 @@ void ArchiveWriter::WriteBlocks() {
     PendingBlock block;
     while (TakeBlock(block)) {
         if (!writer.Write(block)) {
-            Stop(State::Failed, writer.Counts(), writer.Problem());
+            Stop(State::Failed, writer.Registered() ? std::optional(writer.Counts()) : std::nullopt,
+                 writer.Problem());
             return;
         }
     }

@@ -17,22 +17,27 @@
 namespace orvex {
 
 // Adds one station's log to the archive as its frames are decoded: each
-// decoded frame once, every hearing of it, and its TLM values' hourly
-// extremes, a block of frames at a time (BlockWriter). The blocks are
-// written on a thread of their own, through a connection of its own, while
-// the decode goes on: their work, more than the decode's own on a long log
-// (bench/README.md), then overlaps the decode on a second core. After a
-// failure nothing more is written and the load goes on.
+// decoded frame once, every hearing of it, and what is kept beside it, a
+// block of frames at a time (BlockWriter). The blocks are written on a
+// thread of their own, through a connection of its own, while the decode
+// goes on on another core. After a failure nothing more is written and the
+// load goes on.
+//
+// A frame the data ended inside is not stored: it is one still being
+// written, or lost, and a log archived while it grows, and again once
+// whole, then holds each frame once.
 class ArchiveWriter : public FrameHandler {
 public:
     static constexpr std::size_t kBlockFrames = 4096;
 
+    // How the log is read: a file, or a stream whose frames are each stored
+    // as they arrive, with the moment they arrived.
+    enum class Source { File, Stream };
+
     // `target`'s database is open and tells where the archive is; its known
-    // frames are used on the writing thread until Finish. `logName` tells
-    // this log from the station's others. A live stream writes a block per
-    // frame, so that each is in the archive as it arrives.
-    ArchiveWriter(ArchiveTarget& target, std::string logName,
-                  std::size_t blockFrames = kBlockFrames);
+    // frames are used on the writing thread until Finish. `logPath` names
+    // the log (the recording, for a stream).
+    ArchiveWriter(ArchiveTarget& target, const std::string& logPath, Source source = Source::File);
     ~ArchiveWriter() override;
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
@@ -48,7 +53,6 @@ public:
     const std::optional<ArchiveCounts>& Counts() const { return counts_; }
     const std::optional<std::string>& Problem() const { return problem_; }
 
-    void OnTlmFrame(const TlmFrame& frame) override;
     void OnFrameRead(const Frame& frame, FrameOutcome outcome) override;
 
 private:
@@ -66,8 +70,8 @@ private:
     const int busyTimeoutMs_;
     KnownFrames& known_;
     const std::string station_;
-    const std::string logName_;
-    const std::size_t blockFrames_;
+    const std::string logPath_;
+    const Source source_;
     PendingBlock pending_;
     std::optional<std::uint32_t> lastTime_;  // the log's latest frame time so far
 

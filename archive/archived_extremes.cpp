@@ -1,14 +1,24 @@
-#include "archive/archive_history.h"
+#include "archive/archived_extremes.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
 
+#include "archive/archive_schema.h"
 #include "archive/hourly_extremes.h"
+#include "archive/sql_dialect.h"
 
 namespace orvex {
+namespace {
+
+constexpr std::int64_t kHour = HourlyExtremes::kHourSeconds;
+
+std::int64_t HourStart(std::int64_t seconds) {
+    return seconds - seconds % kHour;
+}
+
+}  // namespace
 
 std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& database, int channel,
                                                            ArchiveSpan span, int bucketCount,
@@ -18,20 +28,24 @@ std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& data
     const std::int64_t width = std::max<std::int64_t>(1, (seconds + bucketCount - 1) / bucketCount);
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    // An hour that begins before the span counts from the span's start.
-    query.prepare(database.Dialect(
-        QStringLiteral("SELECT (GREATEST(hour * %1, ?) - ?) / ? AS bucket, MIN(%2), MAX(%3) "
-                       "FROM tlm_hourly WHERE hour >= ? AND hour <= ? GROUP BY bucket "
-                       "ORDER BY bucket")
-            .arg(HourlyExtremes::kHourSeconds)
-            .arg(LowColumn(channel), HighColumn(channel))));
+    // An hour that begins before the span counts from the span's start; an
+    // hour without a value of the channel counts for nothing.
+    const QString statement = QStringLiteral(
+                                  "SELECT (GREATEST(%1, ?) - ?) / ? AS bucket, MIN(%2), MAX(%3) "
+                                  "FROM telemetry_hourly WHERE hour_utc >= ? AND hour_utc <= ? "
+                                  "AND %2 IS NOT NULL GROUP BY bucket ORDER BY bucket")
+                                  .arg(database.Dialect().Seconds(QStringLiteral("hour_utc")),
+                                       LowColumn(channel), HighColumn(channel));
+    if (!database.Prepare(query, statement)) {
+        problem = database.LastError();
+        return std::nullopt;
+    }
     query.addBindValue(static_cast<qint64>(span.from));
     query.addBindValue(static_cast<qint64>(span.from));
     query.addBindValue(static_cast<qint64>(width));
-    query.addBindValue(static_cast<qint64>(span.from / HourlyExtremes::kHourSeconds));
-    query.addBindValue(static_cast<qint64>(span.to / HourlyExtremes::kHourSeconds));
-    if (!query.exec()) {
-        database.NoteError(query.lastError().text());
+    query.addBindValue(TimeText(HourStart(span.from)));
+    query.addBindValue(TimeText(HourStart(span.to)));
+    if (!database.Run(query)) {
         problem = database.LastError();
         return std::nullopt;
     }
@@ -46,26 +60,30 @@ std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& data
 std::optional<ArchiveSpan> ArchivedTelemetrySpan(ArchiveDatabase& database,
                                                  const std::optional<ArchiveSpan>& range,
                                                  std::string& problem) {
-    constexpr std::int64_t kHour = HourlyExtremes::kHourSeconds;
     // A frame's time is 32 bits of seconds since 1970.
     const ArchiveSpan within = range.value_or(ArchiveSpan{0, UINT32_MAX});
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT MIN(hour), MAX(hour) FROM tlm_hourly WHERE hour >= ? AND hour <= ?"));
-    query.addBindValue(static_cast<qint64>(within.from / kHour));
-    query.addBindValue(static_cast<qint64>(within.to / kHour));
-    if (!query.exec() || !query.next()) {
-        database.NoteError(query.lastError().text());
+    const SqlDialect& dialect = database.Dialect();
+    const QString statement =
+        QStringLiteral("SELECT %1, %2 FROM telemetry_hourly WHERE hour_utc >= ? AND hour_utc <= ?")
+            .arg(dialect.Seconds(QStringLiteral("MIN(hour_utc)")),
+                 dialect.Seconds(QStringLiteral("MAX(hour_utc)")));
+    if (!database.Prepare(query, statement)) {
+        problem = database.LastError();
+        return std::nullopt;
+    }
+    query.addBindValue(TimeText(HourStart(within.from)));
+    query.addBindValue(TimeText(HourStart(within.to)));
+    if (!database.Run(query) || !query.next()) {
         problem = database.LastError();
         return std::nullopt;
     }
     if (query.value(0).isNull()) {
         return std::nullopt;
     }
-    return ArchiveSpan{
-        std::max<std::int64_t>(within.from, query.value(0).toLongLong() * kHour),
-        std::min<std::int64_t>(within.to, query.value(1).toLongLong() * kHour + kHour - 1)};
+    return ArchiveSpan{std::max<std::int64_t>(within.from, query.value(0).toLongLong()),
+                       std::min<std::int64_t>(within.to, query.value(1).toLongLong() + kHour - 1)};
 }
 
 }  // namespace orvex

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/archive_runs.h"
+
 namespace orvex {
 namespace {
 
@@ -161,6 +163,10 @@ std::optional<std::string> ArchiveUsageProblem(const DecodeOptions& options) {
     }
     if (!options.logs.empty() || options.live) {
         return "--export-range takes no log or stream";
+    }
+    std::string problem;
+    if (!ParseArchiveSpan(options.exportRange->first, options.exportRange->second, problem)) {
+        return problem;
     }
     return std::nullopt;
 }

@@ -543,6 +543,10 @@
         <source>Nothing was received from %1, so nothing was recorded.</source>
         <translation>Von %1 kam nichts an, daher wurde nichts aufgezeichnet.</translation>
     </message>
+    <message>
+        <source>The archive %1 was moved from version %2 to version %3: %4 frames. Every log read is added to it.</source>
+        <translation>Das Archiv %1 wurde von Version %2 auf Version %3 umgestellt: %4 Frames. Jedes gelesene Log wird ihm hinzugefügt.</translation>
+    </message>
 </context>
 <context>
     <name>orvex::RecentLogsMenu</name>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -49,8 +50,7 @@ protected:
 
     std::unique_ptr<ArchiveDatabase> OpenDatabase() const {
         auto opened = std::make_unique<ArchiveDatabase>(ParseArchiveLocation(location));
-        const auto problem = opened->Open();
-        EXPECT_FALSE(problem) << *problem;
+        EXPECT_TRUE(opened->Open()) << opened->LastError();
         return opened;
     }
 
@@ -65,7 +65,12 @@ protected:
     // Loads `bytes` as the log `name` in the program run that `target` is.
     LoadOutcome ArchiveIn(ArchiveTarget& target, const std::string& bytes,
                           const std::string& name = "pass.kss", LoadProgress* progress = nullptr) {
-        const std::string path = folder.Write(name, bytes);
+        return ArchiveAt(target, folder.Write(name, bytes), bytes, progress);
+    }
+
+    // Loads `bytes` as the log at `path`, which is left as it is.
+    LoadOutcome ArchiveAt(ArchiveTarget& target, const std::string& path, const std::string& bytes,
+                          LoadProgress* progress = nullptr) {
         const LoadContext context(format, options, &target);
         Frame frame;
         LogLoad load(path, context, frame);
@@ -73,13 +78,15 @@ protected:
         return load.Run(source, FileIdentity{}, progress);
     }
 
-    // The one number a query returns.
-    std::int64_t Number(const QString& sql) const {
+    // The one value a query returns.
+    QVariant Value(const QString& sql) const {
         QSqlQuery query(database->Connection());
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+        EXPECT_TRUE(query.exec(sql))
+            << sql.toStdString() << ": " << query.lastError().text().toStdString();
         EXPECT_TRUE(query.next()) << sql.toStdString();
-        return query.value(0).toLongLong();
+        return query.value(0);
     }
+    std::int64_t Number(const QString& sql) const { return Value(sql).toLongLong(); }
     ArchiveContents Contents() const { return ReadArchiveContents(*database); }
     std::int64_t Rows(const char* table) const {
         return Number(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
