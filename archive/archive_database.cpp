@@ -161,13 +161,16 @@ bool ArchiveDatabase::ReadyTheSchema() {
 std::optional<int> ArchiveDatabase::SchemaVersion() {
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    const QString tables = IsPostgres() ? QStringLiteral(
-                                              "SELECT table_name FROM information_schema.tables "
-                                              "WHERE table_schema = current_schema() ORDER BY 1")
-                                        : QStringLiteral(
-                                              "SELECT name FROM sqlite_master WHERE type IN "
-                                              "('table', 'view') AND name NOT LIKE 'sqlite\\_%' "
-                                              "ESCAPE '\\' ORDER BY 1");
+    // pg_tables and pg_views list the tables a role has no grant on too.
+    const QString tables = IsPostgres()
+                               ? QStringLiteral(
+                                     "SELECT tablename FROM pg_tables WHERE schemaname = "
+                                     "current_schema() UNION SELECT viewname FROM pg_views "
+                                     "WHERE schemaname = current_schema() ORDER BY 1")
+                               : QStringLiteral(
+                                     "SELECT name FROM sqlite_master WHERE type IN "
+                                     "('table', 'view') AND name NOT LIKE 'sqlite\\_%' "
+                                     "ESCAPE '\\' ORDER BY 1");
     if (!query.exec(tables)) {
         NoteError(query.lastError().text());
         return std::nullopt;

@@ -76,6 +76,12 @@ std::unique_ptr<ArchiveDatabase> OpenArchive(const std::string& given, std::ostr
     return database;
 }
 
+int TellArchiveReady(const ArchiveDatabase& database, std::ostream& out) {
+    out << database.Location().Shown() << ": an archive of version "
+        << ArchiveDatabase::kSchemaVersion << ", ready\n";
+    return out.flush() ? 0 : 1;
+}
+
 std::string StationName(const std::optional<std::string>& given) {
     return given ? *given : QSysInfo::machineHostName().toLocal8Bit().toStdString();
 }

@@ -20,6 +20,9 @@ class StopSignals;
 // `err`; null after telling on `err` why it cannot be.
 std::unique_ptr<ArchiveDatabase> OpenArchive(const std::string& given, std::ostream& err);
 
+// --archive alone: says that the archive is ready. Returns the exit code.
+int TellArchiveReady(const ArchiveDatabase& database, std::ostream& out);
+
 // The station named by --station, or this host's name.
 std::string StationName(const std::optional<std::string>& given);
 

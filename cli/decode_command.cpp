@@ -113,6 +113,9 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         if (options.exportRange) {
             return database ? ExportRange(*database, options, stop, out, err) : 1;
         }
+        if (options.logs.empty() && !options.live) {
+            return database ? TellArchiveReady(*database, out) : 1;
+        }
     }
     std::optional<ArchiveTarget> archive;
     if (database) {
