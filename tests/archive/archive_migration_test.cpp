@@ -72,7 +72,7 @@ protected:
     // The version's script, run as its program ran its statements.
     void RunOldScript() {
         const bool postgres = std::get<0>(GetParam()) == Engine::Postgres;
-        QFile file(QStringLiteral(ORVEX_ARCHIVE_TEST_DATA "/archive_version_%1.sql")
+        QFile file(QStringLiteral(ORVEX_ARCHIVE_TEST_DIR "/data/archive_version_%1.sql")
                        .arg(std::get<1>(GetParam())));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         QString script = QString::fromUtf8(file.readAll());
