@@ -114,6 +114,9 @@ bool MoveVersion2(ArchiveDatabase& database, ArchiveMigration& moved) {
             last = id;
             ++moved.frames;
         }
+        if (!rows.Flush()) {
+            return false;
+        }
     }
     QSqlQuery receptions(database.Connection());
     if (!rows.Flush() ||
@@ -165,7 +168,7 @@ public:
             const QByteArray frames = block.value(2).toByteArray();
             const QByteArray hearings = block.value(3).toByteArray();
             block.finish();
-            if (!MoveBlock(last, log, frames, hearings)) {
+            if (!MoveBlock(last, log, frames, hearings) || !rows_.Flush()) {
                 return false;
             }
         }

@@ -23,26 +23,30 @@ QByteArray Blob(const std::uint8_t* bytes, std::size_t count) {
 
 }  // namespace
 
-ArchiveRows::ArchiveRows()
-    : frames_(QStringLiteral("frame_store"),
-              {QStringLiteral("id"), QStringLiteral("time_utc"), QStringLiteral("own_time"),
-               QStringLiteral("type"), QStringLiteral("bytes"), QStringLiteral("digest"),
-               QStringLiteral("first_log_id"), QStringLiteral("first_offset")}),
-      receptions_(QStringLiteral("reception_store"),
-                  {QStringLiteral("log_id"), QStringLiteral("byte_offset"),
-                   QStringLiteral("frame_id"), QStringLiteral("heard_utc")},
-                  QStringLiteral("ON CONFLICT DO NOTHING")),
-      samples_(QStringLiteral("wod_samples"), {QStringLiteral("time_utc"), QStringLiteral("slots")},
-               QStringLiteral("ON CONFLICT DO NOTHING")),
-      texts_(QStringLiteral("frame_texts"), {QStringLiteral("frame_id"), QStringLiteral("text")}) {}
-
 bool ArchiveRows::Prepare(ArchiveDatabase& database) {
     database_ = &database;
     hours_.Clear();
+    using Conflict = TableRows::OnConflict;
+    frames_ =
+        MakeTableRows(database, QStringLiteral("frame_store"),
+                      {QStringLiteral("id"), QStringLiteral("time_utc"), QStringLiteral("own_time"),
+                       QStringLiteral("type"), QStringLiteral("bytes"), QStringLiteral("digest"),
+                       QStringLiteral("first_log_id"), QStringLiteral("first_offset")},
+                      Conflict::Fail);
+    // The same log again, or another writer of it, holds some of its hearings.
+    receptions_ = MakeTableRows(database, QStringLiteral("reception_store"),
+                                {QStringLiteral("log_id"), QStringLiteral("byte_offset"),
+                                 QStringLiteral("frame_id"), QStringLiteral("heard_utc")},
+                                Conflict::Skip);
+    // A sample comes again in the next frames.
+    samples_ = MakeTableRows(database, QStringLiteral("wod_samples"),
+                             {QStringLiteral("time_utc"), QStringLiteral("slots")}, Conflict::Skip);
+    texts_ = MakeTableRows(database, QStringLiteral("frame_texts"),
+                           {QStringLiteral("frame_id"), QStringLiteral("text")}, Conflict::Fail);
     mergeOne_ = QSqlQuery(database.Connection());
     mergeGroup_ = QSqlQuery(database.Connection());
-    return frames_.Prepare(database) && receptions_.Prepare(database) &&
-           samples_.Prepare(database) && texts_.Prepare(database) &&
+    return frames_->Prepare(database) && receptions_->Prepare(database) &&
+           samples_->Prepare(database) && texts_->Prepare(database) &&
            database.Prepare(mergeOne_, HourlyExtremes::MergeStatement(1)) &&
            database.Prepare(mergeGroup_, HourlyExtremes::MergeStatement(kMergedHours));
 }
@@ -53,22 +57,22 @@ bool ArchiveRows::AddFrame(std::int64_t id, std::string_view bytes, const FrameD
     std::copy_n(bytes.begin(), length, frame_.bytes.begin());
     frame_.length = static_cast<std::uint16_t>(length);
     frameId_ = id;
-    gathered_ = frames_.Add({static_cast<qint64>(id), TimeValue(heard.time), heard.ownTime,
-                             static_cast<int>(frame_[layout::kType]),
-                             Blob(frame_.bytes.data(), length), digest.Stored(),
-                             static_cast<qint64>(logId), static_cast<qint64>(heard.offset)});
+    gathered_ = frames_->Add({static_cast<qint64>(id), TimeValue(heard.time), heard.ownTime,
+                              static_cast<int>(frame_[layout::kType]),
+                              Blob(frame_.bytes.data(), length), digest.Stored(),
+                              static_cast<qint64>(logId), static_cast<qint64>(heard.offset)});
     DecodeFrame(frame_, *this);
     return gathered_;
 }
 
 bool ArchiveRows::AddReception(std::int64_t logId, const FrameHeard& heard, std::int64_t frameId) {
-    return receptions_.Add({static_cast<qint64>(logId), static_cast<qint64>(heard.offset),
-                            static_cast<qint64>(frameId), TimeValue(heard.arrival)});
+    return receptions_->Add({static_cast<qint64>(logId), static_cast<qint64>(heard.offset),
+                             static_cast<qint64>(frameId), TimeValue(heard.arrival)});
 }
 
 void ArchiveRows::OnTextFrame(const TextFrame& frame) {
-    gathered_ = texts_.Add({static_cast<qint64>(frameId_),
-                            QString::fromStdString(Latin1ToUtf8(frame.Text()))}) &&
+    gathered_ = texts_->Add({static_cast<qint64>(frameId_),
+                             QString::fromStdString(Latin1ToUtf8(frame.Text()))}) &&
                 gathered_;
 }
 
@@ -87,14 +91,14 @@ void ArchiveRows::OnWodFrame(const WodFrame& frame) {
             continue;
         }
         const WodFrame::Sample sample = frame.SampleAt(index);
-        gathered_ = samples_.Add(
+        gathered_ = samples_->Add(
                         {TimeText(sample.timestamp), Blob(sample.raw.data(), sample.raw.size())}) &&
                     gathered_;
     }
 }
 
 bool ArchiveRows::Flush() {
-    return frames_.Flush() && receptions_.Flush() && samples_.Flush() && texts_.Flush() &&
+    return frames_->Flush() && receptions_->Flush() && samples_->Flush() && texts_->Flush() &&
            MergeHours();
 }
 

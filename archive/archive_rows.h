@@ -3,12 +3,13 @@
 #include <QSqlQuery>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
-#include "archive/batched_insert.h"
 #include "archive/frame_digest.h"
 #include "archive/hourly_extremes.h"
 #include "archive/pending_block.h"
+#include "archive/table_rows.h"
 #include "frames/frame_handler.h"
 #include "kiss/frame.h"
 
@@ -22,8 +23,6 @@ class ArchiveDatabase;
 // Flush writes them.
 class ArchiveRows : private FrameHandler {
 public:
-    ArchiveRows();
-
     // Prepares the statements on the database's connection; false with the
     // error noted.
     bool Prepare(ArchiveDatabase& database);
@@ -36,7 +35,7 @@ public:
     bool Flush();
     // Receptions the database took since Prepare: those it held already are
     // not counted.
-    std::uint64_t ReceptionsAdded() const { return receptions_.Added(); }
+    std::uint64_t ReceptionsAdded() const { return receptions_ ? receptions_->Added() : 0; }
 
 private:
     void OnTextFrame(const TextFrame& frame) override;
@@ -50,10 +49,10 @@ private:
     static constexpr int kMergedHours = 4;
 
     ArchiveDatabase* database_ = nullptr;
-    BatchedInsert frames_;
-    BatchedInsert receptions_;
-    BatchedInsert samples_;
-    BatchedInsert texts_;
+    std::unique_ptr<TableRows> frames_;
+    std::unique_ptr<TableRows> receptions_;
+    std::unique_ptr<TableRows> samples_;
+    std::unique_ptr<TableRows> texts_;
     HourlyExtremes hours_;
     QSqlQuery mergeOne_;
     QSqlQuery mergeGroup_;

@@ -114,7 +114,7 @@ QStringList ArchiveTableStatements() {
                        "first_frame_id BIGINT, UNIQUE (station, path, first_frame_id))"),
         QStringLiteral("CREATE TABLE frame_store (id ID_KEY, time_utc TIME_TYPE, "
                        "own_time BOOLEAN NOT NULL, type SMALLINT NOT NULL, "
-                       "bytes BLOB_TYPE NOT NULL, digest BLOB_TYPE NOT NULL UNIQUE, "
+                       "bytes BLOB_TYPE NOT NULL, digest BLOB_TYPE NOT NULL, "
                        "first_log_id BIGINT NOT NULL, first_offset BIGINT NOT NULL)"),
         QStringLiteral("CREATE INDEX frame_store_by_time ON frame_store (time_utc)"),
         QStringLiteral("CREATE TABLE reception_store (log_id BIGINT NOT NULL, "

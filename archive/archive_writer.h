@@ -1,15 +1,13 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "archive/archive_counts.h"
+#include "archive/archive_session.h"
 #include "archive/archive_target.h"
 #include "archive/pending_block.h"
 #include "frames/frame_handler.h"
@@ -18,10 +16,9 @@ namespace orvex {
 
 // Adds one station's log to the archive as its frames are decoded: each
 // decoded frame once, every hearing of it, and what is kept beside it, a
-// block of frames at a time (BlockWriter). The blocks are written on a
-// thread of their own, through a connection of its own, while the decode
-// goes on on another core. After a failure nothing more is written and the
-// load goes on.
+// block of frames at a time. The blocks are written by the target's session
+// on a thread of its own while the decode goes on on another core. After a
+// failure nothing more is written and the load goes on.
 //
 // A frame the data ended inside is not stored: it is one still being
 // written, or lost, and a log archived while it grows, and again once
@@ -34,16 +31,15 @@ public:
     // as they arrive, with the moment they arrived.
     enum class Source { File, Stream };
 
-    // `target`'s database is open and tells where the archive is; its known
-    // frames are used on the writing thread until Finish. `logPath` names
-    // the log (the recording, for a stream).
+    // `target`'s database is open and tells where the archive is. `logPath`
+    // names the log (the recording, for a stream).
     ArchiveWriter(ArchiveTarget& target, const std::string& logPath, Source source = Source::File);
     ~ArchiveWriter() override;
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
-    // Starts the writing thread, which connects and registers the log as
-    // the decode goes on; false (see Problem, the reason) when it cannot.
+    // Opens the log in the target's session; false (see Problem, the
+    // reason) when it cannot.
     bool Start();
     // Writes the frames still held and waits for every block to be written;
     // false after any failure.
@@ -56,33 +52,16 @@ public:
     void OnFrameRead(const Frame& frame, FrameOutcome outcome) override;
 
 private:
-    // Open takes blocks; Finishing writes those waiting and takes no more.
-    enum class State { Open, Finishing, Failed, Done };
-
     void HandOver();
-    void Join();
-    void WriteBlocks();
-    bool TakeBlock(PendingBlock& block);
-    void Stop(State state, const std::optional<ArchiveCounts>& counts,
-              const std::optional<std::string>& problem);
 
-    const ArchiveLocation location_;
-    const int busyTimeoutMs_;
-    KnownFrames& known_;
-    const std::string station_;
+    ArchiveTarget& target_;
     const std::string logPath_;
     const Source source_;
+    std::shared_ptr<ArchiveSession::Log> log_;
     PendingBlock pending_;
     std::optional<std::uint32_t> lastTime_;  // the log's latest frame time so far
-
-    // Shared with the writing thread.
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<PendingBlock> queue_;
-    State state_ = State::Open;
     std::optional<ArchiveCounts> counts_;
     std::optional<std::string> problem_;
-    std::thread thread_;
 };
 
 }  // namespace orvex

@@ -22,13 +22,16 @@ bool Intact(const std::string& bytes, const QByteArray& digest) {
     return FrameDigest::Read(digest, stored) && FrameDigest::Of(bytes) == stored;
 }
 
-// The frames after (`time`, `id`) within the span.
+// The frames after (`time`, `id`) within the span: one range of the time
+// index, read from where the last page ended, with the frames of that
+// second already read left out. (An OR of the two bounds made SQLite gather
+// the whole rest of the span for each page.)
 bool ReadPage(ArchiveDatabase& database, QSqlQuery& page, std::int64_t time, std::int64_t id,
               std::int64_t to, std::vector<ArchivedFrame>& frames) {
     page.addBindValue(TimeText(time));
+    page.addBindValue(TimeText(to));
     page.addBindValue(TimeText(time));
     page.addBindValue(static_cast<qint64>(id));
-    page.addBindValue(TimeText(to));
     if (!database.Run(page)) {
         return false;
     }
@@ -60,8 +63,8 @@ bool ReadArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
         QStringLiteral(
             "SELECT f.id, %1, f.bytes, f.digest, l.station, l.path, f.first_offset "
             "FROM frame_store f LEFT JOIN logs l ON l.id = f.first_log_id "
-            "WHERE (f.time_utc > ? OR (f.time_utc = ? AND f.id > ?)) "
-            "AND f.time_utc <= ? ORDER BY f.time_utc, f.id LIMIT %2")
+            "WHERE f.time_utc >= ? AND f.time_utc <= ? AND (f.time_utc > ? OR f.id > ?) "
+            "ORDER BY f.time_utc, f.id LIMIT %2")
             .arg(database.Dialect().Seconds(QStringLiteral("f.time_utc")))
             .arg(kPageFrames);
     if (!database.Prepare(page, statement)) {

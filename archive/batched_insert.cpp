@@ -8,18 +8,15 @@ namespace orvex {
 namespace {
 
 // Values bound to one statement. Qt asks SQLite the name of each value it
-// binds, which SQLite finds by a search through the statement's: beyond a
-// few hundred values that search costs more than the calls saved.
-constexpr int kValuesPerStatement = 256;
+// binds, which SQLite finds by a search through the statement's, so that a
+// statement's binding costs the square of its values: a year of passes took
+// 10 % longer at 256 values than at 64.
+constexpr int kValuesPerStatement = 64;
 
 }  // namespace
 
-BatchedInsert::BatchedInsert(QString table, QStringList columns, QString tail)
-    : table_(std::move(table)),
-      columns_(std::move(columns)),
-      tail_(std::move(tail)),
-      rowsPerStatement_(std::max<int>(1, kValuesPerStatement / static_cast<int>(columns_.size()))) {
-}
+BatchedInsert::BatchedInsert(QString table, QStringList columns, OnConflict conflict)
+    : table_(std::move(table)), columns_(std::move(columns)), conflict_(conflict) {}
 
 QString BatchedInsert::Statement(int rows) const {
     QStringList marks(columns_.size(), QStringLiteral("?"));
@@ -27,11 +24,12 @@ QString BatchedInsert::Statement(int rows) const {
     return QStringLiteral("INSERT INTO %1 (%2) VALUES %3%4")
         .arg(table_, columns_.join(QStringLiteral(", ")),
              QStringList(rows, row).join(QStringLiteral(", ")),
-             tail_.isEmpty() ? QString() : QLatin1Char(' ') + tail_);
+             conflict_ == OnConflict::Skip ? QStringLiteral(" ON CONFLICT DO NOTHING") : QString());
 }
 
 bool BatchedInsert::Prepare(ArchiveDatabase& database) {
     database_ = &database;
+    rowsPerStatement_ = std::max<int>(1, kValuesPerStatement / static_cast<int>(columns_.size()));
     many_ = QSqlQuery(database.Connection());
     one_ = QSqlQuery(database.Connection());
     waiting_.clear();
@@ -51,11 +49,17 @@ bool BatchedInsert::Add(std::initializer_list<QVariant> values) {
     return written;
 }
 
+// The rows that do not fill a statement go by one prepared for them: one
+// by one, a block's last rows cost PostgreSQL a round trip each.
 bool BatchedInsert::Flush() {
-    bool written = true;
-    for (qsizetype from = 0; written && from < waiting_.size(); from += columns_.size()) {
-        written = Run(one_, waiting_, from, 1);
+    if (waiting_.isEmpty()) {
+        return true;
     }
+    const auto rows = static_cast<int>(waiting_.size() / columns_.size());
+    QSqlQuery rest(database_->Connection());
+    const bool written =
+        rows == 1 ? Run(one_, waiting_, 0, 1)
+                  : database_->Prepare(rest, Statement(rows)) && Run(rest, waiting_, 0, rows);
     waiting_.clear();
     return written;
 }

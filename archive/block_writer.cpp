@@ -5,16 +5,13 @@
 
 namespace orvex {
 
-BlockWriter::BlockWriter(ArchiveDatabase& database, KnownFrames& known, std::string station,
-                         std::string logPath)
+BlockWriter::BlockWriter(ArchiveDatabase& database, ArchiveRows& rows, KnownFrames& known,
+                         std::string station, std::string logPath)
     : database_(database),
       station_(std::move(station)),
       logPath_(std::move(logPath)),
+      rows_(rows),
       known_(known) {}
-
-bool BlockWriter::Start() {
-    return rows_.Prepare(database_) || Fail(database_.LastError());
-}
 
 bool BlockWriter::Write(const PendingBlock& pending) {
     if (problem_) {

@@ -26,12 +26,12 @@ public:
     // again, or once it has grown, adds only the hearings not yet stored,
     // and another pass written under its name is a log of its own. `known`
     // is the program run's, kept from one load to the next.
-    BlockWriter(ArchiveDatabase& database, KnownFrames& known, std::string station,
-                std::string logPath);
+    // `rows` are prepared on the database's connection.
+    BlockWriter(ArchiveDatabase& database, ArchiveRows& rows, KnownFrames& known,
+                std::string station, std::string logPath);
 
-    // Prepares the statements; false (see Problem, the reason) when the
-    // archive cannot be written.
-    bool Start();
+    // Writes a block; false (see Problem, the reason) when the archive
+    // cannot be written.
     bool Write(const PendingBlock& pending);
 
     const ArchiveCounts& Counts() const { return counts_; }
@@ -48,8 +48,8 @@ private:
     ArchiveDatabase& database_;
     std::string station_;
     std::string logPath_;
+    ArchiveRows& rows_;
     KnownFrames& known_;
-    ArchiveRows rows_;
     std::optional<std::int64_t> logId_;
     std::optional<std::string> problem_;
     ArchiveCounts counts_;

@@ -175,24 +175,36 @@ TEST_P(ArchiveMigrationTest, AMoveThatFailsLeavesTheOldTablesAsTheyWere) {
             old.setDatabaseName(QString::fromStdString(where.target));
         }
         ASSERT_TRUE(old.open());
-        // A third frame's copy: its bytes, and so its digest, are the first's.
-        const QString duplicate =
-            std::get<1>(GetParam()) == 2
-                ? QStringLiteral(
-                      "UPDATE frames SET bytes = (SELECT bytes FROM frames WHERE id = 1) "
-                      "WHERE id = 3")
-                : QStringLiteral("UPDATE blocks SET hearings = frames WHERE id = 1");
-        ASSERT_TRUE(QSqlQuery(old).exec(duplicate));
+        // In the way of the new tables: the move stops part-way.
+        ASSERT_TRUE(QSqlQuery(old).exec(QStringLiteral("CREATE TABLE frame_store (x INTEGER)")));
     }
     QSqlDatabase::removeDatabase("damage");
 
     ArchiveDatabase database(ParseArchiveLocation(location));
     EXPECT_FALSE(database.Open());
-    EXPECT_FALSE(database.LastError().empty());
+    EXPECT_NE(database.LastError().find("frame_store"), std::string::npos) << database.LastError();
     ArchiveDatabase again(ParseArchiveLocation(location));
     again.OpenAlongside();
     EXPECT_EQ(Value(again, QStringLiteral("SELECT version FROM archive_schema")).toInt(),
               std::get<1>(GetParam()));
+    const char* old = std::get<1>(GetParam()) == 2 ? "frames" : "blocks";
+    EXPECT_GT(
+        Value(again, QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(old))).toInt(), 0);
+}
+
+// Version 3's packed values cut short, as a damaged archive's could be.
+TEST_P(ArchiveMigrationTest, AVersion3BlockThatCannotBeReadIsNamed) {
+    if (std::get<1>(GetParam()) != 3) {
+        GTEST_SKIP() << "version 3 packed its blocks";
+    }
+    {
+        ArchiveDatabase old(ParseArchiveLocation(location));
+        ASSERT_TRUE(old.OpenAlongside());
+        ASSERT_TRUE(old.Exec(QStringLiteral("UPDATE blocks SET hearings = frames WHERE id = 1")));
+    }
+    ArchiveDatabase database(ParseArchiveLocation(location));
+    EXPECT_FALSE(database.Open());
+    EXPECT_EQ(database.LastError(), "block 1 of the archive is damaged");
 }
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
