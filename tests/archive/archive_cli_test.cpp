@@ -130,11 +130,12 @@ TEST_F(ArchiveCliTest, ASpanIsExportedFromTheArchiveAsTheLogsOwnDataExportWroteI
     const std::string frames = ReadFile(spanData + "/archive.frames.csv");
     EXPECT_TRUE(frames.starts_with(
         "offset,log_bytes,length,command,frame_type,frame_type_name,outcome,cut_at_512,time_utc,"
-        "unix_time,station,log\n"))
+        "unix_time,length_needed,opening_fend_shared_or_lost,station,log\n"))
         << frames;
-    EXPECT_NE(frames.find(",2026-03-01T12:00:00Z,1772366400," + StationName(std::nullopt) + "," +
-                          std::filesystem::canonical(log).string() + "\n"),
-              std::string::npos)
+    EXPECT_NE(
+        frames.find(",2026-03-01T12:00:00Z,1772366400,133,false," + StationName(std::nullopt) +
+                    "," + std::filesystem::canonical(log).string() + "\n"),
+        std::string::npos)
         << frames;
 }
 
