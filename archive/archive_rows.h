@@ -44,8 +44,8 @@ private:
     bool MergeHours();
 
     // Hours merged by one statement: one round trip to PostgreSQL rather
-    // than one an hour. Not more: at 16 hours the statement took 4.5 ms of
-    // each load to prepare on SQLite.
+    // than one an hour. Not more: a statement of more hours is slower for
+    // SQLite to prepare and to bind (bench/README.md).
     static constexpr int kMergedHours = 4;
 
     ArchiveDatabase* database_ = nullptr;

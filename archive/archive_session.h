@@ -18,9 +18,9 @@ namespace orvex {
 
 // The thread that writes a program run's logs into the archive, one log
 // after another, with a connection of its own kept from one log to the next:
-// opened for each log, a connection cost PostgreSQL about 80 ms of a pass
-// log's 90 ms, to start a server process, read the catalog and prepare the
-// statements again. A connection that failed is let go, and the next log
+// opened for each log, a connection cost PostgreSQL most of a pass log's
+// time (bench/README.md), to start a server process, read the catalog and
+// prepare the statements again. A connection that failed is let go, and the next log
 // opens another. What the run knows of the archive's frames lives here.
 class ArchiveSession {
 public:

@@ -9,8 +9,8 @@ namespace {
 
 // Values bound to one statement. Qt asks SQLite the name of each value it
 // binds, which SQLite finds by a search through the statement's, so that a
-// statement's binding costs the square of its values: a year of passes took
-// 10 % longer at 256 values than at 64.
+// statement's binding costs the square of its values: more values made a
+// year of passes slower (bench/README.md).
 constexpr int kValuesPerStatement = 64;
 
 }  // namespace

@@ -10,8 +10,8 @@ namespace orvex {
 
 // PostgreSQL's rows through COPY on the Qt driver's own libpq connection:
 // the server reads a block's rows as one stream of text, where a statement
-// of many rows cost it a plan and an expression for every value (18 s of
-// the server's time for 100 days of passes, against 2 s). COPY takes no
+// of many rows cost it a plan and an expression for every value, several
+// times the server's time (bench/README.md). COPY takes no
 // conflicting row, so rows that may conflict go to a temporary table of the
 // connection first and from there to the table, skipping those it holds.
 class PostgresCopy : public TableRows {
