@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -78,7 +79,8 @@ protected:
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const std::size_t frames = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 2000000;
-    orvex::TelemetryHistory history;
+    const auto shared = std::make_shared<orvex::TelemetryHistory>();
+    orvex::TelemetryHistory& history = *shared;
     Fill(history, frames);
     std::printf("%zu frames over four days, %.1f MB of history (%.1f bytes a frame)\n", frames,
                 static_cast<double>(history.BytesHeld()) / 1e6,
@@ -103,7 +105,7 @@ int main(int argc, char* argv[]) {
               }));
         int channel = 0;
         Print("a channel selected: thinned, laid out, painted", Time([&] {
-                  chart.ShowChannels({channel++ % 38}, history);
+                  chart.ShowChannels({channel++ % 38}, shared);
                   paint();
               }));
         int step = 0;

@@ -20,7 +20,6 @@
 
 #include "bench/steady_stream.h"
 #include "live/link_source.h"
-#include "live/live_decode.h"
 #include "live/recording.h"
 #include "live/tcp_link.h"
 #include "load/log_load.h"
@@ -43,12 +42,13 @@ public:
     std::vector<Clock::time_point> times;
 };
 
-class UntilAllSeen : public orvex::LinkWatcher {
+class UntilAllSeen : public orvex::LinkWatcher, public orvex::LoadFollower {
 public:
     UntilAllSeen(const SteadySender& sender, const SeenAt& seen, std::size_t total)
         : sender_(sender), seen_(seen), total_(total) {}
     void OnLinkEvent(const orvex::LinkEvent& /*event*/) override {}
-    bool KeepWaiting() override { return !(sender_.Done() && seen_.times.size() >= total_); }
+    bool StopRequested() const override { return sender_.Done() && seen_.times.size() >= total_; }
+    void OnSlice() override {}
 
 private:
     const SteadySender& sender_;
@@ -75,11 +75,10 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const orvex::LocaleFormat format(QLocale(QStringLiteral("en_GB")));
-    orvex::OutputOptions options;
-    options.reportBlockByBlock = true;
+    const orvex::OutputOptions options;
     const orvex::LoadContext context(format, options);
     orvex::Frame frame;
-    orvex::LogLoad load(recording.Path(), context, frame);
+    orvex::LogLoad load(recording.Path(), context, frame, orvex::LoadMode::Stream);
     SeenAt seen;
     load.AddFrameHandler(seen);
 
@@ -87,8 +86,10 @@ int main(int argc, char* argv[]) {
     sender.Start(frames, perSecond);
     orvex::TcpLink link("127.0.0.1", sender.Port());
     UntilAllSeen watcher(sender, seen, frames.size());
-    orvex::LinkSource live(link, watcher);
-    orvex::DecodeWhileRecording(load, live, recording, nullptr);
+    orvex::LoadPacing pacing(watcher);
+    orvex::LinkSource live(link, watcher, pacing);
+    orvex::RecordingSource recorded(live, recording);
+    load.Run(recorded, recording.Identity(), &pacing);
 
     std::vector<double> latencies;
     for (std::size_t i = 0; i < std::min(frames.size(), seen.times.size()); ++i) {

@@ -48,13 +48,14 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
     LoadOutcome outcome;
     {
         ProgressLine progress(err, load, file.Identity().size, showProgress, stop);
-        outcome = load.Run(file, file.Identity(), &progress);
+        LoadPacing pacing(progress);
+        outcome = load.Run(file, file.Identity(), &pacing);
     }
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
     if (outcome.ran) {
-        PrintLogSummary(out, err, log.shown, outcome, json);
+        PrintLogSummary(out, log.shown, outcome, json);
     }
     if (outcome.stopped) {
         PrintStop(err, log, outcome, context.Options(), stop);

@@ -285,7 +285,6 @@ bool SettleLiveInput(DecodeOptions& options, LiveInput& live, bool streamGiven, 
         live.recordFolder = ".";
     }
     options.live = live;
-    options.outputs.reportBlockByBlock = true;
     return true;
 }
 

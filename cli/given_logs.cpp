@@ -73,8 +73,8 @@ struct Owner {
 // whatever the switches say, its data files where the options put them, and
 // those an earlier run with --data left beside it, in either form.
 std::vector<LogOutput> PossibleOutputs(const std::string& logPath, const OutputOptions& options) {
-    OutputOptions every = options;
-    every.writeReport = every.writeWodExport = true;
+    OutputOptions every;  // the report and the WOD export on
+    every.dataExport = options.dataExport;
     std::vector<LogOutput> outputs = OutputsOfLoad(logPath, every);
     const auto slash = logPath.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : logPath.substr(0, slash + 1);

@@ -7,24 +7,25 @@
 #include <ostream>
 
 #include "cli/decode_options.h"
+#include "cli/progress_line.h"
 #include "cli/stop_signals.h"
 #include "cli/summary_text.h"
 #include "live/link_source.h"
-#include "live/live_decode.h"
 #include "live/recording.h"
 #include "live/serial_link.h"
 #include "live/stream_source.h"
 #include "live/tcp_link.h"
 #include "load/log_load.h"
+#include "load/recorded_stream.h"
 
 namespace orvex {
 namespace {
 
-// The link's changes on the terminal; a stop signal ends the stream.
+// The link's changes on the terminal.
 class TerminalWatcher : public LinkWatcher {
 public:
-    TerminalWatcher(std::ostream& err, std::string linkName, const StopSignals& stop)
-        : err_(err), linkName_(std::move(linkName)), stop_(stop) {}
+    TerminalWatcher(std::ostream& err, std::string linkName)
+        : err_(err), linkName_(std::move(linkName)) {}
 
     void OnLinkEvent(const LinkEvent& event) override {
         err_ << kDecodeProgram << ": ";
@@ -47,12 +48,10 @@ public:
         }
         err_ << std::endl;
     }
-    bool KeepWaiting() override { return stop_.Received() == 0; }
 
 private:
     std::ostream& err_;
     std::string linkName_;
-    const StopSignals& stop_;
 };
 
 std::unique_ptr<Link> MakeLink(const LiveInput& input) {
@@ -111,25 +110,23 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
     });
 
     const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
+    Frame frame;
+    LogLoad load(recording.Planned(), context, frame, LoadMode::Stream);
+    ProgressLine follower(err, load, 0, false, stop);
+    LoadPacing pacing(follower);
     const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
     std::unique_ptr<Link> link = standardInput ? nullptr : MakeLink(input);
-    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name(), stop);
+    TerminalWatcher watcher(err, standardInput ? "standard input" : link->Name());
     std::unique_ptr<LogSource> live;
     if (standardInput) {
-        live = std::make_unique<StreamSource>(STDIN_FILENO, watcher);
+        live = std::make_unique<StreamSource>(STDIN_FILENO, watcher, pacing);
     } else {
-        live = std::make_unique<LinkSource>(*link, watcher);
+        live = std::make_unique<LinkSource>(*link, watcher, pacing);
     }
 
-    const LoadOutcome outcome = DecodeWhileRecording(
-        [&](LogSource& recorded, const FileIdentity& identity) {
-            err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
-            Frame frame;
-            LogLoad load(recording.Path(), context, frame);
-            load.ArchiveEachFrame();
-            return load.Run(recorded, identity, nullptr);
-        },
-        *live, recording);
+    const LoadOutcome outcome = RunRecordedStream(load, *live, recording, &pacing, [&] {
+        err << kDecodeProgram << ": recording into " << recording.Path() << std::endl;
+    });
     for (const FileProblem& problem : outcome.problems) {
         err << kDecodeProgram << ": " << problem.Message() << '\n';
     }
@@ -137,7 +134,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
         err << kDecodeProgram << ": nothing received, so nothing was recorded or written\n";
         return 1;
     }
-    PrintLogSummary(out, err, recording.Path(), outcome, json);
+    PrintLogSummary(out, recording.Path(), outcome, json);
     PrintRecorded(err, recording);
     return outcome.problems.empty() ? 0 : 1;
 }

@@ -19,29 +19,16 @@ ProgressLine::~ProgressLine() {
     }
 }
 
-void ProgressLine::AfterFrame(std::uint64_t frameCount) {
-    frames_ = frameCount;
-    // The clock is read only every few thousand frames.
-    if (++calls_ % 4096 == 0) {
-        Show();
-    }
-}
-
 bool ProgressLine::StopRequested() const {
     return stop_.Received() != 0;
 }
 
-void ProgressLine::Show() {
+void ProgressLine::OnSlice() {
     if (!enabled_) {
         return;
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (now - last_ < std::chrono::milliseconds(250)) {
-        return;
-    }
-    last_ = now;
     shown_ = true;
-    err_ << '\r' << load_.ShownPath() << ": " << frames_ << " frames";
+    err_ << '\r' << load_.ShownPath() << ": " << load_.FramesDecoded() << " frames";
     if (logSize_ > 0) {
         err_ << ", " << PercentRead(load_.BytesRead(), logSize_) << "%";
     }

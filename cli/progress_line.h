@@ -1,10 +1,9 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 
-#include "load/load_progress.h"
+#include "kiss/load_pacing.h"
 
 namespace orvex {
 
@@ -15,10 +14,11 @@ class StopSignals;
 // 100 at most, as a log may grow while it is read.
 std::uint64_t PercentRead(std::uint64_t bytesRead, std::uint64_t logSize);
 
-// A long load's progress on the terminal, a few times a second: the log,
-// the frames so far and the share of the log read. Cleared when destroyed.
-// The load stops when a stop signal arrives.
-class ProgressLine : public LoadProgress {
+// The command line's follower of a load, a log's or a stream's: a stop
+// signal ends the load, and when `enabled`, the log, the frames so far and
+// the share of the log read are shown on the terminal at every turn of the
+// load's pacing. Cleared when destroyed.
+class ProgressLine : public LoadFollower {
 public:
     ProgressLine(std::ostream& err, const LogLoad& load, std::uint64_t logSize, bool enabled,
                  const StopSignals& stop)
@@ -27,21 +27,15 @@ public:
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    void AfterFrame(std::uint64_t frameCount) override;
-    void WhileReading() override { Show(); }
     bool StopRequested() const override;
+    void OnSlice() override;
 
 private:
-    void Show();
-
     std::ostream& err_;
     const LogLoad& load_;
     std::uint64_t logSize_;
     bool enabled_;
     const StopSignals& stop_;
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
-    std::uint64_t calls_ = 0;
-    std::uint64_t frames_ = 0;
     bool shown_ = false;
 };
 

@@ -36,8 +36,7 @@ std::string SummaryJson(const std::string& logPath, const LoadOutcome& outcome) 
     Path(json, logPath);
     Count(json, "frames_read", outcome.framesRead);
     Count(json, "frames", outcome.framesDecoded);
-    Count(json, "tlm_records", static_cast<std::uint64_t>(outcome.records));
-    Count(json, "tlm_frames_not_kept", outcome.tlmFramesNotKept);
+    Count(json, "tlm_records", outcome.records);
     Count(json, "wod_rows", outcome.wodRows);
     if (outcome.wodRowsExported) {
         Count(json, "wod_rows_exported", *outcome.wodRowsExported);

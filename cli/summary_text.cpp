@@ -3,9 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "cli/decode_options.h"
 #include "cli/summary_json.h"
-#include "telemetry/record_store.h"
 
 namespace orvex {
 namespace {
@@ -33,8 +31,8 @@ void PrintArchived(std::ostream& out, const std::optional<ArchiveCounts>& archiv
 
 }  // namespace
 
-void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& path,
-                     const LoadOutcome& outcome, bool json) {
+void PrintLogSummary(std::ostream& out, const std::string& path, const LoadOutcome& outcome,
+                     bool json) {
     if (json) {
         out << SummaryJson(path, outcome) << '\n';
     } else {
@@ -47,12 +45,6 @@ void PrintLogSummary(std::ostream& out, std::ostream& err, const std::string& pa
         out << '\n';
         PrintAccount(out, outcome.account);
         PrintArchived(out, outcome.archived);
-    }
-    if (outcome.tlmFramesNotKept > 0) {
-        err << kDecodeProgram << ": " << path << ": " << outcome.tlmFramesNotKept
-            << " TLM frames after the first " << RecordStore::kCapacity
-            << " were not kept as records"
-            << (outcome.reportPath ? " (the report holds them all)" : "") << '\n';
     }
 }
 

@@ -1,15 +1,19 @@
 // Arbitrary bytes as a log through the whole headless load: reader, dispatch,
-// every decoder, the report and the WOD export, written to a scratch folder.
-// The control bytes play the user: they switch "Write TLM File" between
-// frames, move the scroll bar, pick channels and end the program mid-load.
+// every decoder, the report and the WOD export, written to a scratch folder,
+// on the session's loading thread. The control bytes play the user: they
+// switch "Write TLM File" between frames and end the program mid-load, and
+// once the load has ended they move the scroll bar and pick channels.
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -115,38 +119,49 @@ void CheckExport(const std::string& path, std::uint64_t rows) {
 
 struct UserActions {
     std::uint8_t reportToggles;  // bit k % 8: switch "Write TLM File" after frame k
-    bool browse;                 // move the scroll bar and pick channels between frames
+    bool browse;                 // move the scroll bar and pick channels afterwards
     bool stop;
     std::uint64_t stopAfter;
 };
 
-void Drive(test::DisplayStandIn& display, OutputOptions& options, DecoderSession& session,
-           const UserActions& actions) {
-    display.onRecordPositionChanged = [&session](int position) {
-        session.RecordPositionChanged(position);
-    };
-    display.onChannelSelected = [&session](int channel) { session.ShowChannelChart({channel}); };
-    display.onFrame = [&display, &options, &session, actions](std::uint64_t) {
-        const std::uint64_t k = display.frameSteps - 1;
-        if (actions.reportToggles >> (k % 8) & 1) {
-            options.writeReport = !options.writeReport;
+// Plays the user's actions during the load, on the loading thread, where
+// the session's handlers see each frame.
+class UserDuringLoad : public FrameHandler {
+public:
+    UserDuringLoad(OutputOptions& options, DecoderSession& session, const UserActions& actions)
+        : options_(options), session_(session), actions_(actions) {}
+
+    void OnFrameRead(const Frame& /*frame*/, FrameOutcome /*outcome*/) override {
+        const std::uint64_t k = frames_++;
+        if (actions_.reportToggles >> (k % 8) & 1) {
+            options_.writeReport = !options_.writeReport;
         }
-        if (actions.browse) {
-            display.MoveRecordScrollBar(static_cast<int>(k % 102));
-            // One channel, or two as a chart added to shows them.
-            std::vector<int> charted{static_cast<int>(k % 38)};
-            if (k % 3 == 0) {
-                charted.push_back(static_cast<int>((k * 7 + 5) % 38));
-            }
-            session.ShowChannelChart(charted);
+        if (actions_.stop && k == actions_.stopAfter) {
+            session_.Stop();
         }
-        if (actions.stop && k == actions.stopAfter) {
-            display.stopRequested = true;
-        }
-    };
+    }
+
+private:
+    OutputOptions& options_;
+    DecoderSession& session_;
+    UserActions actions_;
+    std::uint64_t frames_ = 0;
+};
+
+void Browse(test::DisplayStandIn& display, DecoderSession& session) {
+    for (int k = 0; k < 102; ++k) {
+        display.MoveRecordScrollBar(k);
+        session.ShowChannelChart({k % 38, (k * 7) % 38});
+    }
 }
 
 }  // namespace
+
+// The session hands what its loads find to this thread's event loop.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static const QCoreApplication application(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
@@ -158,23 +173,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ::unlink(csv.c_str());
 
     LocaleSetup& setup = SetupFor(options);
-    setup.options = OutputOptions();
+    setup.options.writeReport = true;
+    setup.options.writeWodExport = true;
     test::DisplayStandIn display;
     // A narrow chart, so that its columns each thin many samples: the
     // stand-in's column per second of a day cost each chart megabytes of
     // columns, most of an input's time.
     display.chartColumns = 64;
     DecoderSession session(display, setup.context);
+    display.onRecordPositionChanged = [&session](int position) {
+        session.RecordPositionChanged(position);
+    };
+    display.onChannelSelected = [&session](int channel) { session.ShowChannelChart({channel}); };
     session.ShowChannelDescriptions();
-    Drive(display, setup.options, session,
-          {input.control[0], (options & 4) != 0, (options & 8) != 0, std::uint64_t{options} >> 4});
-    MemoryLogSource source{std::string(input.log)};
-    const LoadOutcome outcome = session.OpenLog(log, source);
+    const UserActions actions{input.control[0], (options & 4) != 0, (options & 8) != 0,
+                              std::uint64_t{options} >> 4};
+    UserDuringLoad user(setup.options, session, actions);
+    session.AddLoadHandler(user);
+    std::optional<LoadOutcome> ended;
+    session.OpenLog(log, std::make_unique<MemoryLogSource>(std::string(input.log)),
+                    [&ended](const LoadOutcome& outcome) { ended = outcome; });
+    while (!ended) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const LoadOutcome& outcome = *ended;
+    if (actions.browse) {
+        Browse(display, session);
+    }
 
     ORVEX_FUZZ_CHECK(outcome.ran);
     ORVEX_FUZZ_CHECK(!session.Loading() && !display.busy);
     ORVEX_FUZZ_CHECK(outcome.problems.empty());
-    ORVEX_FUZZ_CHECK(outcome.records >= 0 && outcome.records <= 100);
+    ORVEX_FUZZ_CHECK(session.History().Count() == outcome.records);
     ORVEX_FUZZ_CHECK(outcome.reportPath.has_value());  // the mark is on at Open
     ORVEX_FUZZ_CHECK(StartsWith(report, "Orvex Telemetry Decoder by Tamlo\r\n"));
     if (outcome.stopped) {
@@ -183,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ORVEX_FUZZ_CHECK(outcome.framesDecoded == RecognisedFrames(input.log));
     ORVEX_FUZZ_CHECK(display.recordNavigationEnabled);
-    ORVEX_FUZZ_CHECK(display.recordScrollMaximum == outcome.records);
+    ORVEX_FUZZ_CHECK(static_cast<std::uint64_t>(display.recordScrollMaximum) == outcome.records);
     ORVEX_FUZZ_CHECK(outcome.exportPath == csv && outcome.wodRowsExported.has_value());
     ORVEX_FUZZ_CHECK(*outcome.wodRowsExported <= outcome.wodRows);
     CheckExport(csv, *outcome.wodRowsExported);

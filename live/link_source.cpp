@@ -9,16 +9,22 @@
 
 namespace orvex {
 
-LinkSource::LinkSource(Link& link, LinkWatcher& watcher, Timing timing)
-    : link_(link),
+LinkSource::LinkSource(Link& link, LinkWatcher& watcher, LoadPacing& pacing, LinkRetries retries)
+    : link_(link), watcher_(watcher), pacing_(pacing), backoff_(retries.first, retries.longest) {}
+
+LinkSource::LinkSource(std::unique_ptr<Link> link, LinkWatcher& watcher, LoadPacing& pacing,
+                       LinkRetries retries)
+    : owned_(std::move(link)),
+      link_(*owned_),
       watcher_(watcher),
-      slice_(std::max(timing.slice, std::chrono::milliseconds(1))),
-      backoff_(timing.firstRetry, timing.longestRetry),
-      pacing_(watcher, slice_) {}
+      pacing_(pacing),
+      backoff_(retries.first, retries.longest) {}
+
+LinkSource::~LinkSource() = default;
 
 LogSource::Result LinkSource::Read(std::uint8_t* buffer, std::size_t capacity) {
     while (!ended_) {
-        if ((!up_ && !Connect()) || !pacing_.KeepGoing()) {
+        if ((!up_ && !Connect()) || !pacing_.MayGoOn()) {
             break;
         }
         QIODevice& device = link_.Device();
@@ -36,7 +42,7 @@ LogSource::Result LinkSource::Read(std::uint8_t* buffer, std::size_t capacity) {
             }
             continue;
         }
-        device.waitForReadyRead(static_cast<int>(slice_.count()));
+        device.waitForReadyRead(static_cast<int>(pacing_.UntilNextTurn().count()));
     }
     return End();
 }
@@ -62,8 +68,8 @@ bool LinkSource::Wait(std::chrono::milliseconds wait) {
     for (auto now = std::chrono::steady_clock::now(); now < until;
          now = std::chrono::steady_clock::now()) {
         std::this_thread::sleep_for(
-            std::min<std::chrono::steady_clock::duration>(slice_, until - now));
-        if (!watcher_.KeepWaiting()) {
+            std::min<std::chrono::steady_clock::duration>(pacing_.UntilNextTurn(), until - now));
+        if (!pacing_.MayGoOn()) {
             return false;
         }
     }

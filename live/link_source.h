@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
+#include "kiss/load_pacing.h"
 #include "kiss/log_source.h"
 #include "live/link_watcher.h"
 #include "live/reconnect_backoff.h"
@@ -11,9 +13,15 @@ namespace orvex {
 
 class Link;
 
-// The bytes of a link that is kept up until the watcher ends the stream: a
-// refused or lost link is tried again after a wait that grows from one
-// second to thirty.
+// How long a refused or lost link waits before its next try.
+struct LinkRetries {
+    ReconnectBackoff::Duration first = ReconnectBackoff::kFirst;
+    ReconnectBackoff::Duration longest = ReconnectBackoff::kLongest;
+};
+
+// The bytes of a link that is kept up until the load's follower ends the
+// stream: a refused or lost link is tried again after a wait that grows from
+// one second to thirty; the watcher is told of each change.
 //
 // A loss inside a frame is followed by one FEND, which ends the cut frame
 // there, live and in the log recorded from the stream alike. A loss between
@@ -21,39 +29,40 @@ class Link;
 // of a frame, pair the next frame's opening FEND with it, and read every
 // later frame from its closing FEND on, losing them all.
 //
-// Reads block, waiting in short slices; the watcher is asked whether to go
-// on once a slice, whether bytes flow or not: a plain pull that the reader drives, the same for the
-// command line and the window, where the watcher keeps the events flowing.
+// Reads block, waiting at most until the pacing's next turn; the pacing is
+// asked at every pass, whether bytes flow or not: a plain pull that the
+// reader drives, the same for the command line and the window.
 class LinkSource : public LogSource {
 public:
-    struct Timing {
-        ReconnectBackoff::Duration firstRetry = ReconnectBackoff::kFirst;
-        ReconnectBackoff::Duration longestRetry = ReconnectBackoff::kLongest;
-        std::chrono::milliseconds slice{20};  // the longest wait between two questions
-    };
-
-    LinkSource(Link& link, LinkWatcher& watcher) : LinkSource(link, watcher, Timing{}) {}
-    LinkSource(Link& link, LinkWatcher& watcher, Timing timing);
+    LinkSource(Link& link, LinkWatcher& watcher, LoadPacing& pacing, LinkRetries retries = {});
+    // The same, owning the link: the window makes it on the thread that
+    // reads it, where its socket must live.
+    LinkSource(std::unique_ptr<Link> link, LinkWatcher& watcher, LoadPacing& pacing,
+               LinkRetries retries = {});
+    ~LinkSource() override;
+    LinkSource(const LinkSource&) = delete;
+    LinkSource& operator=(const LinkSource&) = delete;
 
     Result Read(std::uint8_t* buffer, std::size_t capacity) override;
 
     std::uint64_t BytesReceived() const { return received_; }
 
 private:
-    // False when the watcher ended the stream before the link came up.
+    // False when the follower ended the stream before the link came up.
     bool Connect();
-    // Waits `wait` in slices; false when the watcher ended the stream.
+    // Waits `wait`, asking the pacing at each turn; false when the follower
+    // ended the stream.
     bool Wait(std::chrono::milliseconds wait);
     // Closes the lost link; true with the FEND that ends a cut frame.
     bool Lose(std::uint8_t* buffer);
     Result End();
     void Deliver(const std::uint8_t* bytes, std::size_t count);
 
+    std::unique_ptr<Link> owned_;
     Link& link_;
     LinkWatcher& watcher_;
-    std::chrono::milliseconds slice_;
+    LoadPacing& pacing_;
     ReconnectBackoff backoff_;
-    WatcherPacing pacing_;
     std::chrono::milliseconds nextWait_{0};
     bool up_ = false;
     bool ended_ = false;

@@ -5,17 +5,15 @@
 
 #include <cerrno>
 
-#include "live/link_watcher.h"
-
 namespace orvex {
 
 LogSource::Result StreamSource::Read(std::uint8_t* buffer, std::size_t capacity) {
     while (!ended_) {
-        if (!pacing_.KeepGoing()) {
+        if (!pacing_.MayGoOn()) {
             return End();
         }
         pollfd ready{fd_, POLLIN, 0};
-        const int polled = ::poll(&ready, 1, static_cast<int>(slice_.count()));
+        const int polled = ::poll(&ready, 1, static_cast<int>(pacing_.UntilNextTurn().count()));
         if (polled == 0 || (polled < 0 && errno == EINTR)) {
             continue;
         }

@@ -1,21 +1,19 @@
 #pragma once
 
-#include <chrono>
-
+#include "kiss/load_pacing.h"
 #include "kiss/log_source.h"
 #include "live/link_watcher.h"
 
 namespace orvex {
 
 // A stream that is read once to its end, such as standard input fed by a
-// TNC program's pipe. Waits in short slices between which the watcher is
-// asked whether to go on (once a slice, whether bytes flow or not), so that a
-// stop ends the stream whether the sender is silent or busy.
+// TNC program's pipe. Asks the pacing at every pass and waits at most until
+// its next turn, so that a stop ends the stream whether the sender is silent
+// or busy; the watcher is told when it ends.
 class StreamSource : public LogSource {
 public:
-    StreamSource(int fd, LinkWatcher& watcher,
-                 std::chrono::milliseconds slice = std::chrono::milliseconds(20))
-        : fd_(fd), watcher_(watcher), slice_(slice), pacing_(watcher, slice) {}
+    StreamSource(int fd, LinkWatcher& watcher, LoadPacing& pacing)
+        : fd_(fd), watcher_(watcher), pacing_(pacing) {}
 
     Result Read(std::uint8_t* buffer, std::size_t capacity) override;
 
@@ -24,8 +22,7 @@ private:
 
     int fd_;
     LinkWatcher& watcher_;
-    std::chrono::milliseconds slice_;
-    WatcherPacing pacing_;
+    LoadPacing& pacing_;
     bool ended_ = false;
 };
 

@@ -11,57 +11,47 @@
 #include "outputs/report_file.h"
 #include "outputs/report_writer.h"
 #include "outputs/wod_export.h"
-#include "telemetry/calibration.h"
 #include "text/unix_time.h"
 
 namespace orvex {
 namespace {
 
-// Hands the follower a turn between blocks of the log; a stop asked for then
-// ends the log's data.
-class ResponsiveSource : public LogSource {
+// Asks the pacing between blocks of a log, where a long stretch may hold no
+// frame; a stop asked for then ends the log's data.
+class PacedSource : public LogSource {
 public:
-    ResponsiveSource(LogSource& inner, LoadProgress& progress)
-        : inner_(inner), progress_(progress) {}
+    PacedSource(LogSource& inner, LoadPacing& pacing) : inner_(inner), pacing_(pacing) {}
 
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {
-        if (reads_++ > 0) {
-            progress_.WhileReading();
-            if (progress_.StopRequested()) {
-                return {};
-            }
+        if (reads_++ > 0 && !pacing_.MayGoOn()) {
+            return {};
         }
         return inner_.Read(buffer, capacity);
     }
 
 private:
     LogSource& inner_;
-    LoadProgress& progress_;
+    LoadPacing& pacing_;
     std::uint64_t reads_ = 0;
-};
-
-class NoProgress : public LoadProgress {
-public:
-    void AfterFrame(std::uint64_t /*frameCount*/) override {}
-    void WhileReading() override {}
-    bool StopRequested() const override { return false; }
 };
 
 }  // namespace
 
-LogLoad::LogLoad(const std::string& path, const LoadContext& context, Frame& frame)
-    : LogLoad(path, path, context, frame) {}
+LogLoad::LogLoad(const std::string& path, const LoadContext& context, Frame& frame, LoadMode mode)
+    : LogLoad(path, path, context, frame, mode) {}
 
-LogLoad::LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame)
+LogLoad::LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame,
+                 LoadMode mode)
     : path_(std::move(path)),
       shownPath_(std::move(shownPath)),
       context_(context),
       frame_(frame),
+      mode_(mode),
       wodRows_(context.WodTexts()) {}
 
-LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress) {
-    NoProgress noProgress;
-    LoadProgress& follower = progress != nullptr ? *progress : noProgress;
+LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPacing* pacing) {
+    UnfollowedLoad unfollowed;
+    LoadPacing unpaced(unfollowed);
     const OutputOptions& options = context_.Options();
 
     LoadOutcome outcome;
@@ -75,10 +65,13 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
         outcome.problems.push_back(*refusal);
         return outcome;
     }
+    // A stream's report is followed while it grows; a log's gathers its
+    // blocks into large writes.
+    const bool followed = mode_ == LoadMode::Stream;
     if (options.writeReport) {
-        report.Create(ReportHeader(shownPath_), options.reportBlockByBlock);
+        report.Create(ReportHeader(shownPath_), followed);
     }
-    ReportWriter reportWriter(report, options, context_.Format(), context_.TlmLines());
+    ReportWriter reportWriter(report, options, context_.Format(), context_.TlmLines(), followed);
     FrameHandlers handlers;
     handlers.Add(*this);
     handlers.Add(reportWriter);
@@ -93,16 +86,14 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPr
     }
 
     outcome.ran = true;
-    ReadFrames(source, handlers, &follower, outcome);
+    ReadFrames(source, handlers, pacing != nullptr ? *pacing : unpaced, outcome);
     if (auto problem = report.Finish()) {
         outcome.problems.push_back(*problem);
     } else if (report.Written()) {
         outcome.reportPath = report.Path();
     }
     outcome.framesDecoded = framesDecoded_;
-    outcome.records = records_.Count();
-    outcome.tlmFramesNotKept = tlmFramesNotKept_;
-    outcome.newestRecordsKept = keepNewestRecords_;
+    outcome.records = tlmRecords_;
     outcome.wodRows = wodRows_.Count();  // before the export removes repeats
     if (!outcome.stopped && options.writeWodExport) {
         ExportWodRows(wodExport, outcome);
@@ -127,7 +118,7 @@ std::unique_ptr<ArchiveWriter> LogLoad::StartArchive(LoadOutcome& outcome) {
     }
     auto archive = std::make_unique<ArchiveWriter>(
         *target, path_,
-        archiveEachFrame_ ? ArchiveWriter::Source::Stream : ArchiveWriter::Source::File);
+        mode_ == LoadMode::Stream ? ArchiveWriter::Source::Stream : ArchiveWriter::Source::File);
     if (!archive->Start()) {
         outcome.problems.push_back(ArchiveProblem(*archive));
         return nullptr;
@@ -170,10 +161,12 @@ std::optional<FileProblem> LogLoad::ClaimOutputs(ReportFile& report, WodExportFi
     return std::nullopt;
 }
 
-void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
+void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadPacing& pacing,
                          LoadOutcome& outcome) {
-    ResponsiveSource responsive(source, *progress);
-    KissReader reader(responsive);
+    // A stream's source asks the pacing itself and ends the stream at a stop,
+    // so that every byte it recorded is decoded.
+    PacedSource paced(source, pacing);
+    KissReader reader(mode_ == LoadMode::Log ? static_cast<LogSource&>(paced) : source);
     reader_ = &reader;
     while (reader.ReadNextFrame(frame_)) {
         ++outcome.framesRead;
@@ -183,12 +176,11 @@ void LogLoad::ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress
         if (result == FrameOutcome::Decoded) {
             ++framesDecoded_;
         }
-        progress->AfterFrame(framesDecoded_);
-        if (progress->StopRequested()) {
+        if (!pacing.MayGoOn() && mode_ == LoadMode::Log) {
             break;
         }
     }
-    outcome.stopped = progress->StopRequested();
+    outcome.stopped = mode_ == LoadMode::Log && pacing.StopRequested();
     reader_ = nullptr;
     outcome.account.read = reader.CountsSoFar();
     if (reader.ReadError() != 0) {
@@ -222,19 +214,8 @@ std::uint64_t LogLoad::BytesRead() const {
     return reader_ != nullptr ? reader_->BytesConsumed() : 0;
 }
 
-void LogLoad::OnTlmFrame(const TlmFrame& frame) {
-    if (records_.IsFull()) {
-        ++tlmFramesNotKept_;
-        if (!keepNewestRecords_) {
-            return;
-        }
-    }
-    TelemetryRecord& record = records_.AddNewest();
-    record.timestamp = frame.Timestamp();
-    const auto& calibration = CalibrationTable();
-    for (int i = 0; i < kChannelCount; ++i) {
-        record.values[i] = calibration[i][frame.RawChannel(i)];
-    }
+void LogLoad::OnTlmFrame(const TlmFrame& /*frame*/) {
+    ++tlmRecords_;
 }
 
 void LogLoad::OnWodFrame(const WodFrame& frame) {

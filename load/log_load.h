@@ -7,11 +7,11 @@
 
 #include "frames/frame_handler.h"
 #include "kiss/frame.h"
+#include "kiss/load_pacing.h"
 #include "kiss/log_source.h"
 #include "load/load_context.h"
+#include "load/load_mode.h"
 #include "load/load_outcome.h"
-#include "load/load_progress.h"
-#include "telemetry/record_store.h"
 #include "telemetry/wod_rows.h"
 
 namespace orvex {
@@ -22,45 +22,47 @@ class KissReader;
 class ReportFile;
 class WodExportFile;
 
-// One load of one log: reads its frames to the end, keeps its first 100 TLM
-// records and its WOD rows, accounts for its bytes, and writes its report and
-// WOD export beside it, and its data for other tools, as the options say.
+// One load of one log: reads its frames to the end, counts its TLM records,
+// keeps its WOD rows, accounts for its bytes, and writes its report and WOD
+// export beside it, and its data for other tools, as the options say.
 class LogLoad : public FrameHandler {
 public:
     // `frame` is the program run's frame buffer, which outlives the load:
     // see Frame.
-    LogLoad(const std::string& path, const LoadContext& context, Frame& frame);
+    LogLoad(const std::string& path, const LoadContext& context, Frame& frame,
+            LoadMode mode = LoadMode::Log);
     // `path` opens the log and names its outputs; `shownPath` names it in
     // the report. The command line opens a relative path as it was given,
     // as its absolute form may be too long for the system to open.
-    LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame);
-
-    // Keeps the newest 100 TLM records rather than the first: a live stream's
-    // window shows the latest telemetry.
-    void KeepNewestRecords() { keepNewestRecords_ = true; }
-    // Adds each frame to the archive as it is read rather than a block at a
-    // time: a live stream's frames are in the archive as they arrive.
-    void ArchiveEachFrame() { archiveEachFrame_ = true; }
+    LogLoad(std::string path, std::string shownPath, const LoadContext& context, Frame& frame,
+            LoadMode mode = LoadMode::Log);
 
     // Another handler of every decoded frame, such as the window's view.
     void AddFrameHandler(FrameHandler& handler) { extraHandlers_.Add(handler); }
 
-    // Reads the whole log; `progress` may be null.
-    LoadOutcome Run(LogSource& source, const FileIdentity& identity, LoadProgress* progress);
+    // Reads the whole log, or the stream to its end. The load asks `pacing`
+    // (null: nobody follows it) after every frame and between blocks; a
+    // stream's source, given the same pacing, asks it while it waits.
+    LoadOutcome Run(LogSource& source, const FileIdentity& identity, LoadPacing* pacing);
+
+    // Names a stream's log, recorded from its first byte, once it has one:
+    // before Run, on the thread that runs it.
+    void NameLog(const std::string& path) { path_ = shownPath_ = path; }
 
     const std::string& Path() const { return path_; }
     const std::string& ShownPath() const { return shownPath_; }
-    const RecordStore& Records() const { return records_; }
+    LoadMode Mode() const { return mode_; }
     WodRowList& WodRows() { return wodRows_; }
+    // Read on the loading thread while it runs, or anywhere after.
     std::uint64_t FramesDecoded() const { return framesDecoded_; }
-    // Bytes of the log read so far.
+    // Bytes of the log read so far, likewise.
     std::uint64_t BytesRead() const;
 
     void OnTlmFrame(const TlmFrame& frame) override;
     void OnWodFrame(const WodFrame& frame) override;
 
 private:
-    void ReadFrames(LogSource& source, FrameHandler& handlers, LoadProgress* progress,
+    void ReadFrames(LogSource& source, FrameHandler& handlers, LoadPacing& pacing,
                     LoadOutcome& outcome);
     std::optional<FileProblem> ClaimOutputs(ReportFile& report, WodExportFile& wodExport,
                                             DataExport* data);
@@ -74,14 +76,12 @@ private:
     std::string shownPath_;
     const LoadContext& context_;
     Frame& frame_;
+    LoadMode mode_;
     FrameHandlers extraHandlers_;
     const KissReader* reader_ = nullptr;  // while reading
 
     std::uint64_t framesDecoded_ = 0;
-    RecordStore records_;
-    bool keepNewestRecords_ = false;
-    bool archiveEachFrame_ = false;
-    std::uint64_t tlmFramesNotKept_ = 0;  // TLM frames beyond the store's 100
+    std::uint64_t tlmRecords_ = 0;
     WodRowList wodRows_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <optional>
 
 #include "outputs/data/data_options.h"
@@ -7,14 +8,11 @@
 namespace orvex {
 
 // Which files a load writes. The caller owns them and may switch the report
-// while a log loads: each frame reads the switch afresh.
+// and the WOD export while a log loads on another thread: each frame reads
+// the report's switch afresh, the end of the load the export's.
 struct OutputOptions {
-    bool writeReport = true;
-    bool writeWodExport = true;
-    // Each report block reaches the file as soon as it is made, so that the
-    // report of a log received live can be followed while it grows; a log
-    // read from disk gathers its blocks in large writes.
-    bool reportBlockByBlock = false;
+    std::atomic<bool> writeReport = true;
+    std::atomic<bool> writeWodExport = true;
     // The data for other tools, only when asked for; read once per load.
     std::optional<DataExportOptions> dataExport;
 };

@@ -12,12 +12,19 @@ namespace orvex {
 class LocaleFormat;
 
 // Writes each frame's block to the report while the options ask for the
-// report: the user may switch it on or off while a log loads.
+// report: the user may switch it on or off while a log loads. With
+// `blockByBlock`, each block reaches the file as soon as it is made, so that
+// the report of a stream can be followed while it grows; otherwise the
+// blocks are gathered into large writes.
 class ReportWriter : public FrameHandler {
 public:
     ReportWriter(ReportFile& file, const OutputOptions& options, const LocaleFormat& format,
-                 const TlmReportLines& tlmLines)
-        : file_(file), options_(options), format_(format), tlmLines_(tlmLines) {}
+                 const TlmReportLines& tlmLines, bool blockByBlock = false)
+        : file_(file),
+          options_(options),
+          format_(format),
+          tlmLines_(tlmLines),
+          blockByBlock_(blockByBlock) {}
 
     void OnTextFrame(const TextFrame& frame) override;
     void OnTlmFrame(const TlmFrame& frame) override;
@@ -29,12 +36,13 @@ public:
 private:
     // The text of a new block, or nullptr while the report is off.
     std::string* StartBlock();
-    void EndBlock() { file_.EndBlock(options_.reportBlockByBlock); }
+    void EndBlock() { file_.EndBlock(blockByBlock_); }
 
     ReportFile& file_;
     const OutputOptions& options_;
     const LocaleFormat& format_;
     const TlmReportLines& tlmLines_;
+    bool blockByBlock_;
 };
 
 }  // namespace orvex

@@ -1,19 +1,33 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "load/load_progress.h"
+#include "live/link_watcher.h"
 #include "telemetry/channel_history.h"
 
 namespace orvex {
 
-// What the decoder shows in the window. Texts are single-byte (Latin-1)
-// strings, except the log path, which is in the file system's encoding.
-class DecoderDisplay : public LoadProgress {
+// A live stream's link as the status line tells it.
+struct StreamState {
+    LinkEvent last;                          // the link's latest change
+    std::chrono::milliseconds retryLeft{0};  // until the next try, after a refusal or a loss
+    std::uint64_t bytes = 0;                 // read from the stream so far
+    std::uint64_t frames = 0;                // decoded so far
+};
+
+// What the decoder shows in the window, called on the window's thread only:
+// the load runs on a thread of its own, and what it finds reaches the
+// display in snapshots. Texts are single-byte (Latin-1) strings, except the
+// log path, which is in the file system's encoding.
+class DecoderDisplay {
 public:
+    virtual ~DecoderDisplay() = default;
+
     // The channel panel, channel 0..37.
     virtual void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) = 0;
     virtual void ShowChannelValue(int channel, std::string_view text) = 0;
@@ -41,11 +55,17 @@ public:
     // selected already.
     virtual void SelectChannel(int channel) = 0;
     // The chart frame's caption and the channels the chart draws from
-    // `history`, which outlives the display; the chart asks it for points
-    // whenever it needs them.
+    // `history`, which it keeps for as long as it draws from it: the chart
+    // asks it for points whenever it needs them, also while a load adds to it.
     virtual void ShowChart(std::string_view caption, const std::vector<int>& channels,
-                           const ChannelHistory& history) = 0;
+                           std::shared_ptr<const ChannelHistory> history) = 0;
+    // The stream followed added frames to the history charted since the last
+    // call: the chart may be drawn again.
+    virtual void HistoryGrew() = 0;
+    // A live stream's link changed, or more arrived.
+    virtual void ShowStreamState(const StreamState& state) = 0;
 
+    // A load started; it ended, and everything it found has been shown.
     virtual void ShowBusy() = 0;
     virtual void ShowIdle() = 0;
 };

@@ -1,45 +1,44 @@
 #include "session/decoder_session.h"
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
+#include "live/recording.h"
+#include "load/recorded_stream.h"
+#include "outputs/file_problem.h"
+#include "session/history_recorder.h"
+#include "session/load_feed.h"
 #include "session/record_view.h"
 #include "telemetry/channel_table.h"
 
 namespace orvex {
+namespace {
 
-// Shows each frame's text and the software version as the frames arrive.
-class DecoderSession::DisplayFeed : public FrameHandler {
-public:
-    explicit DisplayFeed(DecoderDisplay& display) : display_(display) {}
+// A live stream's load, on the loading thread.
+LoadOutcome RunStream(LogLoad& load, Recording& recording, const DecoderSession::StreamOpener& open,
+                      LoadFeed& feed) {
+    load.AddFrameHandler(feed);
+    feed.Follow(load);
+    LoadPacing pacing(feed);
+    // Made and ended here: a link's socket belongs to this thread.
+    const std::unique_ptr<LogSource> stream = open(pacing, feed);
+    return RunRecordedStream(load, *stream, recording, &pacing,
+                             [&] { feed.OnLogNamed(recording.Path()); });
+}
 
-    void OnTextFrame(const TextFrame& frame) override { display_.AddFrameText(frame.Text()); }
-    void OnTlmFrame(const TlmFrame& frame) override {
-        display_.ShowSoftwareVersion(frame.SoftwareVersion());
-    }
-
-private:
-    DecoderDisplay& display_;
-};
-
-// Shows each TLM record of a live stream once the load has kept it.
-class DecoderSession::ArrivingRecords : public FrameHandler {
-public:
-    explicit ArrivingRecords(DecoderSession& session) : session_(session) {}
-
-    void OnTlmFrame(const TlmFrame& /*frame*/) override { session_.ShowArrivedRecord(); }
-
-private:
-    DecoderSession& session_;
-};
+}  // namespace
 
 DecoderSession::DecoderSession(DecoderDisplay& display, const LoadContext& context)
-    : display_(display),
-      context_(context),
-      feed_(std::make_unique<DisplayFeed>(display)),
-      arriving_(std::make_unique<ArrivingRecords>(*this)),
-      recorder_(history_) {}
+    : display_(display), context_(context), history_(std::make_shared<TelemetryHistory>()) {
+    QObject::connect(
+        &thread_, &LoadThread::Published, &receiver_, [this] { TakeSnapshot(); },
+        Qt::QueuedConnection);
+}
 
-DecoderSession::~DecoderSession() = default;
+DecoderSession::~DecoderSession() {
+    Stop();
+}
 
 void DecoderSession::ShowChannelDescriptions() {
     for (int channel = 0; channel < kChannelCount; ++channel) {
@@ -51,140 +50,218 @@ void DecoderSession::ShowChannelDescriptions() {
     }
 }
 
-LoadOutcome DecoderSession::OpenLog(const std::string& path) {
-    if (loading_) {
-        return {};
-    }
-    FileLogSource file;
-    if (!path.empty()) {
-        if (const int error = file.Open(path)) {
+void DecoderSession::OpenLog(const std::string& path, Done done) {
+    auto file = std::make_unique<FileLogSource>();
+    if (!path.empty() && !Loading()) {
+        if (const int error = file->Open(path)) {
             ShowChannelDescriptions();
             LoadOutcome outcome;
             outcome.problems.push_back(ProblemFromErrno(FileProblem::Action::OpenLog, path, error));
-            return outcome;
+            done(outcome);
+            return;
         }
     }
-    return Load(path, file, file.Identity(), false);
+    const FileIdentity identity = file->Identity();
+    OpenLog(path, std::move(file), identity, std::move(done));
 }
 
-LoadOutcome DecoderSession::OpenLog(const std::string& path, LogSource& source) {
-    if (loading_) {
-        return {};
+void DecoderSession::OpenLog(const std::string& path, std::unique_ptr<LogSource> source,
+                             Done done) {
+    OpenLog(path, std::move(source), FileIdentity{}, std::move(done));
+}
+
+void DecoderSession::OpenLog(const std::string& path, std::unique_ptr<LogSource> source,
+                             const FileIdentity& identity, Done done) {
+    if (Loading()) {
+        done({});
+        return;
     }
-    return Load(path, source, {}, false);
-}
-
-LoadOutcome DecoderSession::FollowStream(const std::string& path, LogSource& stream,
-                                         const FileIdentity& identity) {
-    if (loading_) {
-        return {};
-    }
-    return Load(path, stream, identity, true);
-}
-
-LoadOutcome DecoderSession::Load(const std::string& path, LogSource& source,
-                                 const FileIdentity& identity, bool live) {
     ShowChannelDescriptions();
     display_.ShowLogPath(path);
     if (path.empty()) {
-        return {};
+        done({});
+        return;
     }
-    display_.ClearFrameTexts();
-    load_ = std::make_unique<LogLoad>(path, context_, frame_);
-    load_->AddFrameHandler(*feed_);
-    // The chart may be drawing from the history: it is emptied, not replaced.
-    history_.Clear();
-    load_->AddFrameHandler(recorder_);
-    if (live) {
-        // After the load and the recorder: the record and its history are kept.
-        load_->KeepNewestRecords();
-        load_->ArchiveEachFrame();
-        load_->AddFrameHandler(*arriving_);
-        recordsShown_ = 0;
-        display_.SetRecordCount(0);
-        display_.EnableRecordNavigation();
-        display_.SelectChannel(0);
-    }
-
-    loading_ = true;
-    display_.ShowBusy();
-    LoadOutcome outcome = load_->Run(source, identity, &display_);
-    outcome.tlmFramesNotCharted = history_.Dropped();
-    if (outcome.framesRead > 0) {
-        display_.ShowFrameCount(outcome.framesDecoded);
-    }
-    display_.ShowIdle();
-    loading_ = false;
-    if (!outcome.stopped && !live) {
-        ShowLoadedLog();
-    }
-    return outcome;
+    PrepareShownLoad(path, LoadMode::Log);
+    LogLoad* load = load_.get();
+    std::shared_ptr<LogSource> log = std::move(source);
+    Start(Kind::Log, std::move(done), [load, log, identity](LoadFeed& feed) {
+        load->AddFrameHandler(feed);
+        feed.Follow(*load);
+        LoadPacing pacing(feed);
+        feed.Finish(load->Run(*log, identity, &pacing));
+    });
 }
 
-LoadOutcome DecoderSession::ExportData(const DataExportOptions& data) {
-    if (loading_ || !load_) {
-        return {};
+void DecoderSession::FollowStream(std::shared_ptr<Recording> recording, StreamOpener open,
+                                  Done done) {
+    if (Loading()) {
+        done({});
+        return;
     }
-    const std::string& path = load_->Path();
-    FileLogSource file;
-    if (const int error = file.Open(path)) {
+    ShowChannelDescriptions();
+    // Named by the recording, which begins at the first byte received.
+    display_.ShowLogPath(recording->Planned());
+    PrepareShownLoad(recording->Planned(), LoadMode::Stream);
+    recordsShown_ = 0;
+    display_.SetRecordCount(0);
+    display_.EnableRecordNavigation();
+    display_.SelectChannel(0);
+    LogLoad* load = load_.get();
+    Start(Kind::Stream, std::move(done),
+          [load, recording = std::move(recording), open = std::move(open)](LoadFeed& feed) {
+              feed.Finish(RunStream(*load, *recording, open, feed));
+          });
+}
+
+void DecoderSession::ExportData(const DataExportOptions& data, Done done) {
+    if (Loading() || !load_) {
+        done({});
+        return;
+    }
+    const std::string path = load_->Path();
+    auto file = std::make_shared<FileLogSource>();
+    if (const int error = file->Open(path)) {
         LoadOutcome outcome;
         outcome.problems.push_back(ProblemFromErrno(FileProblem::Action::OpenLog, path, error));
-        return outcome;
+        done(outcome);
+        return;
     }
-    OutputOptions options;
-    options.writeReport = false;
-    options.writeWodExport = false;
-    options.dataExport = data;
-    const LoadContext context(context_.Format(), options);
-    Frame frame;  // a fresh buffer, as orvex-decode's
-    LogLoad exportLoad(path, context, frame);
+    const LocaleFormat* format = &context_.Format();
+    Start(Kind::Export, std::move(done), [path, file, format, data](LoadFeed& feed) {
+        OutputOptions options;
+        options.writeReport = false;
+        options.writeWodExport = false;
+        options.dataExport = data;
+        const LoadContext context(*format, options);
+        Frame frame;  // a fresh buffer, as orvex-decode's
+        LogLoad exportLoad(path, context, frame);
+        feed.Follow(exportLoad);
+        LoadPacing pacing(feed);
+        feed.Finish(exportLoad.Run(*file, file->Identity(), &pacing));
+    });
+}
 
-    loading_ = true;
+void DecoderSession::PrepareShownLoad(const std::string& path, LoadMode mode) {
+    display_.ClearFrameTexts();
+    load_ = std::make_unique<LogLoad>(path, context_, frame_, mode);
+    // A history of its own: the chart may keep drawing the last one.
+    history_ = std::make_shared<TelemetryHistory>();
+    recorder_ = std::make_unique<HistoryRecorder>(*history_);
+    load_->AddFrameHandler(*recorder_);
+    if (loadHandler_ != nullptr) {
+        load_->AddFrameHandler(*loadHandler_);
+    }
+}
+
+void DecoderSession::Start(Kind kind, Done done, std::function<void(LoadFeed& feed)> job) {
+    kind_ = kind;
+    done_ = std::move(done);
+    framesShown_.reset();
+    feed_ = std::make_shared<LoadFeed>([this] { emit thread_.Published(); });
     display_.ShowBusy();
-    LoadOutcome outcome = exportLoad.Run(file, file.Identity(), &display_);
-    display_.ShowFrameCount(load_->FramesDecoded());
+    thread_.Post([feed = feed_, job = std::move(job)] { job(*feed); });
+}
+
+void DecoderSession::Stop() {
+    if (feed_) {
+        feed_->Stop();
+    }
+}
+
+void DecoderSession::TakeSnapshot() {
+    std::optional<LoadSnapshot> snapshot = feed_ ? feed_->Take() : std::nullopt;
+    if (!snapshot) {
+        return;
+    }
+    for (const std::string& text : snapshot->frameTexts) {
+        display_.AddFrameText(text);
+    }
+    if (snapshot->logPath) {
+        display_.ShowLogPath(*snapshot->logPath);
+    }
+    if (snapshot->softwareVersion) {
+        display_.ShowSoftwareVersion(*snapshot->softwareVersion);
+    }
+    // An empty log leaves the counter as it was, as at the end of its load.
+    if (snapshot->framesDecoded != framesShown_.value_or(0)) {
+        framesShown_ = snapshot->framesDecoded;
+        display_.ShowFrameCount(snapshot->framesDecoded);
+    }
+    if (kind_ == Kind::Stream) {
+        ShowArrivedRecords();
+        ShowStreamState(*snapshot);
+    }
+    if (snapshot->outcome) {
+        Finish(std::move(*snapshot->outcome));
+    }
+}
+
+void DecoderSession::Finish(LoadOutcome outcome) {
+    feed_.reset();
+    if (kind_ == Kind::Export) {
+        display_.ShowFrameCount(load_->FramesDecoded());
+    } else {
+        outcome.tlmFramesNotCharted = history_->Dropped();
+        if (outcome.framesRead > 0) {
+            display_.ShowFrameCount(outcome.framesDecoded);
+        }
+    }
     display_.ShowIdle();
-    loading_ = false;
-    return outcome;
+    if (kind_ == Kind::Log && !outcome.stopped) {
+        ShowLoadedLog();
+    }
+    std::exchange(done_, {})(outcome);
 }
 
 void DecoderSession::ShowLoadedLog() {
     display_.EnableRecordNavigation();
-    const int recordCount = Records().Count();
+    const int recordCount = RecordCount();
     display_.ShowRecordPosition(RecordPositionText(display_.RecordPosition(), recordCount));
     display_.SetRecordCount(recordCount);
-    ShowRecord(display_, context_.Format(), Records(), display_.RecordPosition());
+    ShowRecord(display_, context_.Format(), *history_, display_.RecordPosition());
     display_.SelectChannel(0);
 }
 
-const RecordStore& DecoderSession::Records() const {
-    static const RecordStore kNoRecords;
-    return load_ ? load_->Records() : kNoRecords;
-}
-
-void DecoderSession::ShowArrivedRecord() {
-    const int count = Records().Count();
-    const int position = display_.RecordPosition();
-    const bool following = position >= recordsShown_;
-    const bool oldestDropped = count == recordsShown_;
-    recordsShown_ = count;
-    display_.SetRecordCount(count);
-    if (following) {
-        display_.MoveToRecord(count);
-    } else if (oldestDropped) {
-        display_.MoveToRecord(std::max(position - 1, 1));
+void DecoderSession::ShowArrivedRecords() {
+    const std::size_t count = history_->Count();
+    if (count == recordsShown_) {
+        return;
     }
-    // Unmoved, the position still shows another count, or another record.
+    const int position = display_.RecordPosition();
+    const bool following = static_cast<std::size_t>(position) >= recordsShown_;
+    recordsShown_ = count;
+    display_.SetRecordCount(RecordCount());
+    if (following) {
+        display_.MoveToRecord(RecordCount());
+    }
+    // Unmoved, the position still shows another count.
     if (display_.RecordPosition() == position) {
         RecordPositionChanged(position);
     }
+    display_.HistoryGrew();
+}
+
+void DecoderSession::ShowStreamState(const LoadSnapshot& snapshot) {
+    // Before the link's first change the window says it is connecting; at
+    // the end it tells the outcome.
+    if (!snapshot.linkEvent || snapshot.linkEvent->kind == LinkEvent::Kind::Ended) {
+        return;
+    }
+    const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(
+        LoadPacing::Clock::now() - snapshot.linkEventAt);
+    display_.ShowStreamState({*snapshot.linkEvent, snapshot.linkEvent->retryIn - since,
+                              snapshot.bytesRead, snapshot.framesDecoded});
+}
+
+int DecoderSession::RecordCount() const {
+    return static_cast<int>(std::min<std::size_t>(history_->Count(), INT_MAX));
 }
 
 void DecoderSession::RecordPositionChanged(int position) {
-    display_.ShowRecordPosition(RecordPositionText(position, Records().Count()));
+    display_.ShowRecordPosition(RecordPositionText(position, RecordCount()));
     if (position > 0) {
-        ShowRecord(display_, context_.Format(), Records(), position);
+        ShowRecord(display_, context_.Format(), *history_, position);
     }
 }
 

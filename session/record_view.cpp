@@ -1,28 +1,31 @@
 #include "session/record_view.h"
 
+#include "telemetry/calibration.h"
 #include "telemetry/channel_value_text.h"
 #include "text/locale_format.h"
 #include "text/unix_time.h"
 
 namespace orvex {
 
-void ShowRecord(DecoderDisplay& display, const LocaleFormat& format, const RecordStore& records,
-                int number) {
-    if (!records.HasRecord(number)) {
+void ShowRecord(DecoderDisplay& display, const LocaleFormat& format,
+                const TelemetryHistory& history, int number) {
+    if (number < 1 || static_cast<std::size_t>(number) > history.Count()) {
         for (int channel = 0; channel < kChannelCount; ++channel) {
             display.ShowChannelValue(channel, "");
         }
         display.ShowRecordTime("");
         return;
     }
-    const TelemetryRecord& record = records[number];
+    const auto index = static_cast<std::size_t>(number - 1);
+    const auto& calibration = CalibrationTable();
     std::string text;
     for (int channel = 0; channel < kChannelCount; ++channel) {
         text.clear();
-        AppendChannelValue(text, format, TelemetryChannels()[channel], record.values[channel]);
+        AppendChannelValue(text, format, TelemetryChannels()[channel],
+                           calibration[channel][history.Raw(index, channel)]);
         display.ShowChannelValue(channel, text);
     }
-    display.ShowRecordTime(format.DateTimeText(UnixTimeToDate(record.timestamp)));
+    display.ShowRecordTime(format.DateTimeText(UnixTimeToDate(history.Timestamp(index))));
 }
 
 std::string ChartCaption(const std::vector<int>& channels) {

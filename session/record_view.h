@@ -4,16 +4,19 @@
 #include <vector>
 
 #include "session/decoder_display.h"
-#include "telemetry/record_store.h"
+#include "telemetry/telemetry_history.h"
 
 namespace orvex {
 
 class LocaleFormat;
 
-// Shows record `number` in the panel: each channel's value and the record's
-// date and time. A number that holds no record of this log empties them.
-void ShowRecord(DecoderDisplay& display, const LocaleFormat& format, const RecordStore& records,
-                int number);
+// Shows TLM record `number` (1 for the first) of the history in the panel:
+// each channel's value, calibrated from the byte the history holds (an
+// earlier frame's, where a short frame did not reach the channel, as the
+// report shows it), and the record's date and time. A number that holds no
+// record empties them.
+void ShowRecord(DecoderDisplay& display, const LocaleFormat& format,
+                const TelemetryHistory& history, int number);
 
 // The chart frame's caption. For one channel its name, then " [ ", its unit,
 // " ] "; for several each name without its padding and its unit in brackets,

@@ -7,65 +7,91 @@
 #include "telemetry/column_extremes.h"
 
 namespace orvex {
+namespace {
 
-TelemetryHistory::TelemetryHistory(std::size_t capacity) : capacity_(capacity) {}
+// The time range a new frame widens: the first frame's time starts it.
+void Widen(std::atomic<std::uint32_t>& earliest, std::atomic<std::uint32_t>& latest,
+           std::uint32_t time, bool first) {
+    const std::uint32_t low = earliest.load(std::memory_order_relaxed);
+    const std::uint32_t high = latest.load(std::memory_order_relaxed);
+    earliest.store(first ? time : std::min(low, time), std::memory_order_relaxed);
+    latest.store(first ? time : std::max(high, time), std::memory_order_relaxed);
+}
+
+}  // namespace
+
+TelemetryHistory::TelemetryHistory(std::size_t capacity)
+    : capacity_(std::min(capacity, kMostFrames)) {}
 
 TelemetryHistory::~TelemetryHistory() = default;
 
-void TelemetryHistory::Add(std::uint32_t timestamp, const RawChannels& raw) {
-    if (count_ == capacity_ || outOfMemory_) {
-        ++dropped_;
+void TelemetryHistory::Add(std::uint32_t timestamp, const RawChannels& raw, int heldChannels) {
+    const std::size_t index = count_.load(std::memory_order_relaxed);
+    Block* block = index == capacity_ || outOfMemory_ ? nullptr : PlaceFor(index);
+    if (block == nullptr) {
+        dropped_.fetch_add(1, std::memory_order_relaxed);
         return;
     }
-    const std::size_t slot = count_ % kBlockFrames;
-    if (slot == 0) {
-        // A log too long for memory keeps the frames that fit and says so;
-        // the rest of the load (report, export, panel) goes on.
-        try {
-            blocks_.push_back(std::make_unique<Block>());
-        } catch (const std::bad_alloc&) {
-            outOfMemory_ = true;
-            ++dropped_;
-            return;
-        }
-    }
-    Block& block = *blocks_.back();
-    block.timestamps[slot] = timestamp;
-    block.earliest = slot == 0 ? timestamp : std::min(block.earliest, timestamp);
-    block.latest = slot == 0 ? timestamp : std::max(block.latest, timestamp);
+    const std::size_t slot = index % kBlockFrames;
+    block->timestamps[slot] = timestamp;
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        block.raw[channel][slot] = raw[channel];
+        block->raw[channel][slot] = raw[channel];
     }
-    earliest_ = count_ == 0 ? timestamp : std::min(earliest_, timestamp);
-    latest_ = count_ == 0 ? timestamp : std::max(latest_, timestamp);
-    ++count_;
+    block->held[slot] = static_cast<std::uint8_t>(std::clamp(heldChannels, 0, kChannelCount));
+    Widen(block->earliest, block->latest, timestamp, slot == 0);
+    Widen(earliest_, latest_, timestamp, index == 0);
+    count_.store(index + 1, std::memory_order_release);
 }
 
-void TelemetryHistory::Clear() {
-    blocks_.clear();
-    blocks_.shrink_to_fit();
-    count_ = 0;
-    dropped_ = 0;
-    outOfMemory_ = false;
+TelemetryHistory::Block* TelemetryHistory::PlaceFor(std::size_t index) {
+    const std::size_t blockIndex = index / kBlockFrames;
+    std::unique_ptr<Page>& page = pages_[blockIndex / kPageBlocks];
+    // A log too long for memory keeps the frames that fit and says so; the
+    // rest of the load (report, export) goes on.
+    try {
+        if (!page) {
+            page = std::make_unique<Page>();
+        }
+        std::unique_ptr<Block>& placed = (*page)[blockIndex % kPageBlocks];
+        if (!placed) {
+            placed = std::make_unique<Block>();
+        }
+        return placed.get();
+    } catch (const std::bad_alloc&) {
+        outOfMemory_ = true;
+        return nullptr;
+    }
+}
+
+const TelemetryHistory::Block& TelemetryHistory::BlockOf(std::size_t index) const {
+    const std::size_t blockIndex = index / kBlockFrames;
+    return *(*pages_[blockIndex / kPageBlocks])[blockIndex % kPageBlocks];
 }
 
 std::uint32_t TelemetryHistory::Timestamp(std::size_t index) const {
-    return blocks_[index / kBlockFrames]->timestamps[index % kBlockFrames];
+    return BlockOf(index).timestamps[index % kBlockFrames];
 }
 
 std::uint8_t TelemetryHistory::Raw(std::size_t index, int channel) const {
-    return blocks_[index / kBlockFrames]->raw[channel][index % kBlockFrames];
+    return BlockOf(index).raw[channel][index % kBlockFrames];
+}
+
+bool TelemetryHistory::Holds(std::size_t index, int channel) const {
+    return channel < BlockOf(index).held[index % kBlockFrames];
 }
 
 std::size_t TelemetryHistory::BytesHeld() const {
-    return blocks_.size() * sizeof(Block) + blocks_.capacity() * sizeof(blocks_[0]);
+    const std::size_t blocks = (Count() + kBlockFrames - 1) / kBlockFrames;
+    const std::size_t pages = (blocks + kPageBlocks - 1) / kPageBlocks;
+    return blocks * sizeof(Block) + pages * sizeof(Page) + sizeof(pages_);
 }
 
 std::optional<TimeSpan> TelemetryHistory::Extent() const {
-    if (count_ == 0) {
+    if (Count() == 0) {
         return std::nullopt;
     }
-    return TimeSpan{static_cast<double>(earliest_), static_cast<double>(latest_)};
+    return TimeSpan{static_cast<double>(earliest_.load(std::memory_order_relaxed)),
+                    static_cast<double>(latest_.load(std::memory_order_relaxed))};
 }
 
 std::vector<HistoryPoint> TelemetryHistory::Series(int channel, const TimeSpan& span,
@@ -75,15 +101,19 @@ std::vector<HistoryPoint> TelemetryHistory::Series(int channel, const TimeSpan& 
     }
     const std::array<double, 256>& calibration = CalibrationTable()[channel];
     ColumnExtremes extremes(span, columns);
-    for (std::size_t first = 0; first < count_; first += kBlockFrames) {
-        const Block& block = *blocks_[first / kBlockFrames];
-        if (block.latest < span.first || block.earliest > span.last) {
+    const std::size_t count = Count();
+    for (std::size_t first = 0; first < count; first += kBlockFrames) {
+        const Block& block = BlockOf(first);
+        if (block.latest.load(std::memory_order_relaxed) < span.first ||
+            block.earliest.load(std::memory_order_relaxed) > span.last) {
             continue;
         }
-        const std::size_t frames = std::min(kBlockFrames, count_ - first);
+        const std::size_t frames = std::min(kBlockFrames, count - first);
         const std::array<std::uint8_t, kBlockFrames>& raw = block.raw[channel];
         for (std::size_t i = 0; i < frames; ++i) {
-            extremes.Add(block.timestamps[i], calibration[raw[i]]);
+            if (channel < block.held[i]) {
+                extremes.Add(block.timestamps[i], calibration[raw[i]]);
+            }
         }
     }
     return extremes.Points();

@@ -1,8 +1,10 @@
 #include "app/chart/history_chart.h"
 
 #include <QAction>
-#include <QFontMetricsF>
+#include <QGraphicsTextItem>
 #include <QHelpEvent>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QMouseEvent>
@@ -14,8 +16,10 @@
 #include <cmath>
 #include <limits>
 
+#include "app/chart/line_gaps.h"
 #include "app/chart/time_axis_labels.h"
 #include "app/chart/value_ticks.h"
+#include "app/widgets/focus_mark.h"
 #include "app/widgets/window_style.h"
 #include "telemetry/channel_table.h"
 #include "telemetry/channel_value_text.h"
@@ -46,6 +50,16 @@ std::string TrimmedName(const Channel& channel) {
     return channel.name.substr(0, channel.name.find_last_not_of(' ') + 1);
 }
 
+// The height a value axis's tick needs. The axis gives each label an equal
+// share of its height and cuts a label whose text box (its line and the text
+// document's margins) is taller to "...": ticks fitted to the line and half
+// again cut every label of charts with 8 ticks.
+double ValueLabelPitch() {
+    QGraphicsTextItem label(QStringLiteral("0"));
+    label.setFont(DialogFont(kLabelPoints));
+    return label.boundingRect().height();
+}
+
 // The history's span with room on both sides, so that no point sits on the
 // plot's edge; a single instant gets a minute each side.
 TimeSpan WithMargin(const TimeSpan& span) {
@@ -74,6 +88,7 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
     labels_ = std::make_unique<TimeAxisLabels>(chart_, format_, DialogFont(kLabelPoints));
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
+    new FocusMark(this);
     setAccessibleName(tr("Channel history chart"));
     viewport()->setMouseTracking(true);
     AddActions();
@@ -99,31 +114,40 @@ void HistoryChart::AddActions() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void HistoryChart::ShowChannels(const std::vector<int>& channels, const ChannelHistory& history) {
-    const std::optional<TimeSpan> extent = history.Extent();
+void HistoryChart::ShowChannels(const std::vector<int>& channels,
+                                std::shared_ptr<const ChannelHistory> history) {
+    const std::optional<TimeSpan> extent = history->Extent();
     const TimeSpan whole = extent ? WithMargin(*extent) : TimeSpan{0, 1};
     // Another channel over the same history keeps the zoom, and so does a
     // history that grew while a log or a stream was read, unless the whole
     // was shown: then the whole is shown again.
-    if (&history != history_ || (whole != whole_ && visible_ == whole_)) {
+    if (history != history_ || (whole != whole_ && visible_ == whole_)) {
         visible_ = whole;
     }
     whole_ = whole;
-    history_ = &history;
-    channels_ = channels;
-    RemovePlots();
-    for (const int channel : channels) {
-        AddPlot(channel);
+    history_ = std::move(history);
+    // The same channels keep their series and axes: a live stream redraws
+    // them often, and Qt Charts deletes a removed axis's items only later,
+    // from the event loop, so that for a while the old axes were drawn
+    // under the new.
+    if (channels != channels_) {
+        channels_ = channels;
+        RemovePlots();
+        for (const int channel : channels) {
+            AddPlot(channel);
+        }
+        MarkValueAxes();
+        chart_->legend()->setVisible(plots_.size() > 1);
     }
-    MarkValueAxes();
-    chart_->legend()->setVisible(plots_.size() > 1);
     Redraw();
 }
 
 void HistoryChart::RemovePlots() {
     for (const Plot& plot : plots_) {
-        chart_->removeSeries(plot.series);
-        delete plot.series;
+        for (QLineSeries* piece : plot.pieces) {
+            chart_->removeSeries(piece);
+            delete piece;
+        }
     }
     for (QValueAxis* axis : valueAxes_) {
         chart_->removeAxis(axis);
@@ -135,11 +159,6 @@ void HistoryChart::RemovePlots() {
 
 void HistoryChart::AddPlot(int channel) {
     const Channel& described = TelemetryChannels()[channel];
-    auto* series = new QLineSeries;
-    series->setName(FromLatin1(TrimmedName(described) + " [" + described.unit + "]"));
-    chart_->addSeries(series);
-    series->setColor(kSeriesColours[plots_.size() % kSeriesColours.size()]);
-    series->attachAxis(timeAxis_);
     QValueAxis* axis = nullptr;
     for (const Plot& plot : plots_) {
         if (TelemetryChannels()[plot.channel].unit == described.unit) {
@@ -153,8 +172,46 @@ void HistoryChart::AddPlot(int channel) {
         chart_->addAxis(axis, valueAxes_.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
         valueAxes_.push_back(axis);
     }
-    series->attachAxis(axis);
-    plots_.push_back({channel, series, axis});
+    Plot& plot = plots_.emplace_back(Plot{channel, axis, {}, {}});
+    AddPiece(plot)->setName(FromLatin1(TrimmedName(described) + " [" + described.unit + "]"));
+}
+
+QLineSeries* HistoryChart::AddPiece(Plot& plot) {
+    auto* piece = new QLineSeries;
+    chart_->addSeries(piece);
+    const std::size_t slot = static_cast<std::size_t>(&plot - plots_.data());
+    piece->setColor(kSeriesColours[slot % kSeriesColours.size()]);
+    piece->attachAxis(timeAxis_);
+    piece->attachAxis(plot.axis);
+    if (!plot.pieces.empty()) {
+        for (QLegendMarker* marker : chart_->legend()->markers(piece)) {
+            marker->setVisible(false);
+        }
+    }
+    plot.pieces.push_back(piece);
+    return piece;
+}
+
+// Pieces beyond those the line needs stay in the chart, hidden and empty.
+void HistoryChart::DrawPieces(Plot& plot, bool markers) {
+    const double columnSeconds = visible_.Length() / std::max(1, width());
+    const std::vector<QList<QPointF>> pieces =
+        LinePieces(plot.line, GapStarts(plot.line, columnSeconds));
+    while (plot.pieces.size() < pieces.size()) {
+        AddPiece(plot);
+    }
+    for (std::size_t i = 0; i < plot.pieces.size(); ++i) {
+        QLineSeries* piece = plot.pieces[i];
+        QPen pen = piece->pen();
+        pen.setWidth(markers ? kLineWidth : 1);
+        pen.setCosmetic(!markers);
+        piece->setPen(pen);
+        piece->setPointsVisible(markers);
+        if (i < pieces.size()) {
+            piece->replace(pieces[i]);
+        }
+        piece->setVisible(i < pieces.size());
+    }
 }
 
 // With several units, each axis names its unit in the colour of its first
@@ -167,8 +224,8 @@ void HistoryChart::MarkValueAxes() {
         const auto first = std::find_if(plots_.begin(), plots_.end(),
                                         [axis](const Plot& plot) { return plot.axis == axis; });
         axis->setTitleText(FromLatin1(TelemetryChannels()[first->channel].unit));
-        axis->setLabelsColor(first->series->color());
-        axis->setTitleBrush(first->series->color());
+        axis->setLabelsColor(first->pieces.front()->color());
+        axis->setTitleBrush(first->pieces.front()->color());
     }
 }
 
@@ -186,53 +243,46 @@ void HistoryChart::Redraw() {
     const int columns = std::max(1, width());
     const double margin = visible_.Length() / columns;
     const TimeSpan asked{visible_.first - margin, visible_.last + margin};
-    std::vector<QList<QPointF>> lines;
-    for (const Plot& plot : plots_) {
+    for (Plot& plot : plots_) {
         const std::vector<HistoryPoint> points = history_->Series(plot.channel, asked, columns + 2);
-        QList<QPointF>& line = lines.emplace_back();
-        line.reserve(static_cast<qsizetype>(points.size()));
+        plot.line.clear();
+        plot.line.reserve(static_cast<qsizetype>(points.size()));
         for (const HistoryPoint& point : points) {
-            line.append(QPointF(point.time, point.value));
+            plot.line.append(QPointF(point.time, point.value));
         }
         // Every change of an axis lays a series' points out anew: the axes
         // change while the series are empty, and the points come last.
-        plot.series->clear();
+        for (QLineSeries* piece : plot.pieces) {
+            piece->clear();
+        }
     }
     SetTimeRange();
-    FitValueAxes(lines);
+    FitValueAxes();
     // Sparse points are drawn as they always were: markers, a line of two
     // pixels, smooth edges. A dense line is a band of one-pixel columns that
     // none of them changes but that they make slow: smooth edges and the wide
     // line's outline took half of a full-screen draw (bench/README.md).
     bool sparse = true;
-    for (std::size_t i = 0; i < plots_.size(); ++i) {
-        const bool markers = lines[i].size() * kMarkerPitch <= columns;
+    for (Plot& plot : plots_) {
+        const bool markers = plot.line.size() * kMarkerPitch <= columns;
         sparse = sparse && markers;
-        QPen pen = plots_[i].series->pen();
-        pen.setWidth(markers ? kLineWidth : 1);
-        pen.setCosmetic(!markers);
-        plots_[i].series->setPen(pen);
-        plots_[i].series->setPointsVisible(markers);
-        plots_[i].series->replace(lines[i]);
+        DrawPieces(plot, markers);
     }
     setRenderHint(QPainter::Antialiasing, sparse);
     PlaceTimeLabels();
 }
 
-void HistoryChart::FitValueAxes(const std::vector<QList<QPointF>>& lines) {
+void HistoryChart::FitValueAxes() {
     fittedHeight_ = chart_->plotArea().height();
-    // A label needs its height and half again: the axis cuts a label that
-    // has less room to "...".
-    const double pitch = 1.5 * QFontMetricsF(DialogFont(kLabelPoints)).height();
-    const int mostTicks = static_cast<int>(fittedHeight_ / pitch) + 1;
+    const int mostTicks = static_cast<int>(fittedHeight_ / ValueLabelPitch());
     for (QValueAxis* axis : valueAxes_) {
         double low = std::numeric_limits<double>::infinity();
         double high = -low;
-        for (std::size_t i = 0; i < plots_.size(); ++i) {
-            if (plots_[i].axis != axis) {
+        for (const Plot& plot : plots_) {
+            if (plot.axis != axis) {
                 continue;
             }
-            for (const QPointF& point : lines[i]) {
+            for (const QPointF& point : plot.line) {
                 if (point.x() >= visible_.first && point.x() <= visible_.last) {
                     low = std::min(low, point.y());
                     high = std::max(high, point.y());
@@ -257,16 +307,7 @@ void HistoryChart::PlotAreaChanged() {
     }
     // Not within the layout that changed the plot: axes changed there keep
     // the labels they had.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            std::vector<QList<QPointF>> lines;
-            for (const Plot& plot : plots_) {
-                lines.push_back(plot.series->points());
-            }
-            FitValueAxes(lines);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &HistoryChart::FitValueAxes, Qt::QueuedConnection);
 }
 void HistoryChart::SetTimeRange() {
     // The axis lays out an item for every tick, hidden or not: the ticks stay
@@ -314,12 +355,22 @@ void HistoryChart::ResetZoom() {
 }
 
 QLineSeries* HistoryChart::SeriesOf(int slot) const {
-    return plots_.at(static_cast<std::size_t>(slot)).series;
+    return plots_.at(static_cast<std::size_t>(slot)).pieces.front();
+}
+
+const QList<QPointF>& HistoryChart::PointsOf(int slot) const {
+    return plots_.at(static_cast<std::size_t>(slot)).line;
+}
+
+int HistoryChart::PiecesOf(int slot) const {
+    const std::vector<QLineSeries*>& pieces = plots_.at(static_cast<std::size_t>(slot)).pieces;
+    return static_cast<int>(std::count_if(pieces.begin(), pieces.end(),
+                                          [](QLineSeries* piece) { return piece->isVisible(); }));
 }
 
 QString HistoryChart::PointToolTip(int slot, int index) const {
     const Plot& plot = plots_.at(static_cast<std::size_t>(slot));
-    const QPointF point = plot.series->at(index);
+    const QPointF point = plot.line.at(index);
     const Channel& described = TelemetryChannels()[plot.channel];
     std::string text;
     if (plots_.size() > 1) {
@@ -352,8 +403,9 @@ double HistoryChart::TimeAt(int viewportX) const {
 }
 
 QPoint HistoryChart::PointPosition(int slot, int index) const {
+    // Every piece of a line has the same axes.
     QLineSeries* series = SeriesOf(slot);
-    const QPointF inChart = chart_->mapToPosition(series->at(index), series);
+    const QPointF inChart = chart_->mapToPosition(PointsOf(slot).at(index), series);
     return mapFromScene(chart_->mapToScene(inChart));
 }
 
@@ -364,7 +416,7 @@ void HistoryChart::ShowPointToolTip(const QPoint& position) {
     int nearestIndex = -1;
     int nearest = kPointReach * kPointReach + 1;
     for (int slot = 0; slot < static_cast<int>(plots_.size()); ++slot) {
-        const QList<QPointF> points = plots_[slot].series->points();
+        const QList<QPointF>& points = PointsOf(slot);
         auto at =
             std::lower_bound(points.begin(), points.end(), from,
                              [](const QPointF& point, double time) { return point.x() < time; });
@@ -470,13 +522,28 @@ void HistoryChart::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void HistoryChart::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
-        const double step = kPanStep * visible_.Length();
-        Pan(event->key() == Qt::Key_Left ? -step : step);
-        event->accept();
-        return;
+    const double step = kPanStep * visible_.Length();
+    const double middle = (visible_.first + visible_.last) / 2;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            Pan(-step);
+            break;
+        case Qt::Key_Right:
+            Pan(step);
+            break;
+        // "+" shares its key with "=" on many keyboards.
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            Zoom(2, middle);
+            break;
+        case Qt::Key_Minus:
+            Zoom(0.5, middle);
+            break;
+        default:
+            QChartView::keyPressEvent(event);
+            return;
     }
-    QChartView::keyPressEvent(event);
+    event->accept();
 }
 
 bool HistoryChart::viewportEvent(QEvent* event) {

@@ -32,14 +32,15 @@ public:
     HistoryChart(const LocaleFormat& format, QWidget* parent);
     ~HistoryChart() override;
 
-    // Draws `channels` from `history`, which must outlive the chart or the
-    // next call, over its whole span; a span the user chose in the same
-    // history stays while the history grows.
-    void ShowChannels(const std::vector<int>& channels, const ChannelHistory& history);
+    // Draws `channels` from `history`, kept until the next call, over its
+    // whole span; a span the user chose in the same history stays while the
+    // history grows.
+    void ShowChannels(const std::vector<int>& channels,
+                      std::shared_ptr<const ChannelHistory> history);
     const std::vector<int>& Channels() const { return channels_; }
-    // The history is about to be refilled: nothing is drawn from it until the
-    // next ShowChannels, which shows its whole span.
-    void ForgetHistory() { history_ = nullptr; }
+    // A new history is coming: nothing is drawn from the last until the next
+    // ShowChannels, which shows the new one's whole span.
+    void ForgetHistory() { history_.reset(); }
 
     // The span shown. Zooming and panning keep it within the history's span
     // and at least a few seconds long.
@@ -49,9 +50,17 @@ public:
     void Zoom(double factor, double anchor);
     void Pan(double seconds);
     void ResetZoom();
+    // Whether a history with points is drawn.
+    bool HasData() const;
 
-    // The points drawn for the channel in `slot` (its place in Channels()).
+    // The series that names the channel in `slot` (its place in Channels())
+    // in the legend, and its line's first piece.
     QLineSeries* SeriesOf(int slot) const;
+    // The points drawn for the channel, over all the pieces of its line.
+    const QList<QPointF>& PointsOf(int slot) const;
+    // How many pieces the channel's line is drawn in: one, and one more for
+    // each gap.
+    int PiecesOf(int slot) const;
     QString PointToolTip(int slot, int index) const;
     QStringList TickLabels() const;
     // Where in the viewport the point lies.
@@ -68,25 +77,29 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // A channel's line is drawn in pieces, one series each, broken at gaps.
+    // The pieces are kept, hidden while not needed: see ShowChannels.
     struct Plot {
         int channel;
-        QLineSeries* series;
         QValueAxis* axis;
+        QList<QPointF> line;
+        std::vector<QLineSeries*> pieces;
     };
     enum class Drag { None, Zoom, Pan };
 
     void AddActions();
     void RemovePlots();
     void AddPlot(int channel);
+    QLineSeries* AddPiece(Plot& plot);
+    void DrawPieces(Plot& plot, bool markers);
     void MarkValueAxes();
     void Redraw();
     // Fits each value axis to the points of its channels' lines within the
-    // span shown; `lines` in the order of the plots.
-    void FitValueAxes(const std::vector<QList<QPointF>>& lines);
+    // span shown.
+    void FitValueAxes();
     void PlotAreaChanged();
     void SetTimeRange();
     void PlaceTimeLabels();
-    bool HasData() const;
     double TimeAt(int viewportX) const;
     QRectF PlotInViewport() const;
     void ShowPointToolTip(const QPoint& position);
@@ -98,7 +111,7 @@ private:
     std::vector<int> channels_;
     std::vector<Plot> plots_;
     std::vector<QValueAxis*> valueAxes_;  // one per unit
-    const ChannelHistory* history_ = nullptr;
+    std::shared_ptr<const ChannelHistory> history_;
     TimeSpan whole_;           // the history's span, with a margin
     TimeSpan visible_;         // what the time axis shows
     double fittedHeight_ = 0;  // of the plot the value axes' ticks were fitted to

@@ -1,8 +1,10 @@
 #include "app/dialogs/about_box.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 
 #include "app/widgets/artwork.h"
 #include "app/widgets/window_style.h"
@@ -44,7 +46,8 @@ AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Info"));
     setWindowIcon(NoIcon());
-    setFixedSize(TwipsToPixels(5115), TwipsToPixels(2790));
+    // Taller than designed by the row of the Close button.
+    setFixedSize(TwipsToPixels(5115), TwipsToPixels(3300));
     SetBackground(this, colour::kGrey);
 
     QLabel* title = AddText(this, object_name::kAboutTitle, TwipsRect(120, 120, 4935, 375),
@@ -61,6 +64,26 @@ AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Dialog) {
         MakeLabel(this, object_name::kAboutPicture, TwipsRect(3240, 600, 1665, 2130), DialogFont());
     picture->setPixmap(QPixmap::fromImage(AboutPicture()));
     picture->setScaledContents(true);
+
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setObjectName(object_name::kAboutClose);
+    close->setGeometry(TwipsRect(3690, 2850, 1215, 345));
+    close->setFont(DialogFont());
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    close->setFocus();
+}
+
+void AboutBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            close();
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void AboutBox::AddVersionFrame() {

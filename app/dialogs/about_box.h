@@ -4,12 +4,16 @@
 
 namespace orvex {
 
-// The about box: title, version, author and a picture. It has no commands;
-// it is modeless and deletes itself when closed.
+// The about box: title, version, author and a picture. Its one command is
+// Close, which Escape and Enter give too; it is modeless and deletes itself
+// when closed.
 class AboutBox : public QWidget {
     Q_OBJECT
 public:
     explicit AboutBox(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void AddVersionFrame();

@@ -23,6 +23,10 @@
         <source>e-mail:</source>
         <translation>E-Mail:</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>orvex::ArchiveDialog</name>
@@ -257,14 +261,6 @@
         <translation>%1, %2 Telemetriedatensätze</translation>
     </message>
     <message>
-        <source> (the record scroll bar reaches the first %1)</source>
-        <translation> (die Datensatz-Bildlaufleiste erreicht die ersten %1)</translation>
-    </message>
-    <message>
-        <source>; memory ran out: the chart lacks the last %1</source>
-        <translation>; der Speicher reichte nicht: dem Diagramm fehlen die letzten %1</translation>
-    </message>
-    <message>
         <source>Report written to %1.</source>
         <translation>Bericht geschrieben nach %1.</translation>
     </message>
@@ -291,10 +287,6 @@
     <message>
         <source>%1 frames read, %2 decoded</source>
         <translation>%1 Frames gelesen, %2 dekodiert</translation>
-    </message>
-    <message>
-        <source>%1 TLM records not kept beyond the first %2</source>
-        <translation>%1 TLM-Datensätze nach den ersten %2 nicht behalten</translation>
     </message>
     <message>
         <source>%1 byte outside frames</source>
@@ -353,10 +345,6 @@
         <translation>%1 unvollständige Escapes</translation>
     </message>
     <message>
-        <source> (the record scroll bar reaches the last %1)</source>
-        <translation> (die Datensatz-Bildlaufleiste erreicht die letzten %1)</translation>
-    </message>
-    <message>
         <source>%1 bytes, %2</source>
         <translation>%1 Bytes, %2</translation>
     </message>
@@ -377,12 +365,12 @@
         <translation>Verbindung mit %1 wird aufgebaut, Aufnahme in %2...</translation>
     </message>
     <message>
-        <source>%1 TLM records not kept before the last %2</source>
-        <translation>%1 TLM-Datensätze vor den letzten %2 nicht behalten</translation>
-    </message>
-    <message>
         <source>Archive: %1, %2 new.</source>
         <translation>Archiv: %1, %2 neu.</translation>
+    </message>
+    <message>
+        <source>; memory ran out: the chart and the panel lack the last %1</source>
+        <translation>; der Speicher reichte nicht: dem Diagramm und der Anzeige fehlen die letzten %1</translation>
     </message>
 </context>
 <context>
@@ -546,6 +534,14 @@
     <message>
         <source>The archive %1 was moved from version %2 to version %3: %4 frames. Every log read is added to it.</source>
         <translation>Das Archiv %1 wurde von Version %2 auf Version %3 umgestellt: %4 Frames. Jedes gelesene Log wird ihm hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>archive %1</source>
+        <translation>Archiv %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2 (UTC), %3</source>
+        <translation>%1 bis %2 (UTC), %3</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "app/widgets/top_strip.h"
 
+#include "app/widgets/focus_mark.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -142,6 +144,7 @@ void TopStrip::AddScrollBar() {
     // Tab reaches it; the arrow keys step a record, Page Up and Down ten,
     // Home and End go to the first and the last.
     scrollBar_->setFocusPolicy(Qt::StrongFocus);
+    new FocusMark(scrollBar_);
     // A dragged thumb changes the record only when it is released.
     scrollBar_->setTracking(false);
     scrollBar_->setEnabled(false);

@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "telemetry/record_store.h"
-
 namespace orvex {
 namespace {
 
@@ -49,8 +47,7 @@ QString LoadStatus::ContentText(const LoadOutcome& outcome, const QString& logPa
     if (outcome.framesDecoded == 0) {
         return tr("No frame found in %1.").arg(logPath);
     }
-    const std::uint64_t tlmFrames =
-        static_cast<std::uint64_t>(outcome.records) + outcome.tlmFramesNotKept;
+    const std::uint64_t tlmFrames = outcome.records;
     if (tlmFrames == 0) {
         return tr("%1, no telemetry record.").arg(FramesText(outcome.framesDecoded));
     }
@@ -58,15 +55,9 @@ QString LoadStatus::ContentText(const LoadOutcome& outcome, const QString& logPa
         tlmFrames == 1
             ? tr("%1, 1 telemetry record").arg(FramesText(outcome.framesDecoded))
             : tr("%1, %2 telemetry records").arg(FramesText(outcome.framesDecoded)).arg(tlmFrames);
-    if (outcome.tlmFramesNotKept > 0) {
-        text +=
-            outcome.newestRecordsKept
-                ? tr(" (the record scroll bar reaches the last %1)").arg(RecordStore::kCapacity)
-                : tr(" (the record scroll bar reaches the first %1)").arg(RecordStore::kCapacity);
-    }
     if (outcome.tlmFramesNotCharted > 0) {
-        text +=
-            tr("; memory ran out: the chart lacks the last %1").arg(outcome.tlmFramesNotCharted);
+        text += tr("; memory ran out: the chart and the panel lack the last %1")
+                    .arg(outcome.tlmFramesNotCharted);
     }
     return text + '.';
 }
@@ -140,12 +131,6 @@ QString LoadStatus::FrameCounterToolTip(const LoadOutcome& outcome) {
     QStringList lines(
         tr("%1 frames read, %2 decoded").arg(outcome.framesRead).arg(outcome.framesDecoded));
     lines.append(AccountTexts(outcome.account));
-    if (outcome.tlmFramesNotKept > 0) {
-        lines.append((outcome.newestRecordsKept ? tr("%1 TLM records not kept before the last %2")
-                                                : tr("%1 TLM records not kept beyond the first %2"))
-                         .arg(outcome.tlmFramesNotKept)
-                         .arg(RecordStore::kCapacity));
-    }
     return lines.join('\n');
 }
 

@@ -1,5 +1,6 @@
 #include "app/window/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -56,6 +57,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       chooseLink_([this](const LinkChoice& last) { return ChooseLink(last); }),
       chooseArchive_([this](const ArchiveChoice& last) { return ChooseArchive(last); }),
       chooseSpan_([this](const ArchiveSpan& last) { return ChooseSpan(last); }),
+      archiveHistory_(std::make_shared<ArchiveChannelHistory>()),
       session_(*this, loadContext_) {
     setObjectName(object_name::kMainWindow);
     setWindowTitle(tr("Velta Orvex Telemetry Decoder"));
@@ -75,7 +77,13 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     session_.ShowChannelDescriptions();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // A window closed by its owner rather than the user: the session ends the
+    // load at its next frame, and the cursor it changed comes back now.
+    if (session_.Loading()) {
+        QApplication::restoreOverrideCursor();
+    }
+}
 
 void MainWindow::CreateActions() {
     const auto add = [this](const char* name, const QString& text) {
@@ -99,8 +107,10 @@ void MainWindow::CreateActions() {
     connect(disconnectAction_, &QAction::triggered, this, &MainWindow::Disconnect);
 
     savePngAction_ = add(object_name::kSavePngAction, tr("Save Chart as &PNG..."));
+    savePngAction_->setEnabled(false);
     connect(savePngAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Png); });
     saveSvgAction_ = add(object_name::kSaveSvgAction, tr("Save Chart as S&VG..."));
+    saveSvgAction_->setEnabled(false);
     connect(saveSvgAction_, &QAction::triggered, this, [this] { SaveChart(ImageFormat::Svg); });
 
     exitAction_ = add(object_name::kExitAction, tr("E&xit"));
@@ -221,42 +231,52 @@ void MainWindow::ShowStatus(const QString& text) {
     statusLine_->setToolTip(text);
 }
 
-void MainWindow::RunLoad(const std::function<void()>& command) {
-    // The load yields to the window between frames; no second load may start
-    // inside it.
-    SetOpenCommandsEnabled(false);
-    yieldClock_.invalidate();
-    command();
-    frameList_->Flush();
-    SetOpenCommandsEnabled(true);
+void MainWindow::AfterLoad(std::function<void()> next) {
+    if (!session_.Loading()) {
+        next();
+        return;
+    }
+    afterLoad_ = std::move(next);
+    session_.Stop();
+}
+
+void MainWindow::LoadEnded() {
+    EnableIdleCommands(true);
     if (closeRequested_) {
         close();
+    } else if (afterLoad_) {
+        std::exchange(afterLoad_, {})();
     }
 }
 
 void MainWindow::OpenLog() {
-    OpenLogFile(chooseFile_());
+    const QString path = chooseFile_();
+    // A cancelled dialog leaves a load running alone.
+    if (!path.isEmpty() || !session_.Loading()) {
+        OpenLogFile(path);
+    }
 }
 
 void MainWindow::OpenLogFile(const QString& path) {
-    if (session_.Loading()) {
-        return;
-    }
+    AfterLoad([this, path] { StartLog(path); });
+}
+
+void MainWindow::StartLog(const QString& path) {
     if (!path.isEmpty()) {
         ShowStatus(tr("Reading %1...").arg(path));
     }
     const std::string file = QFile::encodeName(path).toStdString();
     const std::optional<FileProblem> archiveProblem =
         path.isEmpty() ? std::nullopt : PrepareArchive();
-    LoadOutcome outcome;
-    RunLoad([&] { outcome = session_.OpenLog(file); });
-    if (stopRequested_) {
-        return;
-    }
-    if (archiveProblem) {
-        outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
-    }
-    ShowLoadOutcome(path, outcome);
+    EnableIdleCommands(false);
+    session_.OpenLog(file, [this, path, archiveProblem](const LoadOutcome& loaded) {
+        LoadOutcome outcome = loaded;
+        if (archiveProblem) {
+            outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
+        }
+        ShowLoadOutcome(path, outcome);
+        LoadEnded();
+    });
 }
 
 void MainWindow::ShowLoadOutcome(const QString& path, const LoadOutcome& outcome) {
@@ -271,46 +291,50 @@ void MainWindow::ShowLoadOutcome(const QString& path, const LoadOutcome& outcome
 }
 
 void MainWindow::Connect() {
-    if (session_.Loading()) {
-        return;
-    }
     const std::optional<LinkChoice> choice = chooseLink_(LinkChoice::Remembered());
     if (!choice) {
         return;
     }
     choice->Remember();
+    AfterLoad([this, choice = *choice] { StartStream(choice); });
+}
+
+void MainWindow::StartStream(const LinkChoice& choice) {
     const std::optional<FileProblem> archiveProblem = PrepareArchive();
-    LiveSession live(*choice, session_);
-    connect(&live, &LiveSession::StatusChanged, this, &MainWindow::ShowStatus);
-    connect(&live, &LiveSession::HistoryGrew, this, &MainWindow::RedrawChart);
-    if (const QString problem = live.Start(); !problem.isEmpty()) {
+    auto live = std::make_unique<LiveSession>(choice);
+    if (const QString problem = live->Start(); !problem.isEmpty()) {
         ShowStatus(problem);
         return;
     }
-    // Written through block by block, the report can be followed as it grows.
-    outputs_.reportBlockByBlock = true;
-    live_ = &live;
+    ShowStatus(live->ConnectingText());
+    live_ = std::move(live);
+    sinceChartDrawn_.start();
     disconnectAction_->setEnabled(true);
-    LoadOutcome outcome;
-    RunLoad([&] { outcome = live.Run(); });
-    disconnectAction_->setEnabled(false);
-    live_ = nullptr;
-    outputs_.reportBlockByBlock = false;
-    RedrawChart();
-    if (!outcome.ran && outcome.problems.empty()) {
-        ShowStatus(
-            tr("Nothing was received from %1, so nothing was recorded.").arg(live.LinkName()));
-        return;
-    }
-    if (archiveProblem) {
-        outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
-    }
-    ShowLoadOutcome(live.RecordingPath(), outcome);
+    EnableIdleCommands(false);
+    session_.FollowStream(
+        live_->RecordingFile(), live_->Opener(), [this, archiveProblem](const LoadOutcome& ended) {
+            LoadOutcome outcome = ended;
+            disconnectAction_->setEnabled(false);
+            const QString path = live_->RecordingPath();
+            const QString linkName = live_->LinkName();
+            live_.reset();
+            RedrawChart();
+            if (!outcome.ran && outcome.problems.empty()) {
+                ShowStatus(
+                    tr("Nothing was received from %1, so nothing was recorded.").arg(linkName));
+            } else {
+                if (archiveProblem) {
+                    outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
+                }
+                ShowLoadOutcome(path, outcome);
+            }
+            LoadEnded();
+        });
 }
 
 void MainWindow::Disconnect() {
-    if (live_ != nullptr) {
-        live_->End();
+    if (live_) {
+        session_.Stop();
     }
 }
 
@@ -326,17 +350,13 @@ void MainWindow::RedrawChart() {
     session_.ShowChannelChart(chart_->Channels());
 }
 
-void MainWindow::SetOpenCommandsEnabled(bool enabled) {
-    openAction_->setEnabled(enabled);
-    connectAction_->setEnabled(enabled);
-    // The archive may not change under a load that writes to it.
-    archiveAction_->setEnabled(enabled);
-    exportDataAction_->setEnabled(enabled && session_.CurrentLoad() != nullptr);
-    recentLogs_->setEnabled(enabled && !recentLogs_->isEmpty());
+void MainWindow::EnableIdleCommands(bool idle) {
+    archiveAction_->setEnabled(idle);
+    exportDataAction_->setEnabled(idle && session_.CurrentLoad() != nullptr);
 }
 
 void MainWindow::ExportData() {
-    const LogLoad* shown = session_.CurrentLoad();
+    const LogLoad* shown = session_.Loading() ? nullptr : session_.CurrentLoad();
     if (shown == nullptr) {
         return;
     }
@@ -350,14 +370,12 @@ void MainWindow::ExportData() {
     }
     dataFolder_ = folder;
     ShowStatus(tr("Writing the data of the log to %1...").arg(folder));
-    LoadOutcome outcome;
-    RunLoad([&] {
-        outcome = session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv});
-    });
-    if (stopRequested_) {
-        return;
-    }
-    ShowStatus(LoadStatus::DataExportText(outcome, folder));
+    EnableIdleCommands(false);
+    session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv},
+                        [this, folder](const LoadOutcome& outcome) {
+                            ShowStatus(LoadStatus::DataExportText(outcome, folder));
+                            LoadEnded();
+                        });
 }
 
 QString MainWindow::ChooseDataFolder(const QString& start) {
@@ -372,14 +390,14 @@ QString MainWindow::ChooseLogFile() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!session_.Loading() && !DroppedLogPath(*event->mimeData()).isEmpty()) {
+    if (!DroppedLogPath(*event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = DroppedLogPath(*event->mimeData());
-    if (session_.Loading() || path.isEmpty()) {
+    if (path.isEmpty()) {
         event->ignore();
         return;
     }
@@ -393,9 +411,14 @@ void MainWindow::SaveChart(ImageFormat format) {
     if (path.isEmpty()) {
         return;
     }
-    const QString problem = SaveViewImage(*chart_, path, format, chartFrame_->title().trimmed());
+    const QString problem = SaveViewImage(*chart_, path, format, ChartPictureCaption());
     ShowStatus(problem.isEmpty() ? tr("Chart saved to %1.").arg(path)
                                  : tr("Cannot save the chart to %1: %2.").arg(path, problem));
+}
+
+void MainWindow::EnableSaveChart() {
+    savePngAction_->setEnabled(chart_->HasData());
+    saveSvgAction_->setEnabled(chart_->HasData());
 }
 
 QString MainWindow::ChooseImageFile(ImageFormat format) {
@@ -425,15 +448,10 @@ void MainWindow::ShowAboutBox() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (session_.Loading()) {
-        // The load runs further up this call stack, inside the Open command:
-        // it stops after the current frame and the window closes then. A
-        // stream ends as at Disconnect, its outputs finished.
-        if (live_ != nullptr) {
-            live_->End();
-        } else {
-            stopRequested_ = true;
-        }
+        // The load ends at its next frame, a stream as at Disconnect with its
+        // outputs finished, and the window closes then.
         closeRequested_ = true;
+        session_.Stop();
         event->ignore();
         return;
     }

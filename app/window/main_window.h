@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -36,8 +37,11 @@ class TopStrip;
 
 // The main window: menus, the strip of status fields, the channel panel, the
 // history chart, the bottom strip and the status line. It shows what its
-// decoder session finds, and owns the session. It may grow: the chart takes
-// the room, and the window's size is remembered for the next run.
+// decoder session finds, and owns the session, whose loads run on a thread
+// of their own: the window never waits for one. A command that reads a log
+// or a stream during a load ends that load at its next frame and runs when
+// it has ended. The window may grow: the chart takes the room, and the
+// window's size is remembered for the next run.
 class MainWindow : public QMainWindow, public DecoderDisplay {
     Q_OBJECT
 public:
@@ -75,6 +79,9 @@ public:
     // empty path is a cancelled dialog.
     void OpenLogFile(const QString& path);
 
+    // Whether no load runs and none waits for one to end.
+    bool Idle() const { return !session_.Loading() && !afterLoad_; }
+
     // DecoderDisplay
     void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override;
     void ShowChannelValue(int channel, std::string_view text) override;
@@ -91,12 +98,11 @@ public:
     void MoveToRecord(int position) override;
     void SelectChannel(int channel) override;
     void ShowChart(std::string_view caption, const std::vector<int>& channels,
-                   const ChannelHistory& history) override;
+                   std::shared_ptr<const ChannelHistory> history) override;
+    void HistoryGrew() override;
+    void ShowStreamState(const StreamState& state) override;
     void ShowBusy() override;
     void ShowIdle() override;
-    void AfterFrame(std::uint64_t frameCount) override;
-    void WhileReading() override;
-    bool StopRequested() const override { return stopRequested_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,11 +118,19 @@ private:
     void CreateStatusLine();
 
     void OpenLog();
+    // Runs `next` now, or once the load running has ended at its next frame;
+    // a later command replaces one that waits.
+    void AfterLoad(std::function<void()> next);
+    // A load ended: the window closes if asked to, or runs what waited.
+    void LoadEnded();
+    void StartLog(const QString& path);
     // What the status line, the frame counter and Recent Files tell after a
     // log was read or a stream followed.
     void ShowLoadOutcome(const QString& path, const LoadOutcome& outcome);
-    // File > Connect: follows the chosen link until Disconnect or Exit.
+    // File > Connect: follows the chosen link until Disconnect, another
+    // command that reads or Exit.
     void Connect();
+    void StartStream(const LinkChoice& choice);
     void Disconnect();
     std::optional<LinkChoice> ChooseLink(const LinkChoice& last);
     // Settings > Archive.
@@ -140,19 +154,19 @@ private:
     // The channels charted, drawn again from the history as it is now.
     void RedrawChart();
     void SaveChart(ImageFormat format);
-    void SetOpenCommandsEnabled(bool enabled);
+    // The commands that may not run beside a load: the archive may not
+    // change under a load that writes to it, and Export Data reads the log
+    // shown.
+    void EnableIdleCommands(bool idle);
+    QStringList ChartPictureCaption() const;
+    // Save Chart is offered only while the chart shows points.
+    void EnableSaveChart();
     void ExportData();
     QString ChooseDataFolder(const QString& start);
-    // Runs a command that reads a log; the window closes after it when the
-    // user asked to close during it.
-    void RunLoad(const std::function<void()>& command);
     void ShowAboutBox();
     QString ChooseLogFile();
     QString ChooseImageFile(ImageFormat format);
     void ShowStatus(const QString& text);
-    void ShowProgress(std::uint64_t frameCount);
-    // True, and the clock restarted, once a yield interval has passed.
-    bool YieldDue();
 
     LocaleFormat format_;
     OutputOptions outputs_;
@@ -188,16 +202,16 @@ private:
     LinkChooser chooseLink_;
     ArchiveChooser chooseArchive_;
     SpanChooser chooseSpan_;
-    ArchiveChannelHistory archiveHistory_;
+    std::shared_ptr<ArchiveChannelHistory> archiveHistory_;
     ChartRange shownRange_ = ChartRange::Log;
     std::optional<ArchiveSpan> chosenSpan_;  // the last span chosen
-    LiveSession* live_ = nullptr;            // while a stream is followed
+    std::unique_ptr<LiveSession> live_;      // while a stream is followed
+    QElapsedTimer sinceChartDrawn_;          // while a stream is followed
     std::string logFile_;                    // the log last opened, in the file system's encoding
     QString dataFolder_;                     // the folder of the last data export
     int shownVersion_ = -1;
-    QElapsedTimer yieldClock_;
-    bool stopRequested_ = false;
-    bool closeRequested_ = false;  // during a load, which ends first
+    std::function<void()> afterLoad_;  // a command asked for during a load
+    bool closeRequested_ = false;      // during a load, which ends first
     DecoderSession session_;
 };
 

@@ -1,6 +1,9 @@
 // The main window's side of the archive: Settings > Archive, the loads added
 // to it, and the chart's ranges drawn from it.
 #include <QDateTime>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
 
 #include "app/chart/history_chart.h"
 #include "app/dialogs/archive_dialog.h"
@@ -120,20 +123,20 @@ void MainWindow::RefreshArchiveHistory() {
         shownRange_ == ChartRange::Span
             ? chosenSpan_
             : RecentSpan(shownRange_, QDateTime::currentSecsSinceEpoch());
-    archiveHistory_.Show(*database, range);
+    archiveHistory_->Show(*database, range);
 }
 
 QString MainWindow::ArchiveRangeText() const {
     const QString shown = LocalText(archive_.Shown());
-    if (!archiveHistory_.Problem().empty()) {
+    if (!archiveHistory_->Problem().empty()) {
         return tr("Cannot read the archive %1: %2.")
-            .arg(shown, LocalText(archiveHistory_.Problem()));
+            .arg(shown, LocalText(archiveHistory_->Problem()));
     }
     const auto time = [this](double seconds) {
         return FromLatin1(format_.DateTimeText(UnixTimeToDate(seconds)));
     };
-    const std::optional<ArchiveSpan>& held = archiveHistory_.Held();
-    const std::optional<TimeSpan> extent = archiveHistory_.Extent();
+    const std::optional<ArchiveSpan>& held = archiveHistory_->Held();
+    const std::optional<TimeSpan> extent = archiveHistory_->Extent();
     if (!held && !extent) {
         return tr("The archive %1 holds no telemetry yet.").arg(shown);
     }
@@ -143,6 +146,20 @@ QString MainWindow::ArchiveRangeText() const {
     }
     return tr("Charted from the archive %1: telemetry from %2 to %3 (UTC).")
         .arg(shown, time(static_cast<double>(held->from)), time(static_cast<double>(held->to)));
+}
+
+// What a saved chart shows: its channels with their units, the span in the
+// picture and where its points come from.
+QStringList MainWindow::ChartPictureCaption() const {
+    const TimeSpan span = chart_->VisibleSpan();
+    const auto time = [this](double seconds) {
+        return FromLatin1(format_.DateTimeText(UnixTimeToDate(seconds)));
+    };
+    const QString source = shownRange_ == ChartRange::Log
+                               ? QFileInfo(logPath_->text()).fileName()
+                               : tr("archive %1").arg(LocalText(archive_.Shown()));
+    return {chartFrame_->title().trimmed(),
+            tr("%1 to %2 (UTC), %3").arg(time(span.first), time(span.last), source)};
 }
 
 }  // namespace orvex

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "app/chart/history_chart.h"
+#include "app/live/live_session.h"
 #include "app/widgets/channel_panel.h"
 #include "app/widgets/frame_list_model.h"
 #include "app/widgets/top_strip.h"
@@ -17,9 +18,9 @@
 namespace orvex {
 namespace {
 
-// Often enough to repaint and answer the user smoothly, rarely enough that a
-// long log is not slowed down by the event loop.
-constexpr qint64 kYieldIntervalMs = 15;
+// A stream's chart is drawn again at most once a second: a draw of a long
+// history takes a while (see bench/README.md).
+constexpr qint64 kChartIntervalMs = 1000;
 
 }  // namespace
 
@@ -62,6 +63,7 @@ void MainWindow::ClearFrameTexts() {
     // A new log's frames are coming, and its history with them.
     frameList_->Clear();
     chart_->ForgetHistory();
+    EnableSaveChart();
 }
 
 void MainWindow::AddFrameText(std::string_view text) {
@@ -93,54 +95,43 @@ void MainWindow::SelectChannel(int channel) {
 }
 
 void MainWindow::ShowChart(std::string_view caption, const std::vector<int>& channels,
-                           const ChannelHistory& history) {
+                           std::shared_ptr<const ChannelHistory> history) {
     chartFrame_->setTitle(FromLatin1(caption));
     if (shownRange_ == ChartRange::Log) {
-        chart_->ShowChannels(channels, history);
-        return;
+        chart_->ShowChannels(channels, std::move(history));
+    } else {
+        // The archive may have grown since: by the load just read, or a stream.
+        RefreshArchiveHistory();
+        chart_->ShowChannels(channels, archiveHistory_);
     }
-    // The archive may have grown since: by the load just read, or a stream.
-    RefreshArchiveHistory();
-    chart_->ShowChannels(channels, archiveHistory_);
+    EnableSaveChart();
+}
+
+void MainWindow::HistoryGrew() {
+    if (sinceChartDrawn_.isValid() && sinceChartDrawn_.elapsed() >= kChartIntervalMs) {
+        sinceChartDrawn_.start();
+        RedrawChart();
+    }
+}
+
+void MainWindow::ShowStreamState(const StreamState& state) {
+    if (live_) {
+        ShowStatus(live_->StatusText(state));
+    }
 }
 
 void MainWindow::ShowBusy() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The window goes on answering while the load runs beside it.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
 void MainWindow::ShowIdle() {
+    frameList_->Flush();
     QApplication::restoreOverrideCursor();
 }
 
-bool MainWindow::YieldDue() {
-    if (yieldClock_.isValid() && yieldClock_.elapsed() < kYieldIntervalMs) {
-        return false;
-    }
-    yieldClock_.start();
-    return true;
-}
-
-void MainWindow::AfterFrame(std::uint64_t frameCount) {
-    if (!YieldDue()) {
-        return;
-    }
-    frameList_->ShowPending();
-    ShowProgress(frameCount);
-    QCoreApplication::processEvents();
-}
-
-void MainWindow::WhileReading() {
-    if (YieldDue()) {
-        QCoreApplication::processEvents();
-    }
-}
-
 void MainWindow::ShowFrameCount(std::uint64_t frameCount) {
-    frameList_->Flush();
-    ShowProgress(frameCount);
-}
-
-void MainWindow::ShowProgress(std::uint64_t frameCount) {
+    frameList_->ShowPending();
     const QString caption = tr("%1 frames").arg(frameCount);
     FitFontToText(frameCounter_, caption, frameCounter_->width());
     frameCounter_->setText(caption);

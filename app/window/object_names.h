@@ -101,5 +101,6 @@ inline constexpr char kAboutHomepage[] = "Label4";
 inline constexpr char kAboutMailCaption[] = "Label7";
 inline constexpr char kAboutMail[] = "Label5";
 inline constexpr char kAboutPicture[] = "Image1";
+inline constexpr char kAboutClose[] = "CloseButton";
 
 }  // namespace orvex::object_name

@@ -61,18 +61,6 @@ std::vector<std::uint32_t> PassTimes(std::uint32_t start, int count) {
     return times;
 }
 
-class StopAfter : public LoadProgress {
-public:
-    explicit StopAfter(std::uint64_t frames) : frames_(frames) {}
-    void AfterFrame(std::uint64_t frameCount) override { seen_ = frameCount; }
-    void WhileReading() override {}
-    bool StopRequested() const override { return seen_ >= frames_; }
-
-private:
-    std::uint64_t frames_;
-    std::uint64_t seen_ = 0;
-};
-
 TEST_P(ArchiveTest, EveryDecodedFrameIsStoredWithItsTimeAndTheHoursExtremes) {
     const std::string log = Tlm(kNoon, 100) + Wod(kNoon + 10) + KissFrame(4, HwsBody(kNoon + 20)) +
                             KissFrame(6, "HELLO") + KissFrame(14, "unknown type") +

@@ -12,6 +12,7 @@
 
 #include "archive/archive_database.h"
 #include "archive/archive_target.h"
+#include "kiss/load_pacing.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "tests/archive/archive_contents.h"
@@ -30,6 +31,21 @@ inline void PrintTo(Engine engine, std::ostream* out) {
 inline std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::Sqlite ? "Sqlite" : "Postgres";
 }
+
+// Stops a load once it has decoded `frames` frames.
+class StopAfter : public FrameHandler, public LoadFollower {
+public:
+    explicit StopAfter(std::uint64_t frames) : frames_(frames) {}
+    void OnFrameRead(const Frame& /*frame*/, FrameOutcome outcome) override {
+        seen_ += outcome == FrameOutcome::Decoded ? 1 : 0;
+    }
+    bool StopRequested() const override { return seen_ >= frames_; }
+    void OnSlice() override {}
+
+private:
+    std::uint64_t frames_;
+    std::uint64_t seen_ = 0;
+};
 
 // An empty archive on the engine of the test's parameter, and loads of logs
 // into it as a station's: the same tests run on SQLite and on PostgreSQL.
@@ -55,27 +71,32 @@ protected:
     }
 
     // Loads `bytes` as the log `name` heard by `station`, with no other
-    // output, as a program run of its own; `progress` may stop it.
+    // output, as a program run of its own; `stop` may stop it.
     LoadOutcome Archive(const std::string& bytes, const std::string& name = "pass.kss",
-                        const std::string& station = "north", LoadProgress* progress = nullptr) {
+                        const std::string& station = "north", StopAfter* stop = nullptr) {
         ArchiveTarget target{*database, station};
-        return ArchiveIn(target, bytes, name, progress);
+        return ArchiveIn(target, bytes, name, stop);
     }
 
     // Loads `bytes` as the log `name` in the program run that `target` is.
     LoadOutcome ArchiveIn(ArchiveTarget& target, const std::string& bytes,
-                          const std::string& name = "pass.kss", LoadProgress* progress = nullptr) {
-        return ArchiveAt(target, folder.Write(name, bytes), bytes, progress);
+                          const std::string& name = "pass.kss", StopAfter* stop = nullptr) {
+        return ArchiveAt(target, folder.Write(name, bytes), bytes, stop);
     }
 
     // Loads `bytes` as the log at `path`, which is left as it is.
     LoadOutcome ArchiveAt(ArchiveTarget& target, const std::string& path, const std::string& bytes,
-                          LoadProgress* progress = nullptr) {
+                          StopAfter* stop = nullptr) {
         const LoadContext context(format, options, &target);
         Frame frame;
         LogLoad load(path, context, frame);
         MemoryLogSource source(bytes);
-        return load.Run(source, FileIdentity{}, progress);
+        UnfollowedLoad unfollowed;
+        if (stop != nullptr) {
+            load.AddFrameHandler(*stop);
+        }
+        LoadPacing pacing(stop != nullptr ? static_cast<LoadFollower&>(*stop) : unfollowed);
+        return load.Run(source, FileIdentity{}, &pacing);
     }
 
     // The one value a query returns.

@@ -357,7 +357,7 @@ TEST_F(DataExport, NeverReplacesTheLog) {
     const std::string bytes = KissFrame(1, "x");
     logPath = folder.Write("orbit.kss", bytes);
     ASSERT_EQ(::symlink("orbit.kss", (folder / "orbit.frames.csv").c_str()), 0);
-    const LoadOutcome outcome = session.OpenLog(logPath);
+    const LoadOutcome outcome = Open(logPath);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].path, folder / "orbit.frames.csv");
     EXPECT_EQ(test::ReadFile(logPath), bytes);
@@ -367,7 +367,7 @@ TEST_F(DataExport, NeverReplacesTheLog) {
 TEST_F(DataExport, AStoppedLoadLeavesEarlierFilesAsTheyWere) {
     Load(KissFrame(1, "first"));
     const std::string frames = DataFile("frames");
-    display.onFrame = [this](std::uint64_t) { display.stopRequested = true; };
+    hook.onFrame = [this](std::uint64_t) { session.Stop(); };
     const LoadOutcome outcome = Load(KissFrame(1, "a") + KissFrame(1, "b"));
     EXPECT_TRUE(outcome.stopped);
     EXPECT_TRUE(outcome.dataPaths.empty());

@@ -1,5 +1,8 @@
 #include <filesystem>
+#include <future>
+#include <optional>
 
+#include "live/recording.h"
 #include "tests/support/load_fixture.h"
 
 namespace orvex {
@@ -69,12 +72,12 @@ TEST_F(LoadPipeline, LogWithoutFramesKeepsTheLabelAndEmptiesTheLists) {
 TEST_F(LoadPipeline, CancelledDialogKeepsThePreviousLoad) {
     Load(TlmFrames(2) + KissFrame(1, "kept"));
     display.channelValues.fill("shown");
-    const LoadOutcome outcome = session.OpenLog("");
+    const LoadOutcome outcome = Open("");
     EXPECT_FALSE(outcome.ran);
     EXPECT_EQ(display.logPath, "");
     EXPECT_EQ(display.frameTexts, std::vector<std::string>{"kept"});
     EXPECT_EQ(display.chart.size(), 2u);
-    EXPECT_EQ(session.CurrentLoad()->Records().Count(), 2);
+    EXPECT_EQ(session.History().Count(), 2u);
     // The channel table is written again: the first four values are emptied.
     EXPECT_EQ(display.channelValues[3], "");
     EXPECT_EQ(display.channelValues[4], "shown");
@@ -89,13 +92,25 @@ TEST_F(LoadPipeline, SecondLoadStartsFromEmptyListsAndZeroCounts) {
 }
 
 TEST_F(LoadPipeline, SelectionDuringTheLoadChartsTheRecordsSoFar) {
-    std::vector<std::size_t> chartSizes;
-    display.onFrame = [&](std::uint64_t) {
-        session.ShowChannelChart({5});
-        chartSizes.push_back(display.chart.size());
+    // The load waits at its second frame until the user has chosen.
+    std::promise<void> held;
+    std::promise<void> chosen;
+    hook.onFrame = [&](std::uint64_t framesRead) {
+        if (framesRead == 2) {
+            held.set_value();
+            chosen.get_future().wait();
+        }
     };
-    Load(TlmFrames(3));
-    EXPECT_EQ(chartSizes, (std::vector<std::size_t>{1, 2, 3}));
+    std::optional<LoadOutcome> outcome;
+    logPath = folder.Write("orbit.kss", TlmFrames(3));
+    session.OpenLog(logPath, [&](const LoadOutcome& ended) { outcome = ended; });
+    held.get_future().wait();
+    session.ShowChannelChart({5});
+    EXPECT_EQ(display.chart.size(), 2u);
+    EXPECT_EQ(display.chartCaption, "Battery 5       [ V ] ");
+    chosen.set_value();
+    ASSERT_TRUE(test::HandleEventsUntil([&] { return outcome.has_value(); }));
+    EXPECT_EQ(display.chart.size(), 3u);
     EXPECT_EQ(display.chartCaption, "Battery 0       [ V ] ");
 }
 
@@ -115,20 +130,26 @@ TEST_F(LoadPipeline, EachLoadChartsChannelZeroOnce) {
     EXPECT_EQ(display.chart.size(), 2u);
 }
 
-TEST_F(LoadPipeline, NoSecondLoadStartsInsideTheFirst) {
-    LoadOutcome inner;
-    display.onFrame = [&](std::uint64_t) {
-        EXPECT_TRUE(session.Loading());
-        inner = session.OpenLog(logPath);
-    };
-    const LoadOutcome outer = Load(KissFrame(1, "one"));
-    EXPECT_FALSE(inner.ran);
-    EXPECT_TRUE(outer.ran);
+TEST_F(LoadPipeline, NoSecondLoadStartsWhileTheFirstRuns) {
+    logPath = folder.Write("orbit.kss", KissFrame(1, "one"));
+    std::optional<LoadOutcome> outer;
+    std::optional<LoadOutcome> inner;
+    session.OpenLog(logPath, [&](const LoadOutcome& ended) { outer = ended; });
+    EXPECT_TRUE(session.Loading());
+    session.OpenLog(logPath, [&](const LoadOutcome& ended) { inner = ended; });
+    ASSERT_TRUE(inner.has_value());
+    EXPECT_FALSE(inner->ran);
+    ASSERT_TRUE(test::HandleEventsUntil([&] { return outer.has_value(); }));
+    EXPECT_TRUE(outer->ran);
     EXPECT_FALSE(session.Loading());
 }
 
 TEST_F(LoadPipeline, StopRequestEndsTheLoadWithoutTheEndSteps) {
-    display.onFrame = [this](std::uint64_t count) { display.stopRequested = count == 2; };
+    hook.onFrame = [this](std::uint64_t count) {
+        if (count == 2) {
+            session.Stop();
+        }
+    };
     const LoadOutcome outcome = Load(KissFrame(1, "1") + KissFrame(1, "2") + KissFrame(1, "3"));
     EXPECT_TRUE(outcome.stopped);
     EXPECT_EQ(outcome.framesDecoded, 2u);
@@ -138,77 +159,127 @@ TEST_F(LoadPipeline, StopRequestEndsTheLoadWithoutTheEndSteps) {
     EXPECT_EQ(ReportBody(), "[TIME] 1\r\n\r\n[TIME] 2\r\n\r\n");
 }
 
-TEST_F(LoadPipeline, LongStretchWithoutFramesStillYieldsAndCanBeStopped) {
-    const std::string junk(3 << 20, 'x');
-    Load(junk + KissFrame(1, "late"));
-    EXPECT_GE(display.readingSteps, 3u);
-    EXPECT_EQ(display.frameTexts, std::vector<std::string>{"late"});
+// Stops the session's load at its second read of the log's bytes.
+class StoppingSource : public LogSource {
+public:
+    StoppingSource(std::string bytes, DecoderSession& session)
+        : bytes_(std::move(bytes)), session_(session) {}
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        if (++reads_ == 2) {
+            session_.Stop();
+        }
+        return bytes_.Read(buffer, capacity);
+    }
 
-    std::filesystem::remove(folder / "orbit.csv");
-    display.onReading = [this] { display.stopRequested = true; };
-    const LoadOutcome outcome = Load(junk + KissFrame(1, "never read"));
+private:
+    MemoryLogSource bytes_;
+    DecoderSession& session_;
+    int reads_ = 0;
+};
+
+TEST_F(LoadPipeline, AStopAskedWhileALongStretchWithoutFramesIsReadEndsTheLoad) {
+    const std::string junk(3 << 20, 'x');
+    const LoadOutcome outcome = WaitFor([&](const DecoderSession::Done& done) {
+        session.OpenLog(
+            folder / "orbit.kss",
+            std::make_unique<StoppingSource>(junk + KissFrame(1, "never read"), session), done);
+    });
     EXPECT_TRUE(outcome.stopped);
-    EXPECT_EQ(outcome.framesDecoded, 0u);
+    EXPECT_EQ(outcome.framesRead, 0u);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
 }
 
-// A live stream: each record is shown as it arrives, the newest 100 kept.
-class FollowedStream : public LoadPipeline {
-protected:
-    LoadOutcome Follow(const std::string& bytes) {
-        logPath = folder / "live.kss";
-        MemoryLogSource stream(bytes);
-        return session.FollowStream(logPath, stream, {});
+// A stream that arrives in parts: before each part after the first it waits
+// for the test to let it go on, asking the load's pacing meanwhile, as a
+// link's source does while its sender is silent.
+class GatedStream : public LogSource {
+public:
+    GatedStream(std::vector<std::string> parts, LoadPacing& pacing, std::future<void> gate)
+        : parts_(std::move(parts)), pacing_(pacing), gate_(std::move(gate)) {}
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        if (next_ == parts_.size()) {
+            return {};
+        }
+        while (next_ > 0 && gate_.valid() &&
+               gate_.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+            pacing_.MayGoOn();
+        }
+        const std::string& part = parts_[next_++];
+        const std::size_t count = std::min(capacity, part.size());
+        std::copy_n(part.begin(), count, buffer);
+        return {count, 0};
     }
+
+private:
+    std::vector<std::string> parts_;
+    std::size_t next_ = 0;
+    LoadPacing& pacing_;
+    std::future<void> gate_;
 };
 
-TEST_F(FollowedStream, ShowsTheNewestRecordAsItArrivesAndKeepsTheNewestHundred) {
-    std::vector<std::string> shown;
-    display.onFrame = [&](std::uint64_t) {
-        shown.push_back(display.recordPosition + " " + display.channelValues[24]);
-    };
-    const LoadOutcome outcome = Follow(TlmFrames(130));
-    ASSERT_EQ(shown.size(), 130U);
-    EXPECT_EQ(shown[0], "#1 / 1 0.000");
-    EXPECT_EQ(shown[1], "#2 / 2 1.000");
-    EXPECT_EQ(shown[99], "#100 / 100 99.000");
-    EXPECT_EQ(shown[129], "#100 / 100 129.000");
-    EXPECT_EQ(session.CurrentLoad()->Records()[1].values[24], 30.0);
-    EXPECT_EQ(outcome.records, 100);
-    EXPECT_EQ(outcome.tlmFramesNotKept, 30U);
+// A live stream: each record is shown as it arrives, and every record of the
+// stream stays within reach of the scroll bar.
+class FollowedStream : public LoadPipeline {
+protected:
+    // Follows the parts of a stream recorded into live.kss; each part but
+    // the first comes once `gate` is opened.
+    void StartFollowing(std::vector<std::string> parts, std::future<void> gate = {}) {
+        recording = std::make_shared<Recording>();
+        ASSERT_EQ(recording->Create(folder / "live.kss"), 0);
+        logPath = recording->Path();
+        auto shared = std::make_shared<std::future<void>>(std::move(gate));
+        session.FollowStream(
+            recording,
+            [parts = std::move(parts), shared](LoadPacing& pacing, LinkWatcher& /*watcher*/) {
+                return std::make_unique<GatedStream>(parts, pacing, std::move(*shared));
+            },
+            [this](const LoadOutcome& ended) { outcome = ended; });
+    }
+    LoadOutcome Follow(const std::string& bytes) {
+        StartFollowing({bytes});
+        EXPECT_TRUE(test::HandleEventsUntil([&] { return outcome.has_value(); }));
+        return outcome.value_or(LoadOutcome{});
+    }
+
+    std::shared_ptr<Recording> recording;
+    std::optional<LoadOutcome> outcome;
+};
+
+TEST_F(FollowedStream, ShowsTheNewestRecordAndReachesEveryRecordOfTheStream) {
+    const LoadOutcome followed = Follow(TlmFrames(130));
+    EXPECT_EQ(display.recordPosition, "#130 / 130");
+    EXPECT_EQ(display.channelValues[24], "129.000");
+    EXPECT_EQ(followed.records, 130u);
+    EXPECT_EQ(display.recordScrollMaximum, 130);
     EXPECT_EQ(display.selectedChannel, 0);
     EXPECT_EQ(display.chart.size(), 0U);  // charted at the start; the window refreshes it
+    EXPECT_GE(display.historyGrowths, 1);
+    display.MoveRecordScrollBar(1);
+    EXPECT_EQ(display.channelValues[24], "0.000");
 }
 
-TEST_F(FollowedStream, AScrolledBackRecordStaysShownUntilItIsDropped) {
-    std::vector<std::string> shown;
-    display.onFrame = [&](std::uint64_t count) {
-        if (count == 50) {
-            display.MoveRecordScrollBar(10);
-        }
-        shown.push_back(display.recordPosition + " " + display.channelValues[24]);
-    };
-    Follow(TlmFrames(130));
-    EXPECT_EQ(shown[79], "#10 / 80 9.000");
-    EXPECT_EQ(shown[100], "#9 / 100 9.000");
-    EXPECT_EQ(shown[108], "#1 / 100 9.000");
-    // Once dropped, the oldest record kept is shown.
-    EXPECT_EQ(shown[109], "#1 / 100 10.000");
-    EXPECT_EQ(shown[129], "#1 / 100 30.000");
+TEST_F(FollowedStream, AScrolledBackRecordStaysShownWhileMoreArrive) {
+    std::promise<void> gate;
+    StartFollowing({TlmFrames(50), TlmFrames(80, 50)}, gate.get_future());
+    ASSERT_TRUE(test::HandleEventsUntil([&] { return display.recordPosition == "#50 / 50"; }));
+    display.MoveRecordScrollBar(10);
+    gate.set_value();
+    ASSERT_TRUE(test::HandleEventsUntil([&] { return outcome.has_value(); }));
+    EXPECT_EQ(display.recordPosition, "#10 / 130");
+    EXPECT_EQ(display.channelValues[24], "9.000");
 }
 
-TEST_F(FollowedStream, WritesTheSameFilesAsTheLogOpenedLater) {
+TEST_F(FollowedStream, WritesTheSameFilesAsItsRecordingOpenedLater) {
     const std::string bytes = TlmFrames(130) + KissFrame(1, "T");
     Follow(bytes);
+    EXPECT_EQ(test::ReadFile(logPath), bytes);
     const std::string liveReport = test::ReadFile(folder / "live.tlm");
     const std::string liveExport = test::ReadFile(folder / "live.csv");
-    folder.Write("live.kss", bytes);
-    session.OpenLog(logPath);
+    Open(logPath);
     EXPECT_EQ(test::ReadFile(folder / "live.tlm"), liveReport);
     EXPECT_EQ(test::ReadFile(folder / "live.csv"), liveExport);
-    EXPECT_EQ(display.recordPosition, "#100 / 100");
-    EXPECT_EQ(session.CurrentLoad()->Records()[1].values[24], 0.0);
+    EXPECT_EQ(display.recordPosition, "#130 / 130");
 }
 
 }  // namespace

@@ -105,13 +105,13 @@ TEST_F(ReportOfALoad, SecondLoadReplacesTheFirstLoadsReport) {
 TEST_F(ReportOfALoad, UncheckedAtOpenButCheckedDuringTheLoadAppendsWithoutHeader) {
     folder.Write("orbit.tlm", "earlier\r\n");
     options.writeReport = false;
-    display.onFrame = [this](std::uint64_t) { options.writeReport = true; };
+    hook.onFrame = [this](std::uint64_t) { options.writeReport = true; };
     Load(KissFrame(1, "one") + KissFrame(1, "two"));
     EXPECT_EQ(Report(), "earlier\r\n[TIME] two\r\n\r\n");
 }
 
 TEST_F(ReportOfALoad, SwitchedOffDuringTheLoadKeepsWhatWasWritten) {
-    display.onFrame = [this](std::uint64_t) { options.writeReport = false; };
+    hook.onFrame = [this](std::uint64_t) { options.writeReport = false; };
     Load(KissFrame(1, "one") + KissFrame(1, "two"));
     EXPECT_EQ(ReportBody(), "[TIME] one\r\n\r\n");
 }

@@ -9,6 +9,7 @@
 #include "session/decoder_session.h"
 #include "tests/support/child_process.h"
 #include "tests/support/display_stand_in.h"
+#include "tests/support/event_wait.h"
 #include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
 
@@ -47,7 +48,9 @@ TEST_P(SampleOutputs, ReportAndExportMatchTheStoredFiles) {
         const LoadContext context(format, options);
         test::DisplayStandIn display;
         DecoderSession session(display, context);
-        session.OpenLog("orvex-pass.kss");
+        bool ended = false;
+        session.OpenLog("orvex-pass.kss", [&](const LoadOutcome& /*outcome*/) { ended = true; });
+        ASSERT_TRUE(test::HandleEventsUntil([&] { return ended; }));
     }));
 
     const std::string expected = kSamples + "/expected/orvex-pass." + locale;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <random>
+#include <thread>
 
 #include "telemetry/calibration.h"
 #include "telemetry/column_extremes.h"
@@ -17,7 +18,7 @@ TelemetryHistory::RawChannels Every(std::uint8_t raw) {
     return channels;
 }
 
-TEST(TelemetryHistory, KeepsEveryFramesTimeAndBytesInLessThanFiftyBytesEach) {
+TEST(TelemetryHistory, KeepsEveryFramesTimeAndBytesInFortyFourBytesEach) {
     TelemetryHistory history;
     constexpr std::size_t kFrames = 100000;
     for (std::size_t i = 0; i < kFrames; ++i) {
@@ -29,13 +30,9 @@ TEST(TelemetryHistory, KeepsEveryFramesTimeAndBytesInLessThanFiftyBytesEach) {
     EXPECT_EQ(history.Timestamp(kFrames - 1), kAfternoon + kFrames - 1);
     EXPECT_EQ(history.Raw(54321, 0), 54321 % 256);
     EXPECT_EQ(history.Raw(54321, 37), (54321 >> 8) % 256);
-    EXPECT_LE(history.BytesHeld(), kFrames * 50);
+    EXPECT_LE(history.BytesHeld(), kFrames * 44);
     EXPECT_EQ(history.Extent(), (TimeSpan{kAfternoon, kAfternoon + kFrames - 1.0}));
-
-    history.Clear();
-    EXPECT_EQ(history.Count(), 0u);
-    EXPECT_EQ(history.BytesHeld(), 0u);
-    EXPECT_EQ(history.Extent(), std::nullopt);
+    EXPECT_EQ(TelemetryHistory().Extent(), std::nullopt);
 }
 
 TEST(TelemetryHistory, CountsTheFramesBeyondItsCapacity) {
@@ -45,8 +42,56 @@ TEST(TelemetryHistory, CountsTheFramesBeyondItsCapacity) {
     }
     EXPECT_EQ(history.Count(), 2u);
     EXPECT_EQ(history.Dropped(), 3u);
-    history.Clear();
-    EXPECT_EQ(history.Dropped(), 0u);
+}
+
+TEST(TelemetryHistory, ChartsOnlyTheChannelsAFrameHeldButKeepsTheBytesItShows) {
+    TelemetryHistory history;
+    history.Add(kAfternoon, Every(10));
+    history.Add(kAfternoon + 60, Every(20), 5);  // a short frame: channels 5.. are stale
+    history.Add(kAfternoon + 120, Every(30), 0);
+    EXPECT_TRUE(history.Holds(1, 4));
+    EXPECT_FALSE(history.Holds(1, 5));
+    EXPECT_FALSE(history.Holds(2, 0));
+    EXPECT_EQ(history.Raw(1, 37), 20);
+    const TimeSpan span{kAfternoon, kAfternoon + 120};
+    EXPECT_EQ(history.Series(4, span, 600),
+              (std::vector<HistoryPoint>{{kAfternoon, Calibrate(4, 10)},
+                                         {kAfternoon + 60.0, Calibrate(4, 20)}}));
+    EXPECT_EQ(history.Series(5, span, 600),
+              (std::vector<HistoryPoint>{{kAfternoon, Calibrate(5, 10)}}));
+}
+
+// One thread adds frames while another reads them, as the load and the
+// window do: every frame below a count read is whole, and the series of a
+// channel never holds a value that was not added.
+TEST(TelemetryHistory, AReaderSeesWholeFramesWhileTheyAreAdded) {
+    constexpr std::size_t kFrames = 3 * TelemetryHistory::kBlockFrames + 17;
+    const auto rawOf = [](std::size_t index) { return static_cast<std::uint8_t>(index * 7); };
+    TelemetryHistory history;
+    std::thread writer([&] {
+        for (std::size_t i = 0; i < kFrames; ++i) {
+            history.Add(kAfternoon + static_cast<std::uint32_t>(i), Every(rawOf(i)),
+                        static_cast<int>(i % 39));
+        }
+    });
+    std::size_t seen = 0;
+    while (seen < kFrames) {
+        seen = history.Count();
+        for (std::size_t i = seen > 64 ? seen - 64 : 0; i < seen; ++i) {
+            ASSERT_EQ(history.Timestamp(i), kAfternoon + i);
+            ASSERT_EQ(history.Raw(i, 37), rawOf(i));
+            ASSERT_EQ(history.Holds(i, 0), i % 39 > 0);
+        }
+        const auto extent = history.Extent();
+        if (seen > 0) {
+            ASSERT_TRUE(extent);
+            for (const HistoryPoint& point : history.Series(0, *extent, 100)) {
+                const auto index = static_cast<std::size_t>(point.time - kAfternoon);
+                ASSERT_EQ(point.value, Calibrate(0, rawOf(index)));
+            }
+        }
+    }
+    writer.join();
 }
 
 TEST(TelemetryHistory, SparseSeriesIsEverySampleCalibratedAndInTimeOrder) {
@@ -136,13 +181,13 @@ TEST(ColumnExtremes, ASpanOfOneInstantIsOneColumn) {
 
 class WindowHistory : public test::LoadFixture {};
 
-TEST_F(WindowHistory, HoldsEveryTlmFrameOfTheLastLoadBeyondThePanelsHundred) {
+TEST_F(WindowHistory, HoldsEveryTlmFrameOfTheLastLoad) {
     std::string log;
     for (int i = 0; i < 250; ++i) {
         log += test::KissFrame(2, test::TlmBody(kAfternoon + i * 60, static_cast<std::uint8_t>(i)));
     }
     const LoadOutcome outcome = Load(log);
-    EXPECT_EQ(outcome.records, 100);
+    EXPECT_EQ(outcome.records, 250u);
     EXPECT_EQ(outcome.tlmFramesNotCharted, 0u);
     EXPECT_EQ(session.History().Count(), 250u);
     EXPECT_EQ(display.chart.size(), 250u);

@@ -140,8 +140,8 @@ TEST_F(TlmFrames, RecordAndPanelWithTheReportOff) {
     raw[35] = 255;
     Load(KissFrame(2, TlmBody(kAfternoon, raw, 3)));
     EXPECT_FALSE(test::FileExists(folder / "orbit.tlm"));
-    ASSERT_EQ(session.CurrentLoad()->Records().Count(), 1);
-    EXPECT_EQ(session.CurrentLoad()->Records()[1].timestamp, kAfternoon);
+    ASSERT_EQ(session.History().Count(), 1u);
+    EXPECT_EQ(session.History().Timestamp(0), kAfternoon);
     EXPECT_EQ(display.softwareVersion, 3);
     EXPECT_EQ(display.channelValues[0], "1.900");
     EXPECT_EQ(display.channelValues[13], "-8.577");
@@ -154,22 +154,25 @@ TEST_F(TlmFrames, RecordAndPanelWithTheReportOff) {
 
 TEST_F(TlmFrames, TimestampsBeyondSignedRangeKeepTheirDate) {
     Load(KissFrame(2, TlmBody(4294967295u, 0)));
-    EXPECT_EQ(session.CurrentLoad()->Records()[1].timestamp, 4294967295u);
+    EXPECT_EQ(session.History().Timestamp(0), 4294967295u);
     EXPECT_EQ(display.recordTime, "07/02/2106 06:28:15");
     EXPECT_EQ(ReportBody().substr(0, 50), "[TLM]         Timestamp: 07/02/2106 06:28:15 UTC\r\n");
 }
 
-TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
+TEST_F(TlmFrames, EveryRecordBeyondTheFirstHundredIsReportedAndReachesThePanel) {
     std::string log;
     for (std::uint32_t i = 0; i < 103; ++i) {
         log += KissFrame(2, TlmBody(kAfternoon + i, static_cast<std::uint8_t>(i), i));
     }
     const LoadOutcome outcome = Load(log);
     EXPECT_EQ(outcome.framesDecoded, 103u);
-    EXPECT_EQ(outcome.records, 100);
-    EXPECT_EQ(outcome.tlmFramesNotKept, 3u);
+    EXPECT_EQ(outcome.records, 103u);
     EXPECT_EQ(display.softwareVersion, 102);
-    EXPECT_EQ(session.CurrentLoad()->Records()[100].timestamp, kAfternoon + 99);
+    EXPECT_EQ(display.recordScrollMaximum, 103);
+    display.MoveRecordScrollBar(103);
+    EXPECT_EQ(display.recordPosition, "#103 / 103");
+    EXPECT_EQ(display.recordTime, "07/12/2026 14:04:47");
+    EXPECT_EQ(display.channelValues[24], "102.000");
     std::size_t blocks = 0;
     for (auto at = Report().find("[TLM]"); at != std::string::npos;
          at = Report().find("[TLM]", at + 1)) {
@@ -179,11 +182,21 @@ TEST_F(TlmFrames, BeyondAHundredFramesAreReportedButNotStored) {
     EXPECT_NE(Report().find("Timestamp: 07/12/2026 14:04:47 UTC"), std::string::npos);
 }
 
-TEST_F(TlmFrames, ShortFrameReadsTheBytesOfEarlierFrames) {
+TEST_F(TlmFrames, ShortFrameShowsTheBytesOfEarlierFramesButChartsNone) {
     options.writeReport = false;
-    Load(KissFrame(2, TlmBody(kAfternoon, 100)) + KissFrame(2, test::LittleEndian32(kAfternoon)));
-    ASSERT_EQ(session.CurrentLoad()->Records().Count(), 2);
-    EXPECT_EQ(session.CurrentLoad()->Records()[2].values[28], Calibrate(28, 100));
+    // The second frame ends before its channels: each is the first frame's.
+    Load(KissFrame(2, TlmBody(kAfternoon, 100)) +
+         KissFrame(2, test::LittleEndian32(kAfternoon + 60)));
+    ASSERT_EQ(session.History().Count(), 2u);
+    EXPECT_FALSE(session.History().Holds(1, 0));
+    display.MoveRecordScrollBar(1);
+    const auto first = display.channelValues;
+    display.MoveRecordScrollBar(2);
+    EXPECT_EQ(display.channelValues, first);
+    EXPECT_FALSE(display.channelValues[28].empty());
+    EXPECT_EQ(display.recordTime, "07/12/2026 14:04:05");
+    session.ShowChannelChart({28});
+    EXPECT_EQ(display.chart, (std::vector<HistoryPoint>{{kAfternoon, Calibrate(28, 100)}}));
 }
 
 class TlmFramesGerman : public test::LoadFixture {

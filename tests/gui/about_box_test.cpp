@@ -1,5 +1,8 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 
 #include "app/dialogs/about_box.h"
 #include "app/widgets/artwork.h"
@@ -45,6 +48,34 @@ TEST_F(AboutBoxTest, ExitClosesItWithTheMainWindow) {
     EXPECT_FALSE(window.isVisible());
     DeleteClosedWindows();
     EXPECT_EQ(window.findChild<orvex::AboutBox*>(), nullptr);
+}
+
+TEST_F(AboutBoxTest, ClosesWithEscapeEnterAndItsCloseButton) {
+    window.show();
+    const auto shown = [this] {
+        Action(object_name::kAboutAction)->trigger();
+        auto* info = window.findChild<orvex::AboutBox*>();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(info));
+        return info;
+    };
+    orvex::AboutBox* info = shown();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(info->isVisible());
+    DeleteClosedWindows();
+
+    info = shown();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(info->isVisible());
+    DeleteClosedWindows();
+
+    info = shown();
+    auto* close = info->findChild<QPushButton*>(object_name::kAboutClose);
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Close");
+    // Wholly inside the box.
+    EXPECT_TRUE(info->rect().contains(close->geometry()));
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(info->isVisible());
 }
 
 TEST(AboutPicture, IsBlackOnTransparent) {

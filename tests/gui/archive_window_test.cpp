@@ -62,7 +62,7 @@ protected:
         return items->item(RangeBox()->findText(text))->isEnabled();
     }
     HistoryChart* Chart() const { return Find<HistoryChart>(object_name::kChart); }
-    QList<QPointF> Points() const { return Chart()->SeriesOf(0)->points(); }
+    QList<QPointF> Points() const { return Chart()->PointsOf(0); }
 
     std::optional<ArchiveChoice> chosen;  // what the dialog gives back
 

@@ -1,5 +1,7 @@
 #include <QImage>
 #include <QSvgRenderer>
+#include <QTest>
+#include <cmath>
 
 #include "app/chart/history_chart.h"
 #include "app/window/object_names.h"
@@ -31,7 +33,9 @@ TEST_F(ChartExport, SavesThePngPictureOfTheChartAsShown) {
     EXPECT_EQ(chosenFormats, std::vector<ImageFormat>{ImageFormat::Png});
     const QImage image(QString::fromStdString(chosenPath));
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), ChartSize());
+    // The chart as shown, under its caption.
+    EXPECT_EQ(image.width(), ChartSize().width());
+    EXPECT_GT(image.height(), ChartSize().height());
     EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
     EXPECT_EQ(Status(), QString::fromStdString("Chart saved to " + chosenPath + "."));
 }
@@ -41,9 +45,35 @@ TEST_F(ChartExport, SavesTheSvgDrawingOfTheChartAsShown) {
     Action(object_name::kSaveSvgAction)->trigger();
     QSvgRenderer drawing(QString::fromStdString(chosenPath));
     ASSERT_TRUE(drawing.isValid());
-    EXPECT_EQ(drawing.viewBox().size(), ChartSize());
+    EXPECT_EQ(drawing.viewBox().width(), ChartSize().width());
     EXPECT_TRUE(ReadFile(chosenPath).find("<title>Battery 0       [ V ]</title>") !=
                 std::string::npos);
+}
+
+// The picture says what it shows: the channels with their units, the span
+// drawn in UTC and the log.
+TEST_F(ChartExport, TheSavedPictureNamesItsChannelsUnitsSpanAndLog) {
+    QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton, Qt::ControlModifier);
+    chosenPath = folder / "chart.svg";
+    Action(object_name::kSaveSvgAction)->trigger();
+    const std::string drawing = ReadFile(chosenPath);
+    const TimeSpan span = Find<HistoryChart>(object_name::kChart)->VisibleSpan();
+    EXPECT_EQ(std::lround(span.first), kDecemberAfternoon - 1);  // a margin either side
+    for (const char* shown : {"Battery 0 [ V ], TX A RF Output [ mW ]",
+                              "07/12/2026 14:03:04 to 07/12/2026 14:04:06 (UTC), orbit.kss"}) {
+        EXPECT_NE(drawing.find(shown), std::string::npos) << shown;
+    }
+}
+
+TEST_F(ChartExport, NothingChartedCannotBeSaved) {
+    MainWindow fresh(format);
+    EXPECT_FALSE(fresh.findChild<QAction*>(object_name::kSavePngAction)->isEnabled());
+    EXPECT_FALSE(fresh.findChild<QAction*>(object_name::kSaveSvgAction)->isEnabled());
+    EXPECT_TRUE(Action(object_name::kSavePngAction)->isEnabled());
+    // A log without telemetry charts nothing.
+    OpenLog(TextFrame("HELLO"), "text.kss");
+    EXPECT_FALSE(Action(object_name::kSavePngAction)->isEnabled());
+    EXPECT_FALSE(Action(object_name::kSaveSvgAction)->isEnabled());
 }
 
 TEST_F(ChartExport, AFileThatCannotBeWrittenIsToldAndNothingIsLeft) {

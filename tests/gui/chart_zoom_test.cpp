@@ -77,7 +77,7 @@ TEST_F(ChartZoom, ADragAcrossThePlotZoomsToItsSpanAndShowsItsDetail) {
 
     // Every minute of the half hour is a point now, and the value axis fits
     // them: raw 100 to 130 of a battery cell.
-    const QList<QPointF> points = Chart()->SeriesOf(0)->points();
+    const QList<QPointF> points = Chart()->PointsOf(0);
     EXPECT_GE(std::count_if(points.begin(), points.end(),
                             [&](const QPointF& p) { return p.x() >= from && p.x() <= to; }),
               29);

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "app/chart/history_chart.h"
+#include "app/widgets/focus_mark.h"
 #include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/log_builder.h"
@@ -87,6 +89,55 @@ TEST_F(KeyboardAccess, TheThumbIsShortAndHasRoomToRun) {
     EXPECT_LE(thumb.width(), 10);
     // A pixel of travel is at most three records.
     EXPECT_GE(3 * (groove.width() - thumb.width()), ScrollBar()->maximum() - 1);
+}
+
+TEST_F(KeyboardAccess, TabReachesTheChartWhichShowsItsFocusAndAnswersItsKeys) {
+    window.show();
+    OpenLog(Records(40));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* chart = Find<HistoryChart>(object_name::kChart);
+    auto* mark = chart->findChild<FocusMark*>();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_FALSE(mark->isVisible());
+    Find(object_name::kRecordTime)->setFocus();
+    int tabs = 0;
+    while (QApplication::focusWidget() != chart && tabs < 200) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ++tabs;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), chart);
+    EXPECT_TRUE(mark->isVisible());
+
+    const TimeSpan whole = chart->VisibleSpan();
+    QTest::keyClick(chart, Qt::Key_Plus);
+    EXPECT_NEAR(chart->VisibleSpan().Length(), whole.Length() / 2, 1e-6);
+    const TimeSpan zoomed = chart->VisibleSpan();
+    QTest::keyClick(chart, Qt::Key_Right);
+    EXPECT_GT(chart->VisibleSpan().first, zoomed.first);
+    QTest::keyClick(chart, Qt::Key_Left);
+    EXPECT_NEAR(chart->VisibleSpan().first, zoomed.first, 1e-6);
+    QTest::keyClick(chart, Qt::Key_Minus);
+    EXPECT_NEAR(chart->VisibleSpan().Length(), whole.Length(), 1e-6);
+    QTest::keyClick(chart, Qt::Key_Plus);
+    QTest::keyClick(chart, Qt::Key_Home);
+    EXPECT_EQ(chart->VisibleSpan(), whole);
+
+    QTest::keyClick(chart, Qt::Key_Tab);
+    EXPECT_FALSE(mark->isVisible());
+}
+
+TEST_F(KeyboardAccess, TheRecordScrollBarShowsItsFocus) {
+    window.show();
+    OpenLog(Records(3));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* mark = ScrollBar()->findChild<FocusMark*>();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_FALSE(mark->isVisible());
+    ScrollBar()->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_EQ(mark->geometry(), ScrollBar()->rect());
 }
 
 TEST_F(KeyboardAccess, EveryChannelSelectorAndValueFieldHasItsName) {

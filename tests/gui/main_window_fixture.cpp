@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "app/window/object_names.h"
+#include "tests/support/event_wait.h"
 #include "tests/support/log_builder.h"
 
 namespace orvex::test {
@@ -20,8 +21,17 @@ MainWindowTest::MainWindowTest() {
 }
 
 void MainWindowTest::Open(const std::string& path) {
+    StartOpen(path);
+    WaitForLoads();
+}
+
+void MainWindowTest::StartOpen(const std::string& path) {
     chosenPath_ = QFile::decodeName(path.c_str());
     Action(object_name::kOpenAction)->trigger();
+}
+
+void MainWindowTest::WaitForLoads() {
+    EXPECT_TRUE(HandleEventsUntil([this] { return window.Idle(); })) << "the load did not end";
 }
 
 std::string MainWindowTest::OpenLog(std::string_view bytes, std::string_view name) {

@@ -42,8 +42,13 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest();
 
-    // The Open command with `path` chosen in the dialog; "" cancels it.
+    // The Open command with `path` chosen in the dialog, to the load's end;
+    // "" cancels it.
     void Open(const std::string& path);
+    // The same, leaving the load to run.
+    void StartOpen(const std::string& path);
+    // Handles the window's events until no load runs or waits.
+    void WaitForLoads();
     // Writes a log into the test's folder and opens it; returns its path.
     std::string OpenLog(std::string_view bytes, std::string_view name = "orbit.kss");
 

@@ -6,7 +6,6 @@
 #include <QListView>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <filesystem>
 
 #include "app/chart/history_chart.h"
@@ -21,7 +20,7 @@ class OpenCommand : public MainWindowTest {
 protected:
     int ChartedPoints() const {
         auto* chart = Find<HistoryChart>(object_name::kChart);
-        return chart->Channels().empty() ? 0 : chart->SeriesOf(0)->count();
+        return chart->Channels().empty() ? 0 : chart->PointsOf(0).size();
     }
 };
 
@@ -113,68 +112,41 @@ TEST_F(OpenCommand, AReportThatCannotBeWrittenIsNamedAndTheLogStillShows) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(OpenCommand, TheScrollBarStepsThroughAHundredRecordsTheChartShowsThemAll) {
+TEST_F(OpenCommand, TheScrollBarReachesEveryRecordAndTheChartShowsThemAll) {
     std::string log;
     for (int i = 0; i < 103; ++i) {
-        log += TlmFrame(kDecemberAfternoon + i, 1);
+        log += TlmFrame(kDecemberAfternoon + i, static_cast<std::uint8_t>(i));
     }
     OpenLog(log);
-    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 100");
-    EXPECT_TRUE(Status().startsWith(
-        "103 frames, 103 telemetry records (the record scroll bar reaches the first 100)."));
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 103");
+    EXPECT_TRUE(Status().startsWith("103 frames, 103 telemetry records. Report written to "))
+        << Status();
     EXPECT_EQ(ChartedPoints(), 103);
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(103);
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#103 / 103");
+    EXPECT_EQ(Text(object_name::kRecordTime), "07/12/2026 14:04:47");
+    EXPECT_EQ(ValueText(37), "102");
 }
 
-TEST_F(OpenCommand, OpenIsDisabledWhileALoadRunsAndTheWindowStaysUsable) {
-    bool openEnabledDuringLoad = true;
-    bool busyDuringLoad = false;
-    window.SetFileChooser([&] {
-        QTimer::singleShot(0, &window, [&] {
-            openEnabledDuringLoad = Action(object_name::kOpenAction)->isEnabled();
-            busyDuringLoad = QApplication::overrideCursor() != nullptr;
-            Action(object_name::kWriteReportAction)->trigger();
-        });
-        return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
-    });
-    Action(object_name::kOpenAction)->trigger();
-    EXPECT_FALSE(openEnabledDuringLoad);
-    EXPECT_TRUE(busyDuringLoad);
+TEST_F(OpenCommand, ThePanelReachesTheLastRecordOfALongLog) {
+    constexpr int kRecords = 20000;
+    std::string log;
+    for (int i = 0; i < kRecords; ++i) {
+        log += TlmFrame(kDecemberAfternoon + i, static_cast<std::uint8_t>(i));
+    }
+    OpenLog(log);
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 20000");
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(kRecords);
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#20000 / 20000");
+    EXPECT_EQ(Text(object_name::kRecordTime), "07/12/2026 19:36:24");
+    EXPECT_EQ(ValueText(37), QString::number((kRecords - 1) % 256));
+}
+
+TEST_F(OpenCommand, ShowsTheBusyCursorOnlyWhileTheLoadRuns) {
+    StartOpen(folder.Write("orbit.kss", ThreeRecords()));
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(Action(object_name::kOpenAction)->isEnabled());
-    EXPECT_FALSE(Action(object_name::kWriteReportAction)->isChecked());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(OpenCommand, ExitDuringALoadStopsItAndClosesTheWindow) {
-    window.show();
-    folder.Write("orbit.csv", "earlier export");
-    window.SetFileChooser([&] {
-        QTimer::singleShot(0, &window, [&] { Action(object_name::kExitAction)->trigger(); });
-        return QString::fromStdString(folder.Write("orbit.kss", ThreeRecords()));
-    });
-    Action(object_name::kOpenAction)->trigger();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(Text(object_name::kRecordPosition), "");  // the end-of-load steps did not run
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    // As after Ctrl+C on the command line: the report ends with the block of
-    // the frame the load stopped at, the earlier export stays, no file is
-    // left half-written.
-    const std::string report = ReadFile(folder / "orbit.tlm");
-    EXPECT_EQ(report.substr(report.find("[TIME]")), "[TIME] 12:00:00\r\n\r\n");
-    EXPECT_EQ(ReadFile(folder / "orbit.csv"), "earlier export");
-    EXPECT_EQ(FolderEntries(folder.Path()),
-              (std::vector<std::string>{"orbit.csv", "orbit.kss", "orbit.tlm"}));
-}
-
-TEST_F(OpenCommand, ExitAnswersWhileALongStretchHoldsNoFrame) {
-    window.show();
-    window.SetFileChooser([&] {
-        QTimer::singleShot(0, &window, [&] { Action(object_name::kExitAction)->trigger(); });
-        return QString::fromStdString(
-            folder.Write("orbit.kss", std::string(8 << 20, 'x') + ThreeRecords()));
-    });
-    Action(object_name::kOpenAction)->trigger();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(Find<QLabel>(object_name::kFrameCounter)->text(), "");  // no frame was reached
+    WaitForLoads();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

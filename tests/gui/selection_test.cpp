@@ -90,7 +90,7 @@ TEST_F(Selection, WorksBeforeAnyLogWithAnEmptyChart) {
     EXPECT_EQ(Highlight(24), kLightYellow);
     EXPECT_EQ(Caption(), "BCR Output Cur  [  ] ");
     auto* chart = Find<HistoryChart>(object_name::kChart);
-    EXPECT_EQ(chart->SeriesOf(0)->count(), 0);
+    EXPECT_EQ(chart->PointsOf(0).size(), 0);
     EXPECT_TRUE(chart->TickLabels().isEmpty());
 }
 

@@ -70,8 +70,7 @@ TEST(LoadStatus, NamesEveryProblemFirst) {
     LoadOutcome outcome;
     outcome.ran = true;
     outcome.framesDecoded = 3;
-    outcome.records = 100;
-    outcome.tlmFramesNotKept = 2;
+    outcome.records = 102;
     outcome.tlmFramesNotCharted = 1;
     outcome.problems.push_back({FileProblem::Action::WriteReport, "/logs/a.tlm", "Disk full"});
     outcome.problems.push_back({FileProblem::Action::ReadLog, "/logs/a.kss", "I/O error"});
@@ -79,8 +78,8 @@ TEST(LoadStatus, NamesEveryProblemFirst) {
     EXPECT_EQ(LoadStatus::Text(outcome, "/logs/a.kss"),
               "Cannot write the report /logs/a.tlm: Disk full. "
               "Cannot read the log /logs/a.kss: I/O error. "
-              "3 frames, 102 telemetry records (the record scroll bar reaches the first 100); "
-              "memory ran out: the chart lacks the last 1. "
+              "3 frames, 102 telemetry records; "
+              "memory ran out: the chart and the panel lack the last 1. "
               "WOD export written to /logs/a.csv.");
 
     LoadOutcome refused;

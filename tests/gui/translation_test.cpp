@@ -8,6 +8,7 @@
 #include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/gui/stored_sample.h"
+#include "tests/support/event_wait.h"
 
 namespace orvex::test {
 namespace {
@@ -44,6 +45,7 @@ TEST_F(GermanWindow, SpeaksGerman) {
 
     window->SetFileChooser([this] { return QString::fromStdString(folder.Write("a.kss", "")); });
     Find<QAction>(object_name::kOpenAction)->trigger();
+    ASSERT_TRUE(HandleEventsUntil([this] { return window->Idle(); }));
     EXPECT_TRUE(window->StatusText().startsWith(
         QString::fromStdString("Kein Frame in " + (folder / "a.kss") + " gefunden.")));
 }
@@ -59,6 +61,7 @@ TEST(GermanUser, GetsTheReportAndTheExportAsTheyAre) {
     MainWindow window(format);
     window.SetFileChooser([&log] { return QString::fromStdString(log); });
     window.findChild<QAction*>(object_name::kOpenAction)->trigger();
+    ASSERT_TRUE(HandleEventsUntil([&] { return window.Idle(); }));
     EXPECT_TRUE(ReadFile(folder / "orvex-pass.tlm") == StoredSampleReport("de_DE", log));
     EXPECT_TRUE(ReadFile(folder / "orvex-pass.csv") == StoredSampleExport("de_DE"));
     EXPECT_TRUE(window.StatusText().contains("Bericht geschrieben"));

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "kiss/kiss_reader.h"
-#include "live/live_decode.h"
 #include "live/recording.h"
 #include "load/log_load.h"
+#include "load/recorded_stream.h"
 #include "outputs/output_names.h"
 
 namespace orvex::test {
@@ -17,35 +17,39 @@ int WatcherStandIn::Count(LinkEvent::Kind kind) const {
                                           [kind](const LinkEvent& e) { return e.kind == kind; }));
 }
 
-DecodedFiles LiveSessionRun::Decode(LogSource& live) {
+DecodedFiles LiveSessionRun::Decode(LogSource& live, LoadPacing& pacing) {
     Recording recording;
     EXPECT_EQ(recording.PlanIn(folder_.Path()), 0);
-    return FilesOf(DecodeWhileRecording(
-        [&](LogSource& recorded, const FileIdentity& identity) {
-            recordedPath_ = recording.Path();
-            Frame frame;
-            LogLoad load(recordedPath_, context_, frame);
-            return load.Run(recorded, identity, nullptr);
-        },
-        live, recording));
+    Frame frame;
+    LogLoad load(recording.Planned(), context_, frame, LoadMode::Stream);
+    return FilesOf(RunRecordedStream(load, live, recording, &pacing, [&] {
+        const std::lock_guard lock(mutex_);
+        recordedPath_ = recording.Path();
+    }));
+}
+
+std::string LiveSessionRun::RecordedPath() const {
+    const std::lock_guard lock(mutex_);
+    return recordedPath_;
 }
 
 DecodedFiles LiveSessionRun::DecodeRecorded() const {
     FileLogSource file;
-    EXPECT_EQ(file.Open(recordedPath_), 0);
+    const std::string path = RecordedPath();
+    EXPECT_EQ(file.Open(path), 0);
     Frame frame;
-    LogLoad load(recordedPath_, context_, frame);
+    LogLoad load(path, context_, frame);
     return FilesOf(load.Run(file, file.Identity(), nullptr));
 }
 
 std::string LiveSessionRun::ReportOnDisk() const {
-    return ReadFile(NameBesideLog(recordedPath_, kReportExtension));
+    return ReadFile(NameBesideLog(RecordedPath(), kReportExtension));
 }
 
 DecodedFiles LiveSessionRun::FilesOf(LoadOutcome outcome) const {
     EXPECT_TRUE(outcome.problems.empty()) << outcome.problems.front().Message();
     return {std::move(outcome), ReportOnDisk(),
-            ReadFile(NameBesideLog(recordedPath_, kWodExportExtension))};
+            ReadFile(NameBesideLog(RecordedPath(), kWodExportExtension))};
 }
 
 std::vector<std::size_t> OpeningFends(const std::string& log) {

@@ -111,9 +111,10 @@ TEST(SerialLink, RecordsWhatThePortReceivedAndRetriesThePortThatDisappeared) {
             terminal.Unplug();
         });
     };
-    LinkSource live(link, watcher, {milliseconds(40), milliseconds(160), milliseconds(10)});
+    LoadPacing pacing(watcher, kQuickSlice);
+    LinkSource live(link, watcher, pacing, {milliseconds(40), milliseconds(160)});
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
     tnc.join();
 
     EXPECT_EQ(run.Recorded(), log.substr(0, cut) + std::string(1, static_cast<char>(kFend)));
@@ -131,10 +132,11 @@ TEST(StreamSource, ReadsAPipeToItsEndAndRecordsItWhole) {
         ::close(pipe[1]);
     });
     WatcherStandIn watcher([] { return true; });
-    StreamSource live(pipe[0], watcher, milliseconds(10));
+    LoadPacing pacing(watcher, kQuickSlice);
+    StreamSource live(pipe[0], watcher, pacing);
     LiveSessionRun run;
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
     writer.join();
     ::close(pipe[0]);
 
@@ -152,17 +154,20 @@ TEST(StreamSource, AStopEndsASilentStreamWithTheReportAlreadyOnDiskAndTheExportW
     const std::string first = ShortPass().substr(0, OpeningFends(ShortPass())[10]);
     ASSERT_EQ(::write(pipe[1], first.data(), first.size()), static_cast<ssize_t>(first.size()));
     LiveSessionRun run;
+    // Goes on until the report on disk stayed the same for a whole turn: the
+    // stream has fallen silent with every block written.
     std::string reportWhileWaiting;
-    int waits = 0;
     WatcherStandIn watcher([&] {
-        if (waits == 0) {
-            reportWhileWaiting = run.ReportOnDisk();
-        }
-        return ++waits < 5;
+        std::string report = run.RecordedPath().empty() ? "" : run.ReportOnDisk();
+        const bool settled =
+            report.find("[TLM]") != std::string::npos && report == reportWhileWaiting;
+        reportWhileWaiting = std::move(report);
+        return !settled;
     });
-    StreamSource live(pipe[0], watcher, milliseconds(5));
+    LoadPacing pacing(watcher, milliseconds(5));
+    StreamSource live(pipe[0], watcher, pacing);
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
 
     EXPECT_EQ(run.Recorded(), first);
     EXPECT_EQ(files.outcome.framesRead, 10U);
@@ -191,10 +196,11 @@ TEST(StreamSource, AStopEndsAStreamThatNeverFallsSilent) {
     });
     int questions = 0;
     WatcherStandIn watcher([&] { return ++questions < 5; });
-    StreamSource live(pipe[0], watcher, milliseconds(10));
+    LoadPacing pacing(watcher, kQuickSlice);
+    StreamSource live(pipe[0], watcher, pacing);
     LiveSessionRun run;
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
     readerDone = true;
     writer.join();
     ::close(pipe[0]);

@@ -22,7 +22,7 @@ using std::chrono::milliseconds;
 using Kind = LinkEvent::Kind;
 
 // Quick retries keep the test short; the schedule itself is pinned below.
-const LinkSource::Timing kQuickRetries{milliseconds(40), milliseconds(160), milliseconds(10)};
+const LinkRetries kQuickRetries{milliseconds(40), milliseconds(160)};
 
 const std::string& PassLog() {
     static const std::string kLog =
@@ -57,9 +57,10 @@ protected:
         watcher.onEvent = [this](const LinkEvent& event) {
             refusals += event.kind == Kind::Refused ? 1 : 0;
         };
-        LinkSource live(link, watcher, kQuickRetries);
+        LoadPacing pacing(watcher, kQuickSlice);
+        LinkSource live(link, watcher, pacing, kQuickRetries);
         source = &live;
-        DecodedFiles files = run.Decode(live);
+        DecodedFiles files = run.Decode(live, pacing);
         watched = watcher;
         EXPECT_FALSE(server.Failed());
         return files;
@@ -183,11 +184,12 @@ TEST(TcpLink, AStopEndsAStreamThatNeverFallsSilent) {
     TcpLink link("127.0.0.1", server.Port());
     const LinkSource* source = nullptr;
     WatcherStandIn watcher([&] { return source->BytesReceived() < 2000; });
-    LinkSource live(link, watcher, kQuickRetries);
+    LoadPacing pacing(watcher, kQuickSlice);
+    LinkSource live(link, watcher, pacing, kQuickRetries);
     source = &live;
     LiveSessionRun run;
 
-    const DecodedFiles files = run.Decode(live);
+    const DecodedFiles files = run.Decode(live, pacing);
 
     EXPECT_FALSE(server.Done());
     EXPECT_GE(run.Recorded().size(), 2000U);
@@ -203,7 +205,8 @@ TEST(TcpLink, ARefusedPortIsTriedAgainAfterWaitsThatDoubleUpToTheLongest) {
     const WatcherStandIn* self = nullptr;
     WatcherStandIn watcher([&] { return self->Count(Kind::Refused) < 4; });
     self = &watcher;
-    LinkSource live(link, watcher, kQuickRetries);
+    LoadPacing pacing(watcher, kQuickSlice);
+    LinkSource live(link, watcher, pacing, kQuickRetries);
     std::array<std::uint8_t, 64> buffer{};
 
     const LogSource::Result result = live.Read(buffer.data(), buffer.size());

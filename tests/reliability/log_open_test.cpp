@@ -41,7 +41,7 @@ protected:
 
     void ExpectFirstLoadKept() {
         EXPECT_EQ(display.frameTexts, std::vector<std::string>{"kept"});
-        EXPECT_EQ(session.CurrentLoad()->Records().Count(), 2);
+        EXPECT_EQ(session.History().Count(), 2u);
         EXPECT_EQ(display.chart.size(), 2u);
         EXPECT_EQ(display.recordPosition, "#1 / 2");
         EXPECT_EQ(display.logPath, logPath);
@@ -59,7 +59,7 @@ TEST_F(LogCannotBeOpened, MessageNamesTheLogAndTheLoadBeforeIsKept) {
     LoadFirstLog();
     for (const auto& [path, reason] : UnopenableLogs(folder)) {
         SCOPED_TRACE(path);
-        const LoadOutcome outcome = session.OpenLog(path);
+        const LoadOutcome outcome = Open(path);
         EXPECT_FALSE(outcome.ran);
         ASSERT_EQ(outcome.problems.size(), 1u);
         EXPECT_EQ(outcome.problems[0].Message(), "Cannot open the log " + path + ": " + reason);
@@ -76,7 +76,7 @@ TEST_F(LogCannotBeOpened, ReportAndExportOfTheFirstLogAreNotTouched) {
     const std::string firstExport = Export();
     // Shares the first log's name up to the first dot, so its outputs would
     // replace the first log's.
-    session.OpenLog(folder / "orbit.missing.kss");
+    Open(folder / "orbit.missing.kss");
     EXPECT_EQ(Report(), firstReport);
     EXPECT_EQ(Export(), firstExport);
 }
@@ -87,7 +87,7 @@ TEST_F(LogCannotBeOpened, WithoutReadPermission) {
     }
     const std::string path = folder.Write("locked.kss", KissFrame(1, "x"));
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-    const LoadOutcome outcome = session.OpenLog(path);
+    const LoadOutcome outcome = Open(path);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].Message(), "Cannot open the log " + path + ": Permission denied");
     EXPECT_FALSE(FileExists(folder / "locked.tlm"));

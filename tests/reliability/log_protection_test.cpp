@@ -36,7 +36,7 @@ TEST_F(LogProtection, LogNamedLikeItsReport) {
 
 TEST_F(LogProtection, LogNamedLikeItsReportWithTheReportSwitchedOnLate) {
     options.writeReport = false;
-    display.onFrame = [this](std::uint64_t) { options.writeReport = true; };
+    hook.onFrame = [this](std::uint64_t) { options.writeReport = true; };
     const LoadOutcome outcome = Load(SmallLog(), "orbit.tlm");
     ExpectLogIntact();
     ASSERT_EQ(outcome.problems.size(), 1u);
@@ -57,7 +57,7 @@ TEST_F(LogProtection, LinksToTheLogWhereTheOutputsWouldGo) {
     ASSERT_EQ(::symlink(log.c_str(), (folder / "orbit.tlm").c_str()), 0);
     ASSERT_EQ(::link(log.c_str(), (folder / "orbit.csv").c_str()), 0);
     logPath = log;
-    const LoadOutcome outcome = session.OpenLog(log);
+    const LoadOutcome outcome = Open(log);
     ExpectLogIntact();
     ASSERT_EQ(outcome.problems.size(), 2u);
     EXPECT_EQ(outcome.problems[0].Message(),

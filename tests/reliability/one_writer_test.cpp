@@ -38,7 +38,7 @@ protected:
     // Loads a.b.kss and, at its first frame, runs orvex-decode with `args`.
     test::CliResult RunDuringALoad(std::vector<std::string> args) {
         test::CliResult second;
-        display.onFrame = [&](std::uint64_t count) {
+        hook.onFrame = [&](std::uint64_t count) {
             if (count == 1) {
                 second = test::RunCli(args);
             }

@@ -96,7 +96,7 @@ TEST_F(OutputLinks, LinksToNothingAreRefusedAndCreateNothing) {
 TEST_F(OutputLinks, ReportSwitchedOnLateIsRefusedThroughALinkToNothing) {
     Link("planted.tlm", "orbit.tlm");
     options.writeReport = false;
-    display.onFrame = [this](std::uint64_t) { options.writeReport = true; };
+    hook.onFrame = [this](std::uint64_t) { options.writeReport = true; };
     const LoadOutcome outcome = Load(SmallLog());
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].Message(),

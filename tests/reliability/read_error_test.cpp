@@ -15,43 +15,53 @@ namespace {
 using test::KissFrame;
 using test::TlmBody;
 
-// Serves its bytes a few at a time, then fails every read with EIO.
+// Serves its bytes a few at a time, then fails every read with EIO, counting
+// the failures in `failedReads`.
 class FailingSource : public LogSource {
 public:
-    explicit FailingSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    FailingSource(std::string bytes, int& failedReads)
+        : bytes_(std::move(bytes)), failedReads_(failedReads) {}
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {
         const std::size_t count = std::min({capacity, bytes_.size() - position_, kChunk});
         if (count == 0) {
-            ++failedReads;
+            ++failedReads_;
             return {0, EIO};
         }
         std::copy_n(bytes_.data() + position_, count, buffer);
         position_ += count;
         return {count, 0};
     }
-    int failedReads = 0;
 
 private:
     static constexpr std::size_t kChunk = 100;
     std::string bytes_;
     std::size_t position_ = 0;
+    int& failedReads_;
 };
 
-class ReadError : public test::LoadFixture {};
+class ReadError : public test::LoadFixture {
+protected:
+    LoadOutcome LoadFailing(const std::string& bytes) {
+        logPath = folder / "orbit.kss";
+        return WaitFor([&](const DecoderSession::Done& done) {
+            session.OpenLog(logPath, std::make_unique<FailingSource>(bytes, failedReads), done);
+            busyDuringLoad = display.busy;
+        });
+    }
+
+    int failedReads = 0;
+    bool busyDuringLoad = false;
+};
 
 TEST_F(ReadError, LoadEndsInOrderWithAMessage) {
-    logPath = folder / "orbit.kss";
     // The source fails inside the third frame, which is cut there.
-    FailingSource source(KissFrame(2, TlmBody(1000, 5)) + KissFrame(1, "first") +
-                         KissFrame(1, "cut short by the failure").substr(0, 15));
-    bool busyDuringLoad = false;
-    display.onFrame = [&](std::uint64_t) { busyDuringLoad = display.busy; };
-    const LoadOutcome outcome = session.OpenLog(logPath, source);
+    const LoadOutcome outcome = LoadFailing(KissFrame(2, TlmBody(1000, 5)) + KissFrame(1, "first") +
+                                            KissFrame(1, "cut short by the failure").substr(0, 15));
 
     EXPECT_TRUE(busyDuringLoad);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(session.Loading());
-    EXPECT_EQ(source.failedReads, 1);
+    EXPECT_EQ(failedReads, 1);
     EXPECT_TRUE(outcome.ran);
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].Message(),
@@ -69,9 +79,7 @@ TEST_F(ReadError, LoadEndsInOrderWithAMessage) {
 }
 
 TEST_F(ReadError, FailureBeforeAnyByte) {
-    logPath = folder / "orbit.kss";
-    FailingSource source("");
-    const LoadOutcome outcome = session.OpenLog(logPath, source);
+    const LoadOutcome outcome = LoadFailing("");
     ASSERT_EQ(outcome.problems.size(), 1u);
     EXPECT_EQ(outcome.problems[0].action, FileProblem::Action::ReadLog);
     EXPECT_EQ(outcome.framesDecoded, 0u);

@@ -20,10 +20,10 @@ std::string LongLog() {
 class StopDuringLoad : public test::LoadFixture {};
 
 TEST_F(StopDuringLoad, EndsAtOnceWithoutTheEndSteps) {
-    display.onFrame = [this](std::uint64_t) { display.stopRequested = true; };
+    hook.onFrame = [this](std::uint64_t) { session.Stop(); };
     const LoadOutcome outcome = Load(LongLog());
     EXPECT_TRUE(outcome.stopped);
-    EXPECT_EQ(display.frameSteps, 1u);
+    EXPECT_EQ(hook.framesRead, 1u);
     EXPECT_EQ(outcome.framesDecoded, 1u);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(session.Loading());
@@ -37,11 +37,14 @@ TEST_F(StopDuringLoad, EndsAtOnceWithoutTheEndSteps) {
 }
 
 TEST_F(StopDuringLoad, SessionLoadsAgainAfterwards) {
-    display.onFrame = [this](std::uint64_t count) { display.stopRequested = count == 3; };
+    hook.onFrame = [this](std::uint64_t count) {
+        if (count == 3) {
+            session.Stop();
+        }
+    };
     Load(LongLog());
-    display.onFrame = nullptr;
-    display.stopRequested = false;
-    const LoadOutcome outcome = session.OpenLog(logPath);
+    hook.onFrame = nullptr;
+    const LoadOutcome outcome = Open(logPath);
     EXPECT_FALSE(outcome.stopped);
     EXPECT_EQ(outcome.framesDecoded, 10000u);
     EXPECT_EQ(outcome.wodRowsExported, 1u);

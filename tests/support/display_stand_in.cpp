@@ -39,28 +39,14 @@ void DisplayStandIn::SelectChannel(int channel) {
 }
 
 void DisplayStandIn::ShowChart(std::string_view caption, const std::vector<int>& channels,
-                               const ChannelHistory& history) {
+                               std::shared_ptr<const ChannelHistory> history) {
     chartCaption = caption;
     chartChannels = channels;
     chart.clear();
-    if (const auto extent = history.Extent()) {
-        chart = history.Series(channels.at(0), *extent, chartColumns);
+    if (const auto extent = history->Extent()) {
+        chart = history->Series(channels.at(0), *extent, chartColumns);
     }
     ++chartBuilds;
-}
-
-void DisplayStandIn::AfterFrame(std::uint64_t frameCount) {
-    ++frameSteps;
-    if (onFrame) {
-        onFrame(frameCount);
-    }
-}
-
-void DisplayStandIn::WhileReading() {
-    ++readingSteps;
-    if (onReading) {
-        onReading();
-    }
 }
 
 }  // namespace orvex::test

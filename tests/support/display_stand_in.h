@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,12 +38,11 @@ public:
     void MoveToRecord(int position) override;
     void SelectChannel(int channel) override;
     void ShowChart(std::string_view caption, const std::vector<int>& channels,
-                   const ChannelHistory& history) override;
+                   std::shared_ptr<const ChannelHistory> history) override;
+    void HistoryGrew() override { ++historyGrowths; }
+    void ShowStreamState(const StreamState& state) override { streamStates.push_back(state); }
     void ShowBusy() override { busy = true; }
     void ShowIdle() override { busy = false; }
-    void AfterFrame(std::uint64_t frameCount) override;
-    void WhileReading() override;
-    bool StopRequested() const override { return stopRequested; }
 
     // The user moves the scroll bar to `position`.
     void MoveRecordScrollBar(int position);
@@ -65,17 +65,14 @@ public:
     std::vector<HistoryPoint> chart;
     int chartColumns = 86400;
     int chartBuilds = 0;
+    int historyGrowths = 0;
+    std::vector<StreamState> streamStates;
     bool busy = false;
-    bool stopRequested = false;
-    std::uint64_t frameSteps = 0;    // AfterFrame calls
-    std::uint64_t readingSteps = 0;  // WhileReading calls
 
     // What the window does with the user's actions: the test's session
     // answers them.
     std::function<void(int position)> onRecordPositionChanged;
     std::function<void(int channel)> onChannelSelected;
-    std::function<void(std::uint64_t frameCount)> onFrame;
-    std::function<void()> onReading;
 
 private:
     int recordPosition_ = 1;

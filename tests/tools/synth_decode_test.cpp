@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "session/decoder_session.h"
+#include "telemetry/calibration.h"
 #include "tests/support/display_stand_in.h"
+#include "tests/support/event_wait.h"
 #include "tests/support/generated_log.h"
 #include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
@@ -34,7 +36,12 @@ protected:
         }
         path = folder.Write("passes.kss", log);
         session.ShowChannelDescriptions();
-        outcome = session.OpenLog(path);
+        bool ended = false;
+        session.OpenLog(path, [&](const LoadOutcome& loaded) {
+            outcome = loaded;
+            ended = true;
+        });
+        ASSERT_TRUE(orvex::test::HandleEventsUntil([&] { return ended; }));
     }
 
     std::map<int, std::uint64_t> typeCounts;
@@ -49,33 +56,36 @@ protected:
     LoadOutcome outcome;
 };
 
-TEST_F(DecodedLog, CountsEveryFrameListsTheTextsAndKeepsTheRecords) {
+TEST_F(DecodedLog, CountsEveryFrameListsTheTextsAndKeepsEveryRecord) {
     ASSERT_TRUE(outcome.ran);
     EXPECT_TRUE(outcome.problems.empty());
     EXPECT_EQ(outcome.framesDecoded, frames);
     EXPECT_EQ(display.frameTexts.size(), listed);
     const std::uint64_t tlm = typeCounts[kTlmType];
     ASSERT_GT(tlm, 100u);
-    EXPECT_EQ(outcome.records, 100);
-    EXPECT_EQ(outcome.tlmFramesNotKept, tlm - 100);
+    EXPECT_EQ(outcome.records, tlm);
+    EXPECT_EQ(session.History().Count(), tlm);
+    EXPECT_EQ(display.recordScrollMaximum, static_cast<int>(tlm));
     EXPECT_EQ(display.softwareVersion, 12);
 }
 
 TEST_F(DecodedLog, RecordsHoldPlausibleValues) {
-    const RecordStore& records = session.CurrentLoad()->Records();
-    for (int r = 1; r <= records.Count(); ++r) {
-        const TelemetryRecord& record = records[r];
-        if (r > 1) {
-            EXPECT_GT(record.timestamp, records[r - 1].timestamp);
+    const TelemetryHistory& history = session.History();
+    const auto value = [&](std::size_t index, int channel) {
+        return CalibrationTable()[channel][history.Raw(index, channel)];
+    };
+    for (std::size_t r = 0; r < history.Count(); ++r) {
+        if (r > 0) {
+            EXPECT_GT(history.Timestamp(r), history.Timestamp(r - 1));
         }
         for (int cell = 0; cell < 8; ++cell) {
-            EXPECT_GE(record.values[cell], 1.2) << r;
-            EXPECT_LE(record.values[cell], 1.45) << r;
+            EXPECT_GE(value(r, cell), 1.2) << r;
+            EXPECT_LE(value(r, cell), 1.45) << r;
         }
-        EXPECT_NEAR(record.values[kBus5Volts], 5.0, 0.05);
-        EXPECT_NEAR(record.values[kTxBRf], 0, 20);
-        EXPECT_TRUE(record.values[kEclipse] == 0 || record.values[kEclipse] == 1);
-        EXPECT_LE(record.values[kTeprState], 6);
+        EXPECT_NEAR(value(r, kBus5Volts), 5.0, 0.05);
+        EXPECT_NEAR(value(r, kTxBRf), 0, 20);
+        EXPECT_TRUE(value(r, kEclipse) == 0 || value(r, kEclipse) == 1);
+        EXPECT_LE(value(r, kTeprState), 6);
     }
 }
 

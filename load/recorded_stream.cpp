@@ -1,4 +1,4 @@
-#include "live/live_decode.h"
+#include "load/recorded_stream.h"
 
 #include <algorithm>
 #include <array>
@@ -43,8 +43,8 @@ private:
 
 }  // namespace
 
-LoadOutcome DecodeWhileRecording(const RecordedStreamDecoder& decode, LogSource& live,
-                                 Recording& recording) {
+LoadOutcome RunRecordedStream(LogLoad& load, LogSource& live, Recording& recording,
+                              LoadPacing* pacing, const std::function<void()>& begun) {
     ReadAheadSource stream(live);
     LoadOutcome outcome;
     if (!stream.ReadFirst()) {
@@ -59,22 +59,17 @@ LoadOutcome DecodeWhileRecording(const RecordedStreamDecoder& decode, LogSource&
             ProblemFromErrno(FileProblem::Action::RecordLog, recording.Planned(), error));
         return outcome;
     }
+    load.NameLog(recording.Path());
+    if (begun) {
+        begun();
+    }
     RecordingSource recorded(stream, recording);
-    outcome = decode(recorded, recording.Identity());
+    outcome = load.Run(recorded, recording.Identity(), pacing);
     if (recording.Error() != 0) {
         outcome.problems.push_back(
             ProblemFromErrno(FileProblem::Action::RecordLog, recording.Path(), recording.Error()));
     }
     return outcome;
-}
-
-LoadOutcome DecodeWhileRecording(LogLoad& load, LogSource& live, Recording& recording,
-                                 LoadProgress* progress) {
-    return DecodeWhileRecording(
-        [&](LogSource& recorded, const FileIdentity& identity) {
-            return load.Run(recorded, identity, progress);
-        },
-        live, recording);
 }
 
 }  // namespace orvex
