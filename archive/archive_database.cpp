@@ -1,13 +1,15 @@
 #include "archive/archive_database.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
 
 #include <atomic>
 
 #include "archive/archive_schema.h"
+#include "archive/postgres_parameters.h"
 
 namespace orvex {
 namespace {
@@ -22,19 +24,26 @@ QString NewConnectionName() {
 // Long enough for another station's block of frames to be committed.
 constexpr int kBusyTimeoutMs = 10000;
 
-// Blocks of frames are values of half a megabyte: in pages of 64 KiB rather
-// than SQLite's 4 KiB their chains are short. Takes effect only as the file
-// is made.
-constexpr int kSqlitePageBytes = 65536;
+// The archive's write lock on PostgreSQL: an advisory lock, which asks for
+// no privilege on any table, so that a station's role needs only the grants
+// to read and add rows.
+constexpr char kWriteLockKey[] = "4f52564558";
 
-// Only one process creates the tables of a new PostgreSQL archive; the others
-// wait for its transaction and then find them.
-constexpr char kSchemaLockKey[] = "4f52564558";
+// libpq's value, quoted for the "key=value" options Qt hands it.
+QString OptionValue(const std::string& value) {
+    QString quoted = QString::fromStdString(value);
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
 
 }  // namespace
 
 ArchiveDatabase::ArchiveDatabase(ArchiveLocation location)
-    : location_(std::move(location)), name_(NewConnectionName()), busyTimeoutMs_(kBusyTimeoutMs) {}
+    : location_(std::move(location)),
+      dialect_(IsPostgres()),
+      name_(NewConnectionName()),
+      busyTimeoutMs_(kBusyTimeoutMs) {}
 
 ArchiveDatabase::~ArchiveDatabase() {
     if (db_.isValid()) {
@@ -44,126 +53,168 @@ ArchiveDatabase::~ArchiveDatabase() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-std::optional<std::string> ArchiveDatabase::Open() {
-    if (auto problem = Connect()) {
-        return problem;
+// WAL lets the window read while a load writes; it is set only once the
+// database is known to be an archive, as it changes the file for every
+// program that uses it.
+bool ArchiveDatabase::Open() {
+    if (!Connect() || !ReadyTheSchema()) {
+        return false;
     }
-    int version = 0;
-    if (!MakeSchema(version)) {
-        return lastError_;
-    }
-    if (version > kSchemaVersion) {
-        return "its tables are of version " + std::to_string(version) +
-               ", made by a later version of this program, which reads version " +
-               std::to_string(kSchemaVersion);
-    }
-    if (version < kSchemaVersion) {
-        return "its tables are of version " + std::to_string(version) +
-               ", which this program no longer writes; move it aside and archive the logs again";
+    if (!IsPostgres() && !Exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
+        return false;
     }
     open_ = true;
-    return std::nullopt;
+    return true;
 }
 
-std::optional<std::string> ArchiveDatabase::OpenAlongside() {
-    if (auto problem = Connect()) {
-        return problem;
-    }
-    open_ = true;
-    return std::nullopt;
+bool ArchiveDatabase::OpenAlongside() {
+    open_ = Connect();
+    return open_;
 }
 
-std::optional<std::string> ArchiveDatabase::Connect() {
+bool ArchiveDatabase::Connect() {
     if (IsPostgres()) {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
-        // Handed to libpq as they are: host, port, dbname, user, sslmode...
-        db_.setConnectOptions(QString::fromLocal8Bit(location_.target));
+        if (!ConnectPostgres()) {
+            return false;
+        }
     } else {
         const QString path = QString::fromLocal8Bit(location_.target);
         const QFileInfo folder(QFileInfo(path).absolutePath());
         if (!folder.isDir()) {
-            return "the folder " + folder.filePath().toLocal8Bit().toStdString() +
-                   " does not exist";
+            return Refuse("the folder " + folder.filePath().toLocal8Bit().toStdString() +
+                          " does not exist");
         }
         db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db_.setDatabaseName(path);
         db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_));
     }
     if (!db_.isValid()) {
-        return "the Qt SQL driver for " + std::string(IsPostgres() ? "PostgreSQL" : "SQLite") +
-               " is not installed";
+        return Refuse("the Qt SQL driver for " +
+                      std::string(IsPostgres() ? "PostgreSQL" : "SQLite") + " is not installed");
     }
     if (!db_.open()) {
         NoteError(db_.lastError().text());
-        return lastError_;
+        return false;
     }
-    // PostgreSQL tells of every table the schema's check finds in place.
-    if (IsPostgres() && !Exec(QStringLiteral("SET client_min_messages TO WARNING"))) {
-        return lastError_;
+    if (IsPostgres()) {
+        return Exec(QStringLiteral("SET client_min_messages TO WARNING"));
     }
-    // WAL lets the window read while a load writes; NORMAL syncs at each
-    // checkpoint rather than at each commit, and a power cut loses at most
-    // the last blocks, never the file. A checkpoint every 250 pages, 16 MB:
-    // it runs on the thread that writes the blocks, beside the decode, and
-    // the last connection to close checkpoints the rest. One at each load's
-    // end, or one every 64 MB, made archived decodes slower, short logs most
-    // (bench/README.md).
-    if (!IsPostgres() && (!Exec(QStringLiteral("PRAGMA page_size=%1").arg(kSqlitePageBytes)) ||
-                          !Exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-                          !Exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
-                          !Exec(QStringLiteral("PRAGMA wal_autocheckpoint=250")))) {
-        return lastError_;
-    }
-    return std::nullopt;
+    // NORMAL syncs at each checkpoint rather than at each commit: a power
+    // cut loses at most the last blocks, never the file. A checkpoint every
+    // 250 pages runs on the thread that writes the blocks, beside the decode.
+    return Exec(QStringLiteral("PRAGMA synchronous=NORMAL")) &&
+           Exec(QStringLiteral("PRAGMA wal_autocheckpoint=250"));
 }
 
-bool ArchiveDatabase::MakeSchema(int& version) {
-    if (!Begin()) {
-        return false;
+// The connection string as libpq reads it; the password goes to Qt apart,
+// as Qt would take a semicolon in the options for a separator.
+bool ArchiveDatabase::ConnectPostgres() {
+    std::string problem;
+    const std::optional<PostgresParameters> parameters =
+        ReadPostgresParameters(location_.target, problem);
+    if (!parameters) {
+        return Refuse(problem);
     }
-    bool made = !IsPostgres() || Exec(QStringLiteral("SELECT pg_advisory_xact_lock(x'%1'::bigint)")
-                                          .arg(QLatin1String(kSchemaLockKey)));
-    made = made && Exec(QStringLiteral(
-                       "CREATE TABLE IF NOT EXISTS archive_schema (version INTEGER NOT NULL)"));
-    QSqlQuery query(db_);
-    made = made && query.exec(QStringLiteral("SELECT version FROM archive_schema"));
-    if (made && query.next()) {
-        version = query.value(0).toInt();
-        query.finish();
-        return Commit();
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
+    QStringList options;
+    for (const PostgresParameter& parameter : *parameters) {
+        if (parameter.keyword == "password") {
+            db_.setPassword(QString::fromStdString(parameter.value));
+        } else {
+            options << QString::fromStdString(parameter.keyword) + QLatin1Char('=') +
+                           OptionValue(parameter.value);
+        }
     }
-    query.finish();
-    for (const QString& statement : ArchiveSchemaStatements()) {
-        made = made && Exec(Dialect(statement));
-    }
-    made =
-        made &&
-        Exec(
-            QStringLiteral("INSERT INTO archive_schema (version) VALUES (%1)").arg(kSchemaVersion));
-    if (!made || !Commit()) {
-        Rollback();
-        return false;
-    }
-    version = kSchemaVersion;
+    db_.setConnectOptions(options.join(QLatin1Char(' ')));
     return true;
 }
 
-QString ArchiveDatabase::Dialect(QString statement) const {
-    statement.replace(QStringLiteral("BLOB_TYPE"),
-                      IsPostgres() ? QStringLiteral("BYTEA") : QStringLiteral("BLOB"));
-    statement.replace(QStringLiteral("SERIAL_KEY"), IsPostgres()
-                                                        ? QStringLiteral("BIGSERIAL PRIMARY KEY")
-                                                        : QStringLiteral("INTEGER PRIMARY KEY"));
-    if (!IsPostgres()) {
-        // SQLite's MIN and MAX of two values are PostgreSQL's LEAST and GREATEST.
-        statement.replace(QStringLiteral("LEAST("), QStringLiteral("MIN("));
-        statement.replace(QStringLiteral("GREATEST("), QStringLiteral("MAX("));
+// Under the write lock, so that of two programs opening a new archive at
+// once one makes the tables and the other finds them.
+bool ArchiveDatabase::ReadyTheSchema() {
+    if (!Begin()) {
+        return false;
     }
-    return statement;
+    const std::optional<int> version = SchemaVersion();
+    bool ready = version.has_value();
+    if (ready && *version == 0) {
+        ready = MakeNewSchema();
+    } else if (ready && *version > kSchemaVersion) {
+        ready = Refuse("its tables are of version " + std::to_string(*version) +
+                       ", made by a later version of this program, which reads version " +
+                       std::to_string(kSchemaVersion));
+    } else if (ready && *version < kSchemaVersion) {
+        migrated_ = MigrateArchive(*this, *version);
+        ready = migrated_.has_value() &&
+                Exec(QStringLiteral("UPDATE archive_schema SET version = %1").arg(kSchemaVersion));
+    }
+    if (!ready || !Commit()) {
+        Rollback();
+        migrated_.reset();
+        return false;
+    }
+    return true;
+}
+
+// 0 for an empty database; nothing, with the reason noted, for one that
+// holds another program's tables and no archive, or that cannot be read.
+std::optional<int> ArchiveDatabase::SchemaVersion() {
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    // pg_tables and pg_views list the tables a role has no grant on too.
+    const QString tables = IsPostgres()
+                               ? QStringLiteral(
+                                     "SELECT tablename FROM pg_tables WHERE schemaname = "
+                                     "current_schema() UNION SELECT viewname FROM pg_views "
+                                     "WHERE schemaname = current_schema() ORDER BY 1")
+                               : QStringLiteral(
+                                     "SELECT name FROM sqlite_master WHERE type IN "
+                                     "('table', 'view') AND name NOT LIKE 'sqlite\\_%' "
+                                     "ESCAPE '\\' ORDER BY 1");
+    if (!query.exec(tables)) {
+        NoteError(query.lastError().text());
+        return std::nullopt;
+    }
+    QStringList names;
+    while (query.next()) {
+        names << query.value(0).toString();
+    }
+    if (names.isEmpty()) {
+        return 0;
+    }
+    if (!names.contains(QStringLiteral("archive_schema"))) {
+        constexpr int kNamed = 3;
+        Refuse("it holds tables of another program (" +
+               names.mid(0, kNamed).join(QStringLiteral(", ")).toStdString() +
+               (names.size() > kNamed ? ", ..." : "") + ") and no archive; name another database");
+        return std::nullopt;
+    }
+    if (!query.exec(QStringLiteral("SELECT version FROM archive_schema")) || !query.next()) {
+        NoteError(query.lastError().text());
+        return std::nullopt;
+    }
+    return query.value(0).toInt();
+}
+
+bool ArchiveDatabase::MakeNewSchema() {
+    return Exec(QStringLiteral("CREATE TABLE archive_schema (version INTEGER NOT NULL)")) &&
+           MakeArchiveSchema(*this) &&
+           Exec(QStringLiteral("INSERT INTO archive_schema (version) VALUES (%1)")
+                    .arg(kSchemaVersion));
+}
+
+bool ArchiveDatabase::Refuse(const std::string& reason) {
+    lastError_ = reason;
+    return false;
 }
 
 bool ArchiveDatabase::Begin() {
-    return Exec(IsPostgres() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"));
+    if (!IsPostgres()) {
+        return Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    return Exec(QStringLiteral("BEGIN")) &&
+           Exec(QStringLiteral("SELECT pg_advisory_xact_lock(x'%1'::bigint)")
+                    .arg(QLatin1String(kWriteLockKey)));
 }
 
 bool ArchiveDatabase::Commit() {
@@ -183,6 +234,22 @@ bool ArchiveDatabase::Exec(const QString& statement) {
         return false;
     }
     return true;
+}
+
+bool ArchiveDatabase::Prepare(QSqlQuery& query, const QString& statement) {
+    if (query.prepare(dialect_.Words(statement))) {
+        return true;
+    }
+    NoteError(query.lastError().text());
+    return false;
+}
+
+bool ArchiveDatabase::Run(QSqlQuery& query) {
+    if (query.exec()) {
+        return true;
+    }
+    NoteError(query.lastError().text());
+    return false;
 }
 
 void ArchiveDatabase::NoteError(const QString& text) {

@@ -4,21 +4,35 @@
 
 namespace orvex {
 
-// The archive's tables, version 3. Frames are stored in blocks, one row per
-// block a load wrote: the frames the archive did not hold before, packed
-// (see FrameBlock), their digests, and every hearing of the block that was
-// new, each pointing at the frame it heard, in this block or an earlier
-// one. A frame's decoded values are its bytes read by the decoder again;
-// the chart's history is kept beside them as each channel's lowest and
-// highest value per hour. Written for both engines: BLOB_TYPE and
-// SERIAL_KEY stand for what differs.
+class ArchiveDatabase;
+
+// The archive's tables, version 4, the same on both engines; the views
+// (archive_views.h) read them. A frame is stored once, found by the digest of
+// its bytes, with its time; every hearing of it is a reception. What is
+// derived from the bytes is kept beside them only where SQL could not give
+// it quickly: each distinct WOD sample, a text frame's text in UTF-8, each
+// hour's extremes of every channel for the chart.
 //
-//   logs        one row per station's log
-//   blocks      the log that wrote it; its frames' earliest and latest
-//               time; frame_count frames with their digests; hearing_count
-//               hearings (byte offset in the log, frame)
-//   tlm_hourly  hour (seconds since 1970 / 3600), c00_low, c00_high ...
-//               c37_low, c37_high
-QStringList ArchiveSchemaStatements();
+//   archive_schema   version
+//   frame_types      type, name                       ("TLM")
+//   channels         column_name, channel, name, unit, value_form, decimals
+//   logs             id, station, path (resolved), first_frame_id
+//   frame_store      id, time_utc, own_time, type, bytes, digest,
+//                    first_log_id, first_offset
+//   reception_store  log_id, byte_offset, frame_id, heard_utc
+//   wod_samples      time_utc, slots (the ten raw bytes)
+//   frame_texts      frame_id, text
+//   telemetry_hourly hour_utc, battery_0_min, battery_0_max, ...
+//   byte_values      the 256 bytes in order, with which SQLite's views read
+//                    a byte as a number
+QStringList ArchiveTableStatements();
+
+// Makes the tables but archive_schema, their fixed rows and the views, in the
+// open transaction; false with the database's error noted.
+bool MakeArchiveSchema(ArchiveDatabase& database);
+
+// The columns of a channel's extremes in telemetry_hourly: "battery_0_min".
+QString LowColumn(int channel);
+QString HighColumn(int channel);
 
 }  // namespace orvex

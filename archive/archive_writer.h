@@ -1,15 +1,13 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "archive/archive_counts.h"
+#include "archive/archive_session.h"
 #include "archive/archive_target.h"
 #include "archive/pending_block.h"
 #include "frames/frame_handler.h"
@@ -17,28 +15,31 @@
 namespace orvex {
 
 // Adds one station's log to the archive as its frames are decoded: each
-// decoded frame once, every hearing of it, and its TLM values' hourly
-// extremes, a block of frames at a time (BlockWriter). The blocks are
-// written on a thread of their own, through a connection of its own, while
-// the decode goes on: their work, more than the decode's own on a long log
-// (bench/README.md), then overlaps the decode on a second core. After a
+// decoded frame once, every hearing of it, and what is kept beside it, a
+// block of frames at a time. The blocks are written by the target's session
+// on a thread of its own while the decode goes on on another core. After a
 // failure nothing more is written and the load goes on.
+//
+// A frame the data ended inside is not stored: it is one still being
+// written, or lost, and a log archived while it grows, and again once
+// whole, then holds each frame once.
 class ArchiveWriter : public FrameHandler {
 public:
     static constexpr std::size_t kBlockFrames = 4096;
 
-    // `target`'s database is open and tells where the archive is; its known
-    // frames are used on the writing thread until Finish. `logName` tells
-    // this log from the station's others. A live stream writes a block per
-    // frame, so that each is in the archive as it arrives.
-    ArchiveWriter(ArchiveTarget& target, std::string logName,
-                  std::size_t blockFrames = kBlockFrames);
+    // How the log is read: a file, or a stream whose frames are each stored
+    // as they arrive, with the moment they arrived.
+    enum class Source { File, Stream };
+
+    // `target`'s database is open and tells where the archive is. `logPath`
+    // names the log (the recording, for a stream).
+    ArchiveWriter(ArchiveTarget& target, const std::string& logPath, Source source = Source::File);
     ~ArchiveWriter() override;
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
-    // Starts the writing thread, which connects and registers the log as
-    // the decode goes on; false (see Problem, the reason) when it cannot.
+    // Opens the log in the target's session; false (see Problem, the
+    // reason) when it cannot.
     bool Start();
     // Writes the frames still held and waits for every block to be written;
     // false after any failure.
@@ -48,37 +49,19 @@ public:
     const std::optional<ArchiveCounts>& Counts() const { return counts_; }
     const std::optional<std::string>& Problem() const { return problem_; }
 
-    void OnTlmFrame(const TlmFrame& frame) override;
     void OnFrameRead(const Frame& frame, FrameOutcome outcome) override;
 
 private:
-    // Open takes blocks; Finishing writes those waiting and takes no more.
-    enum class State { Open, Finishing, Failed, Done };
-
     void HandOver();
-    void Join();
-    void WriteBlocks();
-    bool TakeBlock(PendingBlock& block);
-    void Stop(State state, const std::optional<ArchiveCounts>& counts,
-              const std::optional<std::string>& problem);
 
-    const ArchiveLocation location_;
-    const int busyTimeoutMs_;
-    KnownFrames& known_;
-    const std::string station_;
-    const std::string logName_;
-    const std::size_t blockFrames_;
+    ArchiveTarget& target_;
+    const std::string logPath_;
+    const Source source_;
+    std::shared_ptr<ArchiveSession::Log> log_;
     PendingBlock pending_;
     std::optional<std::uint32_t> lastTime_;  // the log's latest frame time so far
-
-    // Shared with the writing thread.
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<PendingBlock> queue_;
-    State state_ = State::Open;
     std::optional<ArchiveCounts> counts_;
     std::optional<std::string> problem_;
-    std::thread thread_;
 };
 
 }  // namespace orvex

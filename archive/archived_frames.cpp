@@ -1,79 +1,109 @@
 #include "archive/archived_frames.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
+#include <string_view>
 
-#include "archive/frame_block.h"
+#include "archive/frame_digest.h"
+#include "archive/sql_dialect.h"
 
 namespace orvex {
 namespace {
 
-// A frame of the span, in the order the archive stored it.
-struct SpanFrame {
-    std::uint32_t time = 0;
-    std::uint64_t firstOffset = 0;
-    std::string bytes;
-};
+// Frames read by one query: each page is read whole before it is handed on,
+// as PostgreSQL's connection takes no other statement while a result is
+// being read.
+constexpr int kPageFrames = 2048;
 
-bool ReadSpan(ArchiveDatabase& database, ArchiveSpan span, std::vector<SpanFrame>& frames,
-              const std::function<bool()>& stopRequested) {
-    QSqlQuery query(database.Connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT id, frames FROM blocks WHERE time_to >= ? AND time_from <= ? ORDER BY id"));
-    query.addBindValue(static_cast<qint64>(span.from));
-    query.addBindValue(static_cast<qint64>(span.to));
-    if (!query.exec()) {
-        database.NoteError(query.lastError().text());
+bool Intact(const std::string& bytes, const QByteArray& digest) {
+    FrameDigest stored;
+    return FrameDigest::Read(digest, stored) && FrameDigest::Of(bytes) == stored;
+}
+
+// The frames after (`time`, `id`) within the span: one range of the time
+// index, read from where the last page ended, with the frames of that
+// second already read left out. (An OR of the two bounds made SQLite gather
+// the whole rest of the span for each page.)
+bool ReadPage(ArchiveDatabase& database, QSqlQuery& page, std::int64_t time, std::int64_t id,
+              std::int64_t to, std::vector<ArchivedFrame>& frames) {
+    page.addBindValue(TimeText(time));
+    page.addBindValue(TimeText(to));
+    page.addBindValue(TimeText(time));
+    page.addBindValue(static_cast<qint64>(id));
+    if (!database.Run(page)) {
         return false;
     }
-    while (!stopRequested() && query.next()) {
-        const bool whole = ForEachStoredFrame(query.value(1).toByteArray(), [&](const auto& frame) {
-            if (frame.time && *frame.time >= span.from && *frame.time <= span.to) {
-                frames.push_back({*frame.time, frame.firstOffset, std::string(frame.bytes)});
-            }
-        });
-        if (!whole) {
-            database.NoteError(QStringLiteral("block %1 of the archive is damaged")
-                                   .arg(query.value(0).toLongLong()));
-            return false;
-        }
+    frames.clear();
+    while (page.next()) {
+        ArchivedFrame frame;
+        frame.id = page.value(0).toLongLong();
+        frame.time = static_cast<std::uint32_t>(page.value(1).toLongLong());
+        const QByteArray bytes = page.value(2).toByteArray();
+        frame.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        frame.intact = Intact(frame.bytes, page.value(3).toByteArray());
+        frame.station = page.value(4).toString().toLocal8Bit().toStdString();
+        frame.logPath = page.value(5).toString().toLocal8Bit().toStdString();
+        frame.offset = static_cast<std::uint64_t>(page.value(6).toLongLong());
+        frames.push_back(std::move(frame));
     }
+    page.finish();
     return true;
 }
 
 }  // namespace
 
-std::optional<std::uint64_t> DecodeArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
-                                                  FrameHandler& handler, std::string& problem,
-                                                  const std::function<bool()>& stopRequested) {
-    std::vector<SpanFrame> frames;
-    if (!ReadSpan(database, span, frames, stopRequested)) {
+bool ReadArchivedFrames(ArchiveDatabase& database, ArchiveSpan span,
+                        const std::function<void(const ArchivedFrame&)>& visit,
+                        std::string& problem, const std::function<bool()>& stopRequested) {
+    QSqlQuery page(database.Connection());
+    page.setForwardOnly(true);
+    const QString statement =
+        QStringLiteral(
+            "SELECT f.id, %1, f.bytes, f.digest, l.station, l.path, f.first_offset "
+            "FROM frame_store f LEFT JOIN logs l ON l.id = f.first_log_id "
+            "WHERE f.time_utc >= ? AND f.time_utc <= ? AND (f.time_utc > ? OR f.id > ?) "
+            "ORDER BY f.time_utc, f.id LIMIT %2")
+            .arg(database.Dialect().Seconds(QStringLiteral("f.time_utc")))
+            .arg(kPageFrames);
+    if (!database.Prepare(page, statement)) {
         problem = database.LastError();
-        return std::nullopt;
+        return false;
     }
-    std::stable_sort(frames.begin(), frames.end(),
-                     [](const SpanFrame& a, const SpanFrame& b) { return a.time < b.time; });
-    Frame frame;
-    std::uint64_t decoded = 0;
-    for (const SpanFrame& stored : frames) {
-        if (stopRequested()) {
-            break;
+    std::vector<ArchivedFrame> frames;
+    // Before the span's first second: no frame is numbered 0 or less.
+    std::int64_t time = span.from;
+    std::int64_t id = 0;
+    do {
+        if (!ReadPage(database, page, time, id, span.to, frames)) {
+            problem = database.LastError();
+            return false;
         }
-        ++decoded;
-        frame.bytes.fill(0);
-        const std::size_t length = std::min(stored.bytes.size(), kFrameCapacity);
-        std::copy_n(stored.bytes.data(), length, reinterpret_cast<char*>(frame.bytes.data()));
-        frame.length = static_cast<std::uint16_t>(length);
-        frame.logOffset = stored.firstOffset;
-        frame.logBytes = length;
-        frame.cut = false;
-        handler.OnFrameRead(frame, DecodeFrame(frame, handler));
-    }
-    return decoded;
+        for (const ArchivedFrame& frame : frames) {
+            if (stopRequested()) {
+                return true;
+            }
+            visit(frame);
+        }
+        if (!frames.empty()) {
+            time = frames.back().time;
+            id = frames.back().id;
+        }
+    } while (frames.size() == static_cast<std::size_t>(kPageFrames));
+    return true;
+}
+
+void DecodeArchivedFrame(const ArchivedFrame& stored, Frame& frame, FrameHandler& handler) {
+    frame.bytes.fill(0);
+    const std::size_t length = std::min(stored.bytes.size(), kFrameCapacity);
+    std::copy_n(stored.bytes.data(), length, reinterpret_cast<char*>(frame.bytes.data()));
+    frame.length = static_cast<std::uint16_t>(length);
+    frame.logOffset = stored.offset;
+    frame.logBytes = length;
+    frame.cut = false;
+    frame.unfinished = false;
+    handler.OnFrameRead(frame, DecodeFrame(frame, handler));
 }
 
 }  // namespace orvex

@@ -8,18 +8,7 @@
 namespace orvex {
 namespace {
 
-constexpr int kIndexBits = 20;
-constexpr std::int64_t kIndexMask = (std::int64_t{1} << kIndexBits) - 1;
 constexpr int kFirstBits = 12;
-
-std::int64_t Pack(FrameRef place) {
-    return place.block * (kIndexMask + 1) + static_cast<std::int64_t>(place.index);
-}
-
-FrameRef Unpack(std::int64_t place) {
-    // C++20 shifts a negative block arithmetically.
-    return {place >> kIndexBits, static_cast<std::uint32_t>(place & kIndexMask)};
-}
 
 // The digest is a hash already: its first four bytes, read as a number with
 // the first byte on top, order the slots.
@@ -52,21 +41,21 @@ void DigestTable::Prefetch(const FrameDigest& digest) const {
     __builtin_prefetch(&slots_[SlotOf(Leading(digest))]);
 }
 
-DigestTable::Found DigestTable::FindOrAdd(const FrameDigest& digest, FrameRef place) {
+FrameLookup DigestTable::FindOrAdd(const FrameDigest& digest, std::int64_t id) {
     Reserve(1);
     const std::uint32_t leading = Leading(digest);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = SlotOf(leading);; at = (at + 1) & mask) {
         Slot& slot = slots_[at];
         if (slot.entry == 0) {
-            entries_.push_back({digest, Pack(place)});
+            entries_.push_back({digest, id});
             slot = {leading, static_cast<std::uint32_t>(entries_.size())};
-            return {place, true};
+            return {id, true};
         }
         if (slot.leading == leading) {
             const Entry& entry = entries_[slot.entry - 1];
             if (Same(entry.digest, digest)) {
-                return {Unpack(entry.place), false};
+                return {entry.id, false};
             }
         }
     }

@@ -4,34 +4,34 @@
 #include <cstdint>
 #include <vector>
 
-#include "archive/frame_block.h"
+#include "archive/frame_digest.h"
 
 namespace orvex {
 
-// Every frame digest a writer knows and where its frame lies. Hand-made
+// What a lookup of a frame found: the frame's number in the archive, and
+// whether it was new, taking the number it was offered.
+struct FrameLookup {
+    std::int64_t id = 0;
+    bool isNew = false;
+};
+
+// Every frame digest a writer knows and its frame's number. Hand-made
 // rather than a QHash, for speed: a QHash's lookups are a miss in memory
 // each, and took several times as long on a long log (bench/README.md, the
-// archive). The digests and places are kept in the order they came; the table
+// archive). The digests and numbers are kept in the order they came; the table
 // that finds them holds 8 bytes a slot, the digest's first bits and where
 // it lies, so that it mostly stays in the cache, a block's lookups are
 // announced ahead (Prefetch) and overlap, and a frame the table does not
 // hold, the usual case, is told without reading the digests at all.
 class DigestTable {
 public:
-    // The most frames a block may hold: a place keeps the index in 20 bits.
-    static constexpr std::uint32_t kMaxBlockFrames = 1U << 20U;
     // The most digests it holds: a slot counts its entry in 32 bits.
     static constexpr std::size_t kMaxDigests = 0xFFFFFFFFU;
 
     DigestTable();
 
-    struct Found {
-        FrameRef where;
-        bool isNew = false;
-    };
-    // Where the frame of `digest` lies. A digest not held yet is added as
-    // lying at `place`, whose index must be below kMaxBlockFrames.
-    Found FindOrAdd(const FrameDigest& digest, FrameRef place);
+    // The frame of `digest`; a digest not held yet is added with `id`.
+    FrameLookup FindOrAdd(const FrameDigest& digest, std::int64_t id);
     // Starts bringing the slot of `digest` into the cache.
     void Prefetch(const FrameDigest& digest) const;
     // Whether `more` digests may be added.
@@ -43,12 +43,9 @@ public:
     std::size_t Size() const { return entries_.size(); }
 
 private:
-    // A frame's place in 8 bytes rather than FrameRef's 16: its block in the
-    // upper bits, negative for a block still being written; its index among
-    // the block's frames in the lower.
     struct Entry {
         FrameDigest digest;
-        std::int64_t place = 0;
+        std::int64_t id = 0;
     };
     // The digest's first 32 bits, which also pick the slot, and its entry
     // counted from 1; 0 marks a free slot.

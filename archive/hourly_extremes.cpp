@@ -4,83 +4,79 @@
 
 #include <cmath>
 
+#include "archive/archive_schema.h"
+#include "archive/sql_dialect.h"
 #include "frames/telemetry_frames.h"
 #include "telemetry/calibration.h"
 
 namespace orvex {
 namespace {
 
-QString Column(int channel, const char* end) {
-    return QStringLiteral("c%1_%2").arg(channel, 2, 10, QLatin1Char('0')).arg(QLatin1String(end));
-}
-
-// A value that is not a number is stored as none, as the engines disagree
-// on how to order it.
+// No value, or one that is not a number, is stored as none, as the engines
+// disagree on how to order the latter.
 QVariant Value(double value) {
     return std::isfinite(value) ? QVariant(value) : QVariant(QMetaType::fromType<double>());
 }
 
-QByteArray MergeHead() {
-    QByteArray head = "INSERT INTO tlm_hourly (hour";
+QString MergeHead() {
+    QString head = QStringLiteral("INSERT INTO telemetry_hourly (hour_utc");
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        head += ", " + LowColumn(channel).toLatin1() + ", " + HighColumn(channel).toLatin1();
+        head +=
+            QStringLiteral(", ") + LowColumn(channel) + QStringLiteral(", ") + HighColumn(channel);
     }
-    return head + ") VALUES ";
+    return head + QStringLiteral(") VALUES ");
 }
 
-QByteArray MergeTail() {
-    QByteArray tail = " ON CONFLICT (hour) DO UPDATE SET ";
+// An hour's stored extreme and the new one: the lower (or higher) of the two,
+// either where the other is none.
+QString Merged(const char* pick, const QString& column) {
+    return QStringLiteral(
+               "%1 = %2(COALESCE(telemetry_hourly.%1, excluded.%1), "
+               "COALESCE(excluded.%1, telemetry_hourly.%1))")
+        .arg(column, QLatin1String(pick));
+}
+
+QString MergeTail() {
+    QStringList sets;
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        const QByteArray low = LowColumn(channel).toLatin1();
-        const QByteArray high = HighColumn(channel).toLatin1();
-        tail += (channel > 0 ? ", " : "") + low + " = LEAST(tlm_hourly." + low + ", excluded." +
-                low + "), " + high + " = GREATEST(tlm_hourly." + high + ", excluded." + high + ")";
+        sets << Merged("LEAST", LowColumn(channel)) << Merged("GREATEST", HighColumn(channel));
     }
-    return tail;
+    return QStringLiteral(" ON CONFLICT (hour_utc) DO UPDATE SET ") +
+           sets.join(QStringLiteral(", "));
 }
 
 }  // namespace
 
-QString LowColumn(int channel) {
-    return Column(channel, "low");
-}
-
-QString HighColumn(int channel) {
-    return Column(channel, "high");
-}
-
 void HourlyExtremes::Add(const TlmFrame& frame) {
     const auto& calibration = CalibrationTable();
-    const std::int64_t hour = frame.Timestamp() / kHourSeconds;
-    const auto [place, isNew] = hours_.try_emplace(hour);
-    Hour& extremes = place->second;
+    Hour& extremes = hours_[frame.Timestamp() / kHourSeconds];
     for (int channel = 0; channel < kChannelCount; ++channel) {
+        if (!frame.HoldsChannel(channel)) {
+            continue;
+        }
         const auto index = static_cast<std::size_t>(channel);
-        const double value = calibration[channel][frame.RawChannel(channel)];
-        extremes.low[index] = isNew ? value : std::min(extremes.low[index], value);
-        extremes.high[index] = isNew ? value : std::max(extremes.high[index], value);
+        const double value = calibration[index][frame.RawChannel(channel)];
+        // fmin and fmax take the other where one is none.
+        extremes.low[index] = std::fmin(extremes.low[index], value);
+        extremes.high[index] = std::fmax(extremes.high[index], value);
     }
 }
 
 QString HourlyExtremes::MergeStatement(int rows) {
-    static const QByteArray kHead = MergeHead();
-    static const QByteArray kTail = MergeTail();
-    QByteArray row = "(?";
+    static const QString kHead = MergeHead();
+    static const QString kTail = MergeTail();
+    QString row = QStringLiteral("(?");
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        row += ", ?, ?";
+        row += QStringLiteral(", ?, ?");
     }
-    row += ')';
-    QByteArray sql = kHead;
-    for (int at = 0; at < rows; ++at) {
-        sql += (at > 0 ? ", " : "") + row;
-    }
-    return QString::fromLatin1(sql + kTail);
+    row += QLatin1Char(')');
+    return kHead + QStringList(rows, row).join(QStringLiteral(", ")) + kTail;
 }
 
 void HourlyExtremes::BindHour(QSqlQuery& merge, int row, std::int64_t hour, const Hour& extremes) {
     constexpr int kValuesPerRow = 1 + 2 * kChannelCount;
     int at = row * kValuesPerRow;
-    merge.bindValue(at++, static_cast<qint64>(hour));
+    merge.bindValue(at++, TimeText(hour * kHourSeconds));
     for (std::size_t channel = 0; channel < extremes.low.size(); ++channel) {
         merge.bindValue(at++, Value(extremes.low[channel]));
         merge.bindValue(at++, Value(extremes.high[channel]));

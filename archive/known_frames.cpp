@@ -1,6 +1,5 @@
 #include "archive/known_frames.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -9,43 +8,39 @@ namespace orvex {
 bool KnownFrames::CatchUp(ArchiveDatabase& database) {
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, digests FROM blocks WHERE id > ? ORDER BY id"));
-    query.addBindValue(static_cast<qint64>(lastBlock_));
-    if (!query.exec()) {
-        database.NoteError(query.lastError().text());
+    if (!database.Prepare(query, QStringLiteral("SELECT id, digest FROM frame_store WHERE id > ? "
+                                                "ORDER BY id"))) {
         return false;
     }
+    query.addBindValue(static_cast<qint64>(lastStored_));
+    if (!database.Run(query)) {
+        return false;
+    }
+    FrameDigest digest;
     while (query.next()) {
-        const std::int64_t block = query.value(0).toLongLong();
-        if (!ReadBlock(block, query.value(1).toByteArray())) {
-            database.NoteError(QStringLiteral("block %1 of the archive is damaged").arg(block));
+        const std::int64_t id = query.value(0).toLongLong();
+        if (!FrameDigest::Read(query.value(1).toByteArray(), digest)) {
+            database.NoteError(QStringLiteral("the digest of frame %1 is damaged").arg(id));
             return false;
         }
-        lastBlock_ = block;
+        if (!Reserve(1)) {
+            database.NoteError(
+                QStringLiteral("it holds more frames than one program can tell apart"));
+            return false;
+        }
+        frames_.FindOrAdd(digest, id);
+        lastStored_ = id;
     }
+    nextId_ = lastStored_ + 1;
     return true;
 }
 
-bool KnownFrames::ReadBlock(std::int64_t block, const QByteArray& digests) {
-    const auto count = static_cast<std::size_t>(digests.size()) / sizeof(FrameDigest::bytes);
-    if (count > DigestTable::kMaxBlockFrames || !Reserve(count)) {
-        return false;
+FrameLookup KnownFrames::FindOrAdd(const FrameDigest& digest) {
+    const FrameLookup found = frames_.FindOrAdd(digest, nextId_);
+    if (found.isNew) {
+        ++nextId_;
     }
-    std::uint32_t index = 0;
-    return ForEachDigest(digests, [&](const FrameDigest& digest) {
-        frames_.FindOrAdd(digest, FrameRef{block, index++});
-    });
-}
-
-KnownFrames::Place KnownFrames::FindOrAdd(const FrameDigest& digest, std::uint32_t nextIndex) {
-    const auto writing = -static_cast<std::int64_t>(storedBlocks_.size() + 1);
-    auto [where, isNew] = frames_.FindOrAdd(digest, FrameRef{writing, nextIndex});
-    if (where.block == writing) {
-        where.block = 0;
-    } else if (where.block < 0) {
-        where.block = storedBlocks_[static_cast<std::size_t>(-where.block - 1)];
-    }
-    return {where, isNew};
+    return found;
 }
 
 bool KnownFrames::Reserve(std::size_t frames) {
@@ -54,17 +49,6 @@ bool KnownFrames::Reserve(std::size_t frames) {
     }
     frames_.Reserve(frames);
     return true;
-}
-
-void KnownFrames::Stored(std::int64_t block) {
-    storedBlocks_.push_back(block);
-    if (block != 0) {
-        lastBlock_ = block;
-    }
-}
-
-void KnownFrames::Forget() {
-    *this = KnownFrames();
 }
 
 }  // namespace orvex

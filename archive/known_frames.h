@@ -1,35 +1,32 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "archive/archive_database.h"
 #include "archive/digest_table.h"
-#include "archive/frame_block.h"
 
 namespace orvex {
 
 // Every frame the archive holds, as a program run's writers need it: each
-// frame's digest and where it lies. Kept in memory and brought up to date
-// at each block from the blocks written since, under the write lock, so
-// that a frame another station stored a moment ago is found: looking each
-// frame up in the database instead cost a random index page per frame.
-// Kept from one load to the next, which then reads only the blocks written
-// since: read again for each of a thousand pass logs, the digests of the
-// ones before made adding them take time that grew with their square.
+// frame's digest and number. Kept in memory and brought up to date at each
+// block, under the write lock, from the frames stored since, so that a
+// frame another station stored a moment ago is found: looking each frame up
+// in the database instead cost a random index page per frame. Kept from one
+// load to the next, which then reads only the frames stored since: read
+// again for each of a thousand pass logs, the digests of the ones before
+// made adding them take time that grew with their square.
+//
+// New frames are numbered on from the highest number the archive holds:
+// under the write lock no other writer numbers frames meanwhile.
 class KnownFrames {
 public:
-    // Reads the blocks written since the last call; false (the database's
+    // Reads the frames stored since the last call; false (the database's
     // error noted) when they cannot be read.
     bool CatchUp(ArchiveDatabase& database);
 
-    // Where the frame with `digest` lies. A frame not known yet is taken as
-    // the next frame, `nextIndex`, of the block being written, block 0.
-    struct Place {
-        FrameRef where;
-        bool isNew = false;
-    };
-    Place FindOrAdd(const FrameDigest& digest, std::uint32_t nextIndex);
+    // The frame with `digest`; a frame not known yet takes the next number.
+    FrameLookup FindOrAdd(const FrameDigest& digest);
     // Room for a block of `frames` new frames; false when a writer could not
     // tell that many frames apart.
     bool Reserve(std::size_t frames);
@@ -37,21 +34,16 @@ public:
     // lookups overlap.
     void Prefetch(const FrameDigest& digest) const { frames_.Prefetch(digest); }
 
-    // The block being written was stored as `block`; the next one begins.
-    void Stored(std::int64_t block);
-    // The block being written was not stored: what was taken from it, and
-    // so everything, is forgotten, and the next catch-up reads the archive
-    // whole.
-    void Forget();
+    // The frames numbered since the last call were stored.
+    void Stored() { lastStored_ = nextId_ - 1; }
+    // They were not: what was taken from the block, and so everything, is
+    // forgotten, and the next catch-up reads the archive whole.
+    void Forget() { *this = KnownFrames(); }
 
 private:
-    bool ReadBlock(std::int64_t block, const QByteArray& digests);
-
-    // A frame of a block written through this table holds minus the block's
-    // count among them until the database has given it its number.
     DigestTable frames_;
-    std::vector<std::int64_t> storedBlocks_;  // by count
-    std::int64_t lastBlock_ = 0;
+    std::int64_t lastStored_ = 0;  // the highest number the archive holds, as far as known
+    std::int64_t nextId_ = 1;
 };
 
 }  // namespace orvex

@@ -4,8 +4,8 @@
 
 namespace orvex {
 
-void PendingBlock::AddFrame(const Frame& frame, std::optional<std::uint32_t> time, bool timeExact) {
-    entries_.push_back({bytes_.size(), frame.length, time, timeExact, frame.logOffset});
+void PendingBlock::AddFrame(const Frame& frame, const FrameHeard& heard) {
+    entries_.push_back({bytes_.size(), frame.length, heard});
     bytes_.append(reinterpret_cast<const char*>(frame.bytes.data()), frame.length);
 }
 

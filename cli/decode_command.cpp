@@ -91,15 +91,12 @@ bool DecodeAll(const std::vector<GivenLog>& logs, const LoadContext& context,
     return allDone;
 }
 
+// The span was found sound with the other options.
 int ExportRange(ArchiveDatabase& database, const DecodeOptions& options, const StopSignals& stop,
                 std::ostream& out, std::ostream& err) {
     const auto& [from, to] = *options.exportRange;
-    const std::optional<ArchiveSpan> span = ParseArchiveSpan(from, to);
-    if (!span) {
-        err << kDecodeProgram << ": --export-range needs two UTC times such as 2009-05-01 or "
-            << "2009-05-01T06:00:00, not " << from << " and " << to << '\n';
-        return 2;
-    }
+    std::string problem;
+    const std::optional<ArchiveSpan> span = ParseArchiveSpan(from, to, problem);
     return ExportArchiveRange(database, *span, *options.outputs.dataExport, stop, out, err);
 }
 
@@ -122,6 +119,9 @@ int RunDecodeCommand(const std::vector<std::string>& args, const LocaleFormat& f
         database = OpenArchive(*options.archive, err);
         if (options.exportRange) {
             return database ? ExportRange(*database, options, stop, out, err) : 1;
+        }
+        if (options.logs.empty() && !options.live) {
+            return database ? TellArchiveReady(*database, out) : 1;
         }
     }
     std::optional<ArchiveTarget> archive;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "share/server_url.h"
+#include "cli/archive_runs.h"
 
 namespace orvex {
 namespace {
@@ -21,6 +22,7 @@ void PrintUsage(std::ostream& out) {
         << "                    [--record DIR | --record-file FILE]\n"
         << "   or: " << kDecodeProgram
         << " --archive DB --export-range FROM TO --data DIR [--data-format FORMAT]\n"
+        << "   or: " << kDecodeProgram << " --archive DB\n"
         << "Decodes Orvex KISS logs and writes, beside each log, the report (.tlm) and the\n"
         << "WOD export (.csv), as the window does with both Settings checked.\n\n"
         << "  --no-report         do not write the report (Write TLM File unchecked)\n"
@@ -32,10 +34,12 @@ void PrintUsage(std::ostream& out) {
         << "  --data-format FORMAT  csv (the default) or jsonl (JSON Lines)\n"
         << "  --json              print each log's summary as one JSON object per line\n"
         << "  --archive [DB]      also add each log's frames to the archive DB: a SQLite\n"
-        << "                      file, by default ~/.local/share/orvex/archive.sqlite, or\n"
-        << "                      postgresql:PARAMETERS, libpq's key=value parameters of a\n"
-        << "                      shared database (\"postgresql:host=db.club.org dbname=orvex\");\n"
-        << "                      the next argument is DB unless it is an option or a .kss log\n"
+        << "                      file, by default ~/.local/share/orvex/archive.sqlite, or a\n"
+        << "                      shared PostgreSQL database: postgresql:PARAMETERS, libpq's\n"
+        << "                      key=value parameters (\"postgresql:host=db.club.org\n"
+        << "                      dbname=orvex\"), or a postgresql:// URI; the next argument\n"
+        << "                      is DB unless it is an option or a .kss log. Alone, it makes\n"
+        << "                      the archive's tables, or moves an earlier version's, and ends\n"
         << "  --station NAME      the station that heard the logs (default: the host's name)\n"
         << "  --export-range FROM TO  write the data files of the archive's frames from FROM\n"
         << "                      to TO (UTC, 2009-05-01 or 2009-05-01T06:00:00; a date\n"
@@ -179,6 +183,10 @@ std::optional<std::string> ArchiveUsageProblem(const DecodeOptions& options) {
     }
     if (options.share.Asked()) {
         return "--export-range shares nothing: the archive keeps no reception times";
+    }
+    std::string problem;
+    if (!ParseArchiveSpan(options.exportRange->first, options.exportRange->second, problem)) {
+        return problem;
     }
     return std::nullopt;
 }
@@ -420,7 +428,7 @@ ParseResult ParseDecodeArguments(const std::vector<std::string>& args, DecodeOpt
         TellUsageError(err, *problem);
         return ParseResult::UsageError;
     }
-    if (options.logs.empty() && !options.live && !options.exportRange) {
+    if (options.logs.empty() && !options.live && !options.exportRange && !options.archive) {
         TellUsageError(err, "no log given");
         return ParseResult::UsageError;
     }

@@ -110,17 +110,16 @@ LoadOutcome LogLoad::Run(LogSource& source, const FileIdentity& identity, LoadPa
     return outcome;
 }
 
-// The log is known to the archive by its absolute path and the station that
-// heard it. An archive that cannot be written is told, and the load goes on
-// without it.
+// An archive that cannot be written is told, and the load goes on without
+// it.
 std::unique_ptr<ArchiveWriter> LogLoad::StartArchive(LoadOutcome& outcome) {
     ArchiveTarget* target = context_.Archive();
     if (target == nullptr) {
         return nullptr;
     }
-    const std::string name = std::filesystem::absolute(path_).lexically_normal().string();
     auto archive = std::make_unique<ArchiveWriter>(
-        *target, name, mode_ == LoadMode::Stream ? 1 : ArchiveWriter::kBlockFrames);
+        *target, path_,
+        mode_ == LoadMode::Stream ? ArchiveWriter::Source::Stream : ArchiveWriter::Source::File);
     if (!archive->Start()) {
         outcome.problems.push_back(ArchiveProblem(*archive));
         return nullptr;

@@ -3,13 +3,7 @@
 namespace orvex {
 namespace {
 
-// value = x*x*square + x*linear + constant; raw channels have linear 1.
-struct Formula {
-    double square;
-    double linear;
-    double constant;
-    bool quadratic;
-};
+using Formula = CalibrationFormula;
 
 constexpr Formula Linear(double a, double b) {
     return {0, a, b, false};
@@ -68,14 +62,18 @@ constexpr std::array<Formula, kChannelCount> kFormulas = {
 
 }  // namespace
 
+const CalibrationFormula& ChannelFormula(int index) {
+    return kFormulas[static_cast<std::size_t>(index)];
+}
+
 double Calibrate(int index, std::uint8_t raw) {
-    const Formula& f = kFormulas[index];
+    const Formula& f = kFormulas[static_cast<std::size_t>(index)];
     const double x = raw;
     if (f.quadratic) {
         // Subtracting a coefficient and adding its negation give the same double.
         return x * x * f.square + x * f.linear + f.constant;
     }
-    if (f.linear == 1 && f.constant == 0) {
+    if (f.IsRaw()) {
         return x;
     }
     return x * f.linear + f.constant;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/archive_history.h"
+#include "archive/archived_extremes.h"
 #include "telemetry/channel_history.h"
 
 namespace orvex {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "archive/archive_history.h"
+#include "archive/archived_extremes.h"
 
 namespace orvex {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "archive/archive_history.h"
+#include "archive/archived_extremes.h"
 
 class QDateTimeEdit;
 class QDialogButtonBox;

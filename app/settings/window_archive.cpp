@@ -34,7 +34,8 @@ std::optional<std::string> WindowArchive::Prepare() {
         QDir().mkpath(QFileInfo(QString::fromLocal8Bit(usual.target.c_str())).absolutePath());
     }
     database_ = std::make_unique<ArchiveDatabase>(location);
-    if (auto problem = database_->Open()) {
+    if (!database_->Open()) {
+        const std::string problem = database_->LastError();
         database_.reset();
         return problem;
     }

@@ -552,6 +552,10 @@
         <translation>&amp;Station...</translation>
     </message>
     <message>
+        <source>The archive %1 was moved from version %2 to version %3: %4 frames. Every log read is added to it.</source>
+        <translation>Das Archiv %1 wurde von Version %2 auf Version %3 umgestellt: %4 Frames. Jedes gelesene Log wird ihm hinzugefügt.</translation>
+    </message>
+    <message>
         <source>archive %1</source>
         <translation>Archiv %1</translation>
     </message>

@@ -48,6 +48,15 @@ void MainWindow::ApplyArchive(const ArchiveChoice& choice) {
     const QString shown = LocalText(archive_.Shown());
     if (problem) {
         ShowStatus(tr("Cannot open the archive %1: %2.").arg(shown, LocalText(*problem)));
+    } else if (const ArchiveDatabase* database = archive_.Database();
+               database != nullptr && database->Migrated()) {
+        const ArchiveMigration& moved = *database->Migrated();
+        ShowStatus(tr("The archive %1 was moved from version %2 to version %3: %4 frames. "
+                      "Every log read is added to it.")
+                       .arg(shown)
+                       .arg(moved.fromVersion)
+                       .arg(ArchiveDatabase::kSchemaVersion)
+                       .arg(moved.frames));
     } else if (choice.enabled) {
         ShowStatus(tr("Every log read is added to the archive %1.").arg(shown));
     }

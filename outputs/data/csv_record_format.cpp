@@ -45,7 +45,11 @@ void AppendCsvField(std::string& out, std::string_view text) {
 
 std::string CsvRecordFormat::Header(DataFile file) const {
     std::string header;
-    for (std::string_view name : DataColumns(file)) {
+    std::vector<std::string_view> names = DataColumns(file);
+    if (file == DataFile::Frames && NamesSources()) {
+        names.insert(names.end(), {column::kStation, column::kLog});
+    }
+    for (std::string_view name : names) {
         if (!header.empty()) {
             header.push_back(',');
         }
@@ -119,7 +123,16 @@ void CsvRecordFormat::AppendFrame(std::string& out, const FrameRecord& record) {
     AppendTime(out, record.time);
     out.push_back(',');
     AppendOptional(out, record.LengthNeeded());
-    out += frame.openingFendSharedOrLost ? ",true\n" : ",false\n";
+    out += frame.openingFendSharedOrLost ? ",true" : ",false";
+    if (NamesSources()) {
+        const FrameSource none;
+        const FrameSource& source = record.source != nullptr ? *record.source : none;
+        out.push_back(',');
+        AppendCsvField(out, source.station);
+        out.push_back(',');
+        AppendCsvField(out, source.log);
+    }
+    out.push_back('\n');
 }
 
 }  // namespace orvex

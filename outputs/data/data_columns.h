@@ -37,6 +37,8 @@ inline constexpr std::string_view kOutcome = "outcome";
 inline constexpr std::string_view kCutAt512 = "cut_at_512";
 inline constexpr std::string_view kLengthNeeded = "length_needed";  // by the frame's type
 inline constexpr std::string_view kOpeningFendSharedOrLost = "opening_fend_shared_or_lost";
+inline constexpr std::string_view kStation = "station";  // of a frame from the archive
+inline constexpr std::string_view kLog = "log";
 }  // namespace column
 
 // The channel of WOD slot 0..9 in the channel table.

@@ -75,9 +75,17 @@ void DataExport::OnStatusRecord(const StatusRecord& record) {
     out.Flushed();
 }
 
+void DataExport::SetFrameSource(std::string station, std::string log) {
+    station_ = std::move(station);
+    log_ = std::move(log);
+}
+
 void DataExport::OnFrameRecord(const FrameRecord& record) {
     OutputFile& out = File(DataFile::Frames);
-    format_->AppendFrame(out.Buffer(), record);
+    const FrameSource source{station_, log_};
+    FrameRecord named = record;
+    named.source = &source;
+    format_->AppendFrame(out.Buffer(), named);
     out.Flushed();
 }
 

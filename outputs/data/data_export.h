@@ -42,6 +42,10 @@ public:
     void Start();
     // The load's frames go here.
     FrameHandler& Frames() { return feed_; }
+    // The frames file names the station and the log that first heard each
+    // frame, as set before it; called before Start.
+    void NameFrameSources() { format_->NameFrameSources(); }
+    void SetFrameSource(std::string station, std::string log);
 
     // Writes the WOD samples and closes the files: a problem for each file
     // that could not be written.
@@ -63,6 +67,8 @@ private:
     std::array<OutputFile, kDataFiles.size()> files_;
     std::array<std::string, kDataFiles.size()> paths_;
     DatedWodRows wodRows_;
+    std::string station_;
+    std::string log_;
     DataRecordFeed feed_{*this};
 };
 

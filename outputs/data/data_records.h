@@ -21,11 +21,19 @@ namespace orvex {
 // frame's end, which the report shows from an earlier frame's bytes, is
 // empty here, and a WOD sample the frame did not hold whole is no record.
 
+// Who first heard a frame, and in which log: for frames read back from an
+// archive that holds several stations' logs.
+struct FrameSource {
+    std::string_view station;
+    std::string_view log;
+};
+
 // A frame as the reader delivered it, and what became of it.
 struct FrameRecord {
     const Frame& frame;  // its bytes, its place in the log, whether it was cut
     FrameOutcome outcome;
     std::optional<std::uint32_t> time;  // the time a decoded TLM, HWS or WOD frame carries
+    const FrameSource* source = nullptr;
 
     // Only what the frame holds: a frame of one byte has no command, one
     // under 7 bytes no type.

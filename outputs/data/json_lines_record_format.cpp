@@ -139,6 +139,10 @@ void JsonLinesRecordFormat::AppendFrame(std::string& out, const FrameRecord& rec
         line_->Number(column::kLengthNeeded, *needed);
     }
     line_->Flag(column::kOpeningFendSharedOrLost, frame.openingFendSharedOrLost);
+    if (NamesSources() && record.source != nullptr) {
+        line_->Text(column::kStation, record.source->station);
+        line_->Text(column::kLog, record.source->log);
+    }
     line_->End();
 }
 

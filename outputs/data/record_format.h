@@ -17,6 +17,10 @@ public:
 
     static std::unique_ptr<RecordFormat> Make(DataFormat format);
 
+    // The frames file names each frame's source (FrameRecord::source) after
+    // its other fields; set before the header is written.
+    void NameFrameSources() { namesSources_ = true; }
+
     // What the file holds before its first record; may be empty.
     virtual std::string Header(DataFile file) const = 0;
 
@@ -25,6 +29,12 @@ public:
     virtual void AppendWod(std::string& out, const WodRecord& record) = 0;
     virtual void AppendStatus(std::string& out, const StatusRecord& record) = 0;
     virtual void AppendFrame(std::string& out, const FrameRecord& record) = 0;
+
+protected:
+    bool NamesSources() const { return namesSources_; }
+
+private:
+    bool namesSources_ = false;
 };
 
 }  // namespace orvex

@@ -1,14 +1,18 @@
 // orvex-decode --archive: the summary of what each log added, a database
-// that cannot be used, a locked one, and the data files of a span read back
-// from the archive.
+// that cannot be used, a locked one, another program's, and the data files
+// of a span read back from the archive.
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
 
 #include <filesystem>
 
 #include "archive/archive_database.h"
 #include "archive/archive_target.h"
+#include "cli/archive_runs.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "tests/reliability/cli_runner.h"
@@ -72,11 +76,11 @@ TEST_F(ArchiveCliTest, AnArchiveThatCannotBeOpenedIsToldAndTheLogIsStillDecoded)
 
 TEST_F(ArchiveCliTest, ALockedArchiveIsToldAndTheLogIsStillDecoded) {
     ArchiveDatabase holder(ParseArchiveLocation(archive));
-    ASSERT_FALSE(holder.Open());
+    ASSERT_TRUE(holder.Open());
     {
         ArchiveDatabase waiting(ParseArchiveLocation(archive));
         waiting.SetBusyTimeout(100);
-        ASSERT_FALSE(waiting.Open());
+        ASSERT_TRUE(waiting.Open());
         ASSERT_TRUE(holder.Begin());  // another process writing a long block
         ArchiveTarget target{waiting, "north"};
         // Through the load, as the command line's run of one log.
@@ -122,6 +126,127 @@ TEST_F(ArchiveCliTest, ASpanIsExportedFromTheArchiveAsTheLogsOwnDataExportWroteI
     EXPECT_EQ(ReadFile(spanData + "/archive.telemetry.csv") + lastRow, logTelemetry);
     EXPECT_EQ(ReadFile(spanData + "/archive.wod.csv"), ReadFile(logData + "/pass.wod.csv"));
     EXPECT_EQ(ReadFile(spanData + "/archive.status.csv"), ReadFile(logData + "/pass.status.csv"));
+    // Each frame with the station and the log that first heard it.
+    const std::string frames = ReadFile(spanData + "/archive.frames.csv");
+    EXPECT_TRUE(frames.starts_with(
+        "offset,log_bytes,length,command,frame_type,frame_type_name,outcome,cut_at_512,time_utc,"
+        "unix_time,length_needed,opening_fend_shared_or_lost,station,log\n"))
+        << frames;
+    EXPECT_NE(
+        frames.find(",2026-03-01T12:00:00Z,1772366400,133,false," + StationName(std::nullopt) +
+                    "," + std::filesystem::canonical(log).string() + "\n"),
+        std::string::npos)
+        << frames;
+}
+
+// The export's files of a span, named as the command line names them.
+std::vector<std::string> SpanFiles(const std::string& folder) {
+    return {folder + "/archive.telemetry.csv", folder + "/archive.wod.csv",
+            folder + "/archive.status.csv", folder + "/archive.frames.csv"};
+}
+
+TEST_F(ArchiveCliTest, ASpanEndsAtTheTimesGiven) {
+    ASSERT_EQ(RunCli({"--archive", archive, "--no-report", "--no-wod", log}).code, 0);
+    const CliResult result = RunCli({"--archive", archive, "--export-range", "2026-03-01T12:03:00",
+                                     "2026-03-01T12:04:00Z", "--data", folder.Path()});
+
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_TRUE(result.out.starts_with(archive + ": 1 frames written to")) << result.out;
+    EXPECT_NE(ReadFile(folder / "archive.status.csv").find("2026-03-01T12:03:20Z"),
+              std::string::npos);
+}
+
+// Checked before the archive is opened, so that a mistyped range leaves
+// every file, the archive's too, as it was.
+TEST_F(ArchiveCliTest, ATimeThatIsNotOneOrARangeThatRunsBackwardsIsAUsageError) {
+    const auto usage = [this](const std::string& from, const std::string& to) {
+        const CliResult result =
+            RunCli({"--archive", archive, "--export-range", from, to, "--data", folder.Path()});
+        EXPECT_EQ(result.code, 2) << from << " " << to;
+        return result.err.substr(0, result.err.find('\n'));
+    };
+    for (const std::string bad : {"2026-03-01xyz", "2026-03-01T25:00:00", "2026-02-30",
+                                  "2026-03-01T12:03", "2026-03-01 12:03:00"}) {
+        EXPECT_EQ(usage(bad, "2026-03-02"),
+                  "orvex-decode: --export-range needs two UTC times such as 2009-05-01 or "
+                  "2009-05-01T06:00:00, not " +
+                      bad + " and 2026-03-02");
+    }
+    EXPECT_EQ(usage("2026-03-02", "2026-03-01T23:59:59"),
+              "orvex-decode: --export-range needs FROM no later than TO, not 2026-03-02 and "
+              "2026-03-01T23:59:59");
+    EXPECT_FALSE(FileExists(archive));
+    for (const std::string& file : SpanFiles(folder.Path())) {
+        EXPECT_FALSE(FileExists(file)) << file;
+    }
+}
+
+// A frame's bytes changed in the database: the export names it, leaves it
+// out and fails; the other frames are exported.
+TEST_F(ArchiveCliTest, ADamagedFrameIsNamedAndLeftOut) {
+    ASSERT_EQ(RunCli({"--archive", archive, "--no-report", "--no-wod", log}).code, 0);
+    {
+        ArchiveDatabase database(ParseArchiveLocation(archive));
+        ASSERT_TRUE(database.Open());
+        QSqlQuery frame(database.Connection());
+        ASSERT_TRUE(frame.exec(QStringLiteral("SELECT bytes FROM frame_store WHERE id = 1")));
+        ASSERT_TRUE(frame.next());
+        QByteArray bytes = frame.value(0).toByteArray();
+        bytes.replace(7, 12, QByteArray(12, '\0'));
+        frame.prepare(QStringLiteral("UPDATE frame_store SET bytes = ? WHERE id = 1"));
+        frame.addBindValue(bytes);
+        ASSERT_TRUE(frame.exec());
+    }
+    const CliResult result = RunCli({"--archive", archive, "--export-range", "2026-03-01",
+                                     "2026-03-01", "--data", folder.Path()});
+
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, "orvex-decode: Frame 1 of 2026-03-01T12:00:00Z in the archive " +
+                              archive +
+                              " is damaged (its bytes no longer match their digest): left out\n");
+    EXPECT_TRUE(result.out.starts_with(archive + ": 3 frames (1 damaged, left out) written to"))
+        << result.out;
+}
+
+// Another program's SQLite file named by mistake: refused, byte for byte as
+// it was, its journal mode too.
+TEST_F(ArchiveCliTest, AnotherProgramsDatabaseIsRefusedUntouched) {
+    for (const char* table : {"contacts", "logs"}) {
+        const std::string other = folder / (std::string(table) + ".db");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+            db.setDatabaseName(QString::fromStdString(other));
+            ASSERT_TRUE(db.open());
+            QSqlQuery(db).exec(QStringLiteral("CREATE TABLE %1 (id INTEGER, name TEXT)")
+                                   .arg(QLatin1String(table)));
+            QSqlQuery(db).exec(
+                QStringLiteral("INSERT INTO %1 VALUES (1, 'G4ABC')").arg(QLatin1String(table)));
+        }
+        QSqlDatabase::removeDatabase("other");
+        const std::string before = ReadFile(other);
+
+        const CliResult result = RunCli({"--archive", other, "--no-report", "--no-wod", log});
+        EXPECT_EQ(result.code, 1);
+        EXPECT_EQ(result.err, "orvex-decode: Cannot open the archive " + other +
+                                  ": it holds tables of another program (" + table +
+                                  ") and no archive; name another database\n");
+        EXPECT_EQ(ReadFile(other), before) << table;
+        EXPECT_FALSE(FileExists(other + "-wal")) << table;
+    }
+}
+
+TEST_F(ArchiveCliTest, APasswordIsNeverShown) {
+    for (const std::string& given : std::vector<std::string>{
+             "postgresql:host=" + folder.Path() + " dbname=orvex password=hunter2 user=ann",
+             "postgresql://ann:hunter2@/orvex?host=" + folder.Path(),
+             "postgres:///orvex?host=" + folder.Path() + "&password=hunter2",
+             "postgresql:host=x password='hunter2 dbname=orvex"}) {
+        const CliResult result = RunCli({"--archive", given, "--no-report", "--no-wod", log});
+        EXPECT_EQ(result.code, 1) << given;
+        EXPECT_TRUE(result.err.starts_with("orvex-decode: Cannot open the archive postgresql:"))
+            << result.err;
+        EXPECT_EQ(result.err.find("hunter2"), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(ArchiveCliTest, TheArchiveOptionsAreCheckedTogether) {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <map>
-
-#include "archive/frame_block.h"
 
 namespace orvex::test {
 
@@ -21,26 +21,31 @@ std::size_t ArchiveContents::FramesHeard(std::size_t count) const {
 
 ArchiveContents ReadArchiveContents(ArchiveDatabase& database) {
     ArchiveContents contents;
-    std::map<std::int64_t, std::size_t> firstFrameOfBlock;
+    std::map<std::int64_t, std::size_t> frameAt;
     QSqlQuery query(database.Connection());
-    EXPECT_TRUE(query.exec(QStringLiteral(
-        "SELECT b.id, l.station, b.frames, b.hearings, b.frame_count, b.hearing_count "
-        "FROM blocks b JOIN logs l ON l.id = b.log_id ORDER BY b.id")));
+    EXPECT_TRUE(query.exec(QStringLiteral("SELECT frame_id, bytes, %1, own_time FROM frames "
+                                          "ORDER BY frame_id")
+                               .arg(database.Dialect().Seconds(QStringLiteral("time_utc")))))
+        << query.lastError().text().toStdString();
     while (query.next()) {
-        const std::int64_t block = query.value(0).toLongLong();
-        const std::string station = query.value(1).toString().toStdString();
-        firstFrameOfBlock[block] = contents.frames.size();
-        EXPECT_TRUE(ForEachStoredFrame(query.value(2).toByteArray(), [&](const StoredFrame& frame) {
-            contents.frames.push_back({std::string(frame.bytes), frame.time, frame.timeExact});
-        }));
-        EXPECT_EQ(contents.frames.size() - firstFrameOfBlock[block], query.value(4).toUInt());
-        const std::size_t hearingsBefore = contents.hearings.size();
-        EXPECT_TRUE(ForEachHearing(query.value(3).toByteArray(), [&](const Hearing& hearing) {
-            const std::int64_t holder = hearing.frame.block == 0 ? block : hearing.frame.block;
-            contents.hearings.push_back(
-                {station, hearing.offset, firstFrameOfBlock.at(holder) + hearing.frame.index});
-        }));
-        EXPECT_EQ(contents.hearings.size() - hearingsBefore, query.value(5).toUInt());
+        frameAt[query.value(0).toLongLong()] = contents.frames.size();
+        const QByteArray bytes = query.value(1).toByteArray();
+        ArchiveContents::StoredFrame frame{bytes.toStdString(), std::nullopt,
+                                           query.value(3).toBool()};
+        if (!query.value(2).isNull()) {
+            frame.time = static_cast<std::uint32_t>(query.value(2).toLongLong());
+        }
+        contents.frames.push_back(frame);
+    }
+    EXPECT_TRUE(
+        query.exec(QStringLiteral("SELECT station, log_path, byte_offset, frame_id FROM "
+                                  "receptions ORDER BY log_id, byte_offset, frame_id")))
+        << query.lastError().text().toStdString();
+    while (query.next()) {
+        contents.hearings.push_back({query.value(0).toString().toStdString(),
+                                     query.value(1).toString().toStdString(),
+                                     static_cast<std::uint64_t>(query.value(2).toLongLong()),
+                                     frameAt.at(query.value(3).toLongLong())});
     }
     return contents;
 }

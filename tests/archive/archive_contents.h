@@ -9,21 +9,22 @@
 
 namespace orvex::test {
 
-// The archive's frames and hearings unpacked from its blocks, as a test
-// reads them.
+// The archive's frames and hearings, read through its views as anyone
+// would read them.
 struct ArchiveContents {
     struct StoredFrame {
-        std::string bytes;  // as the KISS reader gave them, the command byte first
+        std::string bytes;  // as the KISS reader gave them, the FEND first
         std::optional<std::uint32_t> time;
-        bool timeExact = false;
+        bool ownTime = false;
     };
     struct Heard {
         std::string station;
+        std::string log;
         std::uint64_t offset = 0;
         std::size_t frame = 0;  // in `frames`
     };
-    std::vector<StoredFrame> frames;
-    std::vector<Heard> hearings;
+    std::vector<StoredFrame> frames;  // in the order they were stored
+    std::vector<Heard> hearings;      // by log as first stored, then by offset
 
     // How many frames were heard exactly `count` times.
     std::size_t FramesHeard(std::size_t count) const;

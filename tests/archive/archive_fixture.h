@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -65,8 +66,7 @@ protected:
 
     std::unique_ptr<ArchiveDatabase> OpenDatabase() const {
         auto opened = std::make_unique<ArchiveDatabase>(ParseArchiveLocation(location));
-        const auto problem = opened->Open();
-        EXPECT_FALSE(problem) << *problem;
+        EXPECT_TRUE(opened->Open()) << opened->LastError();
         return opened;
     }
 
@@ -81,7 +81,12 @@ protected:
     // Loads `bytes` as the log `name` in the program run that `target` is.
     LoadOutcome ArchiveIn(ArchiveTarget& target, const std::string& bytes,
                           const std::string& name = "pass.kss", StopAfter* stop = nullptr) {
-        const std::string path = folder.Write(name, bytes);
+        return ArchiveAt(target, folder.Write(name, bytes), bytes, stop);
+    }
+
+    // Loads `bytes` as the log at `path`, which is left as it is.
+    LoadOutcome ArchiveAt(ArchiveTarget& target, const std::string& path, const std::string& bytes,
+                          StopAfter* stop = nullptr) {
         const LoadContext context(format, options, &target);
         Frame frame;
         LogLoad load(path, context, frame);
@@ -94,13 +99,15 @@ protected:
         return load.Run(source, FileIdentity{}, &pacing);
     }
 
-    // The one number a query returns.
-    std::int64_t Number(const QString& sql) const {
+    // The one value a query returns.
+    QVariant Value(const QString& sql) const {
         QSqlQuery query(database->Connection());
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+        EXPECT_TRUE(query.exec(sql))
+            << sql.toStdString() << ": " << query.lastError().text().toStdString();
         EXPECT_TRUE(query.next()) << sql.toStdString();
-        return query.value(0).toLongLong();
+        return query.value(0);
     }
+    std::int64_t Number(const QString& sql) const { return Value(sql).toLongLong(); }
     ArchiveContents Contents() const { return ReadArchiveContents(*database); }
     std::int64_t Rows(const char* table) const {
         return Number(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));

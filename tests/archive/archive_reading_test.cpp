@@ -1,6 +1,7 @@
 // Reading the archive: a channel's history reduced to each bucket's lowest
-// and highest value by the database, and a span's frames decoded again.
-#include "archive/archive_history.h"
+// and highest value by the database, and a span's frames read back a page at
+// a time, a damaged one told.
+#include "archive/archived_extremes.h"
 #include "archive/archived_frames.h"
 #include "telemetry/calibration.h"
 #include "tests/archive/archive_fixture.h"
@@ -83,20 +84,67 @@ public:
     std::vector<FrameOutcome> outcomes;
 };
 
-TEST_P(ArchiveReadingTest, ASpansFramesAreDecodedOnceInTimeOrder) {
+std::vector<ArchivedFrame> Read(ArchiveDatabase& database, ArchiveSpan span) {
+    std::vector<ArchivedFrame> frames;
+    std::string problem;
+    EXPECT_TRUE(ReadArchivedFrames(
+        database, span, [&](const ArchivedFrame& frame) { frames.push_back(frame); }, problem))
+        << problem;
+    return frames;
+}
+
+TEST_P(ArchiveReadingTest, ASpansFramesAreReadOnceInTimeOrderWithTheirFirstHearing) {
     Archive(Tlm(kMidnight + 300, 3) + Tlm(kMidnight + 100, 1), "a.kss", "north");
     Archive(Tlm(kMidnight + 200, 2) + Tlm(kMidnight + 100, 1) + Tlm(kMidnight + 900, 9), "b.kss",
             "south");
-    TimeList frames;
-    std::string problem;
-    const auto count =
-        DecodeArchivedFrames(*database, {kMidnight + 100, kMidnight + 300}, frames, problem);
+    TimeList decoded;
+    Frame frame;
+    const std::vector<ArchivedFrame> frames = Read(*database, {kMidnight + 100, kMidnight + 300});
+    for (const ArchivedFrame& stored : frames) {
+        DecodeArchivedFrame(stored, frame, decoded);
+    }
 
-    ASSERT_TRUE(count) << problem;
-    EXPECT_EQ(*count, 3u);
-    EXPECT_EQ(frames.times,
+    EXPECT_EQ(decoded.times,
               (std::vector<std::uint32_t>{kMidnight + 100, kMidnight + 200, kMidnight + 300}));
-    EXPECT_EQ(frames.outcomes, std::vector<FrameOutcome>(3, FrameOutcome::Decoded));
+    EXPECT_EQ(decoded.outcomes, std::vector<FrameOutcome>(3, FrameOutcome::Decoded));
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].station, "north");
+    EXPECT_EQ(frames[0].offset, Tlm(kMidnight + 300, 3).size());
+    EXPECT_TRUE(frames[0].logPath.ends_with("/a.kss")) << frames[0].logPath;
+    EXPECT_EQ(frames[1].station, "south");
+}
+
+// Pages end amid frames of one second: none is read twice or left out.
+TEST_P(ArchiveReadingTest, ASpanLongerThanAPageIsReadWhole) {
+    std::string log;
+    for (int frame = 0; frame < 5000; ++frame) {
+        log += KissFrame(6, "message " + std::to_string(frame));  // each takes the TLM's time
+    }
+    Archive(Tlm(kMidnight, 1) + log);
+    const std::vector<ArchivedFrame> frames = Read(*database, {kMidnight, kMidnight});
+
+    ASSERT_EQ(frames.size(), 5001u);
+    for (std::size_t at = 1; at < frames.size(); ++at) {
+        EXPECT_EQ(frames[at].id, frames[at - 1].id + 1);
+    }
+}
+
+// 12 bytes overwritten inside a stored frame: what no database check sees,
+// its digest does.
+TEST_P(ArchiveReadingTest, AFrameWhoseBytesChangedSinceItWasStoredIsDamaged) {
+    Archive(Tlm(kMidnight, 1) + Tlm(kMidnight + 60, 2));
+    QByteArray bytes =
+        Value(QStringLiteral("SELECT bytes FROM frame_store WHERE id = 2")).toByteArray();
+    bytes.replace(7, 12, QByteArray(12, '\0'));
+    QSqlQuery damage(database->Connection());
+    damage.prepare(QStringLiteral("UPDATE frame_store SET bytes = ? WHERE id = 2"));
+    damage.addBindValue(bytes);
+    ASSERT_TRUE(damage.exec());
+
+    const std::vector<ArchivedFrame> frames = Read(*database, {kMidnight, kMidnight + 60});
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_TRUE(frames[0].intact);
+    EXPECT_FALSE(frames[1].intact);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ArchiveReadingTest,

@@ -204,11 +204,11 @@ TEST_F(LiveCli, AStreamThatSentNothingLeavesNothing) {
 // The hearings an archive holds, read on a connection of the calling thread.
 std::int64_t HearingsIn(const std::string& archive) {
     ArchiveDatabase database(ParseArchiveLocation(archive));
-    if (database.Open()) {
+    if (!database.Open()) {
         return -1;
     }
     QSqlQuery query(database.Connection());
-    if (!query.exec(QStringLiteral("SELECT SUM(hearing_count) FROM blocks")) || !query.next()) {
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM receptions")) || !query.next()) {
         return -1;
     }
     return query.value(0).toLongLong();

@@ -30,7 +30,7 @@ struct HistoryBucket {
 // equal width across the span: the database reduces a year of hours to the
 // few hundred points a chart draws. The archive keeps each hour's extremes,
 // so buckets narrower than an hour leave gaps between the hours. Buckets
-// without frames are left out.
+// without a value of the channel are left out.
 // Nothing, with the reason in `problem`, when the query fails.
 std::optional<std::vector<HistoryBucket>> ArchivedExtremes(ArchiveDatabase& database, int channel,
                                                            ArchiveSpan span, int bucketCount,
