@@ -25,6 +25,7 @@
 #include "app/widgets/artwork.h"
 #include "app/widgets/channel_panel.h"
 #include "app/widgets/frame_list_model.h"
+#include "app/widgets/status_line.h"
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
 #include "app/window/load_status.h"
@@ -212,23 +213,18 @@ void MainWindow::CreateBottomStrip(QWidget* client) {
 }
 
 void MainWindow::CreateStatusLine() {
-    statusLine_ = new QLabel(this);
+    statusLine_ = new StatusLine(this);
     statusLine_->setObjectName(object_name::kStatusLine);
     statusLine_->setAccessibleName(tr("Status"));
-    statusLine_->setTextFormat(Qt::PlainText);
-    // A long text must not widen the window: it is cut, and told whole on
-    // hover.
-    statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLine_, 1);
 }
 
 QString MainWindow::StatusText() const {
-    return statusLine_->text();
+    return statusLine_->WholeText();
 }
 
 void MainWindow::ShowStatus(const QString& text) {
-    statusLine_->setText(text);
-    statusLine_->setToolTip(text);
+    statusLine_->ShowText(text);
 }
 
 void MainWindow::AfterLoad(std::function<void()> next) {

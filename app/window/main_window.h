@@ -33,6 +33,7 @@ class FrameListModel;
 class HistoryChart;
 class LiveSession;
 class RecentLogsMenu;
+class StatusLine;
 class TopStrip;
 
 // The main window: menus, the strip of status fields, the channel panel, the
@@ -180,7 +181,7 @@ private:
     ChartRangeBox* range_ = nullptr;
     QLineEdit* logPath_ = nullptr;
     QLabel* frameCounter_ = nullptr;
-    QLabel* statusLine_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
 
     QAction* openAction_ = nullptr;
     QAction* savePngAction_ = nullptr;
