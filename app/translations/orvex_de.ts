@@ -199,6 +199,25 @@
     </message>
 </context>
 <context>
+    <name>orvex::GreyedChoices</name>
+    <message>
+        <source>Not while a log is read or a stream is followed</source>
+        <translation>Nicht während ein Log gelesen oder ein Datenstrom verfolgt wird</translation>
+    </message>
+    <message>
+        <source>Nothing is charted: open a log and choose a channel</source>
+        <translation>Nichts im Diagramm: ein Log öffnen und einen Kanal wählen</translation>
+    </message>
+    <message>
+        <source>Open a log first; not while one is read</source>
+        <translation>Erst ein Log öffnen; nicht während eines gelesen wird</translation>
+    </message>
+    <message>
+        <source>Not connected to a TNC</source>
+        <translation>Nicht mit einem TNC verbunden</translation>
+    </message>
+</context>
+<context>
     <name>orvex::HistoryChart</name>
     <message>
         <source>Channel history chart</source>

@@ -28,6 +28,7 @@
 #include "app/widgets/status_line.h"
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
+#include "app/window/greyed_choices.h"
 #include "app/window/load_status.h"
 #include "app/window/log_drop.h"
 #include "app/window/object_names.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     setWindowIcon(WindowIcon());
     CreateActions();
     CreateMenus();
+    GreyedChoices::Explain(this);
     CreateClientArea();
     CreateStatusLine();
     ApplyArchive(ArchiveChoice::Remembered());
