@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/chart/archive_channel_history.h"
@@ -59,15 +60,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", database.LastError().c_str());
         return 1;
     }
-    orvex::ArchiveChannelHistory history;
-    if (!history.Show(database, std::nullopt) || !history.Held()) {
-        std::fprintf(stderr, "no telemetry: %s\n", history.Problem().c_str());
+    const auto history = std::make_shared<orvex::ArchiveChannelHistory>();
+    if (!history->Show(database, std::nullopt) || !history->Held()) {
+        std::fprintf(stderr, "no telemetry: %s\n", history->Problem().c_str());
         return 1;
     }
     std::printf("telemetry over %.1f days\n",
-                static_cast<double>(history.Held()->to - history.Held()->from) / 86400);
+                static_cast<double>(history->Held()->to - history->Held()->from) / 86400);
     Print("the span held (Archive: all chosen)",
-          Time([&] { history.Show(database, std::nullopt); }));
+          Time([&] { history->Show(database, std::nullopt); }));
 
     const orvex::LocaleFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
     for (const QSize size : {QSize(705, 225), QSize(1900, 700)}) {
@@ -79,7 +80,7 @@ int main(int argc, char* argv[]) {
         paint();
         std::printf("\nchart of %d x %d pixels\n", size.width(), size.height());
         Print("each column's extremes, by the database", Time([&] {
-                  if (history.Series(channel, *history.Extent(), size.width()).empty()) {
+                  if (history->Series(channel, *history->Extent(), size.width()).empty()) {
                       std::abort();
                   }
               }));

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/chart/first_start_hint.h"
 #include "app/chart/line_gaps.h"
 #include "app/chart/time_axis_labels.h"
 #include "app/chart/value_ticks.h"
@@ -76,7 +77,8 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
       format_(format),
       chart_(chart()),
       timeAxis_(new QValueAxis),
-      rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
+      rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())),
+      firstStartHint_(new FirstStartHint(viewport())) {
     chart_->legend()->hide();
     chart_->legend()->setFont(DialogFont(kLabelPoints));
     chart_->setBackgroundRoundness(0);
@@ -98,6 +100,11 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
 }
 
 HistoryChart::~HistoryChart() = default;
+
+void HistoryChart::ForgetHistory() {
+    history_.reset();
+    firstStartHint_->hide();
+}
 
 void HistoryChart::AddActions() {
     const auto add = [this](const QString& text, const QKeySequence& keys, auto slot) {
@@ -126,6 +133,9 @@ void HistoryChart::ShowChannels(const std::vector<int>& channels,
     }
     whole_ = whole;
     history_ = std::move(history);
+    if (extent) {
+        firstStartHint_->hide();
+    }
     // The same channels keep their series and axes: a live stream redraws
     // them often, and Qt Charts deletes a removed axis's items only later,
     // from the event loop, so that for a while the old axes were drawn

@@ -16,6 +16,8 @@ class QValueAxis;
 
 namespace orvex {
 
+class FirstStartHint;
+
 class LocaleFormat;
 class TimeAxisLabels;
 
@@ -39,8 +41,9 @@ public:
                       std::shared_ptr<const ChannelHistory> history);
     const std::vector<int>& Channels() const { return channels_; }
     // A new history is coming: nothing is drawn from the last until the next
-    // ShowChannels, which shows the new one's whole span.
-    void ForgetHistory() { history_.reset(); }
+    // ShowChannels, which shows the new one's whole span. A log or a stream
+    // is on its way: the first start's hint goes for good.
+    void ForgetHistory();
 
     // The span shown. Zooming and panning keep it within the history's span
     // and at least a few seconds long.
@@ -118,6 +121,7 @@ private:
     Drag drag_ = Drag::None;
     QPoint dragStart_;
     QRubberBand* rubberBand_;
+    FirstStartHint* firstStartHint_;
 };
 
 }  // namespace orvex

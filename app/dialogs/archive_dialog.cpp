@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "app/dialogs/dialog_grid.h"
+#include "app/dialogs/path_field.h"
 #include "app/window/object_names.h"
 
 namespace orvex {
@@ -46,7 +47,7 @@ void ArchiveDialog::CreateFields(const ArchiveChoice& start) {
     const bool postgres = location.engine == ArchiveLocation::Engine::Postgres;
     sqlite_ = Named(new QRadioButton(tr("&SQLite file on this computer"), this),
                     object_name::kArchiveSqlite);
-    file_ = Named(new QLineEdit(postgres ? Shown(DefaultArchiveLocation()) : Shown(location), this),
+    file_ = Named(new PathField(postgres ? Shown(DefaultArchiveLocation()) : Shown(location), this),
                   object_name::kArchiveFile);
     postgres_ = Named(new QRadioButton(tr("&PostgreSQL database shared by stations"), this),
                       object_name::kArchivePostgres);

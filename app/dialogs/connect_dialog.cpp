@@ -11,6 +11,7 @@
 #include <QSpinBox>
 
 #include "app/dialogs/dialog_grid.h"
+#include "app/dialogs/path_field.h"
 #include "app/window/object_names.h"
 
 namespace orvex {
@@ -57,7 +58,7 @@ void ConnectDialog::CreateFields(const LinkChoice& start) {
     }
     baudRate_->setEditText(QString::number(start.baudRate));
 
-    folder_ = Named(new QLineEdit(start.recordFolder, this), object_name::kConnectFolder);
+    folder_ = Named(new PathField(start.recordFolder, this), object_name::kConnectFolder);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 }
 

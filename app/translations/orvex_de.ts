@@ -192,6 +192,32 @@
     </message>
 </context>
 <context>
+    <name>orvex::FirstStartHint</name>
+    <message>
+        <source>Open a log (Ctrl+O), drop one here, or File ▸ Connect… to a TNC</source>
+        <translation>Ein Log öffnen (Strg+O), hierher ziehen oder mit Datei ▸ Verbinden… an einen TNC anschließen</translation>
+    </message>
+</context>
+<context>
+    <name>orvex::GreyedChoices</name>
+    <message>
+        <source>Not while a log is read or a stream is followed</source>
+        <translation>Nicht während ein Log gelesen oder ein Datenstrom verfolgt wird</translation>
+    </message>
+    <message>
+        <source>Nothing is charted: open a log and choose a channel</source>
+        <translation>Nichts im Diagramm: ein Log öffnen und einen Kanal wählen</translation>
+    </message>
+    <message>
+        <source>Open a log first; not while one is read</source>
+        <translation>Erst ein Log öffnen; nicht während eines gelesen wird</translation>
+    </message>
+    <message>
+        <source>Not connected to a TNC</source>
+        <translation>Nicht mit einem TNC verbunden</translation>
+    </message>
+</context>
+<context>
     <name>orvex::HistoryChart</name>
     <message>
         <source>Channel history chart</source>
@@ -701,6 +727,26 @@
     <message>
         <source>Record</source>
         <translation>Datensatz</translation>
+    </message>
+    <message>
+        <source>The time (UTC) of the telemetry record shown below</source>
+        <translation>Die Zeit (UTC) des unten gezeigten Telemetrie-Datensatzes</translation>
+    </message>
+    <message>
+        <source>The satellite&apos;s software version sent with the record</source>
+        <translation>Die mit dem Datensatz gesendete Softwareversion des Satelliten</translation>
+    </message>
+    <message>
+        <source>The record shown and how many there are</source>
+        <translation>Der gezeigte Datensatz und wie viele es gibt</translation>
+    </message>
+    <message>
+        <source>The time and text frames the satellite sent, oldest first</source>
+        <translation>Die vom Satelliten gesendeten Zeit- und Textframes, die ältesten zuerst</translation>
+    </message>
+    <message>
+        <source>Steps through the log&apos;s telemetry records (arrow keys, Home, End)</source>
+        <translation>Blättert durch die Telemetrie-Datensätze des Logs (Pfeiltasten, Pos1, Ende)</translation>
     </message>
 </context>
 <context>

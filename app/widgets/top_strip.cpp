@@ -92,15 +92,18 @@ TopStrip::TopStrip(QAbstractItemModel* frameList, QWidget* parent) : QWidget(par
     layout->AddWidget(AddLine(object_name::kBottomLine, 480), AnchoredLayout::kStretchWidth);
     recordTime_ = MakeStatusField(this, object_name::kRecordTime, TwipsRect(120, 120, 2025, 285));
     recordTime_->setAccessibleName(tr("Record time"));
+    recordTime_->setToolTip(tr("The time (UTC) of the telemetry record shown below"));
     AddFrameList(frameList);
     softwareVersion_ = MakeStatusField(this, object_name::kSoftwareVersion,
                                        TwipsRect(kVersionLeft, 120, 2100, 285));
     softwareVersion_->setAccessibleName(tr("Software version"));
+    softwareVersion_->setToolTip(tr("The satellite's software version sent with the record"));
     AddScrollBar();
     recordPosition_ =
         MakeDisplayField(this, object_name::kRecordPosition,
                          TwipsRect(kRecordPositionLeft, 120, 1020, 285), DialogFont());
     recordPosition_->setAccessibleName(tr("Record position"));
+    recordPosition_->setToolTip(tr("The record shown and how many there are"));
     SetFieldBackground(recordPosition_, colour::kGrey);
 }
 
@@ -116,6 +119,7 @@ QListView* TopStrip::AddFrameList(QAbstractItemModel* frameList) {
     auto* list = new QListView(this);
     list->setObjectName(object_name::kFrameList);
     list->setAccessibleName(tr("Time and text frames"));
+    list->setToolTip(tr("The time and text frames the satellite sent, oldest first"));
     list->setGeometry(TwipsRect(2250, 120, kVersionLeft - 105 - 2250, 255));
     list->setFont(DialogFont(8.25, true));
     SetFieldBackground(list, colour::kGrey);
@@ -133,6 +137,7 @@ void TopStrip::AddScrollBar() {
     scrollBar_ = new RecordStepper(Qt::Horizontal, this);
     scrollBar_->setObjectName(object_name::kRecordScrollBar);
     scrollBar_->setAccessibleName(tr("Record"));
+    scrollBar_->setToolTip(tr("Steps through the log's telemetry records (arrow keys, Home, End)"));
     scrollBar_->setGeometry(
         TwipsRect(kScrollBarLeft, 120, kRecordPositionLeft - 105 - kScrollBarLeft, 255));
     auto* style = new ShortThumbStyle;

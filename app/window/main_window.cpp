@@ -25,8 +25,10 @@
 #include "app/widgets/artwork.h"
 #include "app/widgets/channel_panel.h"
 #include "app/widgets/frame_list_model.h"
+#include "app/widgets/status_line.h"
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
+#include "app/window/greyed_choices.h"
 #include "app/window/load_status.h"
 #include "app/window/log_drop.h"
 #include "app/window/object_names.h"
@@ -66,6 +68,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     setWindowIcon(WindowIcon());
     CreateActions();
     CreateMenus();
+    GreyedChoices::Explain(this);
     CreateClientArea();
     CreateStatusLine();
     ApplyArchive(ArchiveChoice::Remembered());
@@ -220,13 +223,9 @@ void MainWindow::CreateBottomStrip(QWidget* client) {
 }
 
 void MainWindow::CreateStatusLine() {
-    statusLine_ = new QLabel(this);
+    statusLine_ = new StatusLine(this);
     statusLine_->setObjectName(object_name::kStatusLine);
     statusLine_->setAccessibleName(tr("Status"));
-    statusLine_->setTextFormat(Qt::PlainText);
-    // A long text must not widen the window: it is cut, and told whole on
-    // hover.
-    statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLine_, 1);
     shareStatus_ = new QLabel(this);
     shareStatus_->setObjectName(object_name::kShareStatus);
@@ -236,12 +235,11 @@ void MainWindow::CreateStatusLine() {
 }
 
 QString MainWindow::StatusText() const {
-    return statusLine_->text();
+    return statusLine_->WholeText();
 }
 
 void MainWindow::ShowStatus(const QString& text) {
-    statusLine_->setText(text);
-    statusLine_->setToolTip(text);
+    statusLine_->ShowText(text);
 }
 
 void MainWindow::AfterLoad(std::function<void()> next) {

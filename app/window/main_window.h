@@ -36,6 +36,7 @@ class FrameListModel;
 class HistoryChart;
 class LiveSession;
 class RecentLogsMenu;
+class StatusLine;
 class TopStrip;
 
 // The main window: menus, the strip of status fields, the channel panel, the
@@ -198,7 +199,7 @@ private:
     ChartRangeBox* range_ = nullptr;
     QLineEdit* logPath_ = nullptr;
     QLabel* frameCounter_ = nullptr;
-    QLabel* statusLine_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
     QLabel* shareStatus_ = nullptr;
 
     QAction* openAction_ = nullptr;

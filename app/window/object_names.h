@@ -62,6 +62,8 @@ inline QString ChannelUnit(int channel) {
 // The chart and the bottom strip.
 inline constexpr char kChartFrame[] = "Frame1";
 inline constexpr char kChart[] = "MSChart1";
+// What a newcomer reads over the empty chart, a later addition.
+inline constexpr char kFirstStartHint[] = "FirstStartHint";
 inline constexpr char kLogPath[] = "Text4";
 inline constexpr char kFrameCounter[] = "Label3";
 inline constexpr char kStatusLine[] = "StatusLine";

@@ -70,6 +70,7 @@ TEST_F(LogOnTheCommandLine, WritesTheSameReportAndExportAsTheDecoder) {
     ASSERT_EQ(std::remove((folder / "orvex-pass.csv").c_str()), 0);
 
     window.OpenLogFile(Parse({QString::fromStdString(log)}).log);
+    WaitForLoads();
     EXPECT_EQ(ReadFile(folder / "orvex-pass.tlm"), decodedReport);
     EXPECT_EQ(ReadFile(folder / "orvex-pass.csv"), decodedExport);
     EXPECT_EQ(Text(object_name::kLogPath), QString::fromStdString(log));

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QTest>
 #include <random>
 
 #include "app/window/load_status.h"
@@ -64,6 +65,25 @@ TEST_F(StatusLine, IsKeptByACancelledDialogAndToldWholeOnHover) {
     const int width = window.width();
     OpenLog(TextFrame("HELLO"), std::string(300, 'n') + ".kss");
     EXPECT_EQ(window.width(), width);
+}
+
+TEST_F(StatusLine, ShowsAShortFormAtTheFirstSizeAndTheWholeTextOnHover) {
+    window.show();
+    OpenLog(TlmFrame(kDecemberAfternoon, 0), "pass-of-2026-12-07-at-the-club-station.kss");
+    const auto* line = Find<QLabel>(object_name::kStatusLine);
+    const QString shown = line->text();
+    ASSERT_NE(shown, Status()) << "the whole text fits: the test's path is too short";
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(shown), line->contentsRect().width()) << shown;
+    EXPECT_TRUE(shown.startsWith("1 frame, 1 telemetry record. Report written to ")) << shown;
+    EXPECT_TRUE(shown.endsWith("/pass-of-2026-12-07-at-the-club-station.csv.")) << shown;
+    EXPECT_EQ(line->toolTip(), Status());
+    EXPECT_TRUE(Status().endsWith(
+        QString::fromStdString(" WOD export written to " +
+                               (folder / "pass-of-2026-12-07-at-the-club-station.csv") + ".")));
+
+    // Room enough: the whole text again.
+    window.resize(4000, window.height());
+    QTRY_COMPARE(line->text(), Status());
 }
 
 TEST(LoadStatus, NamesEveryProblemFirst) {

@@ -50,6 +50,19 @@ TEST_F(GermanWindow, SpeaksGerman) {
         QString::fromStdString("Kein Frame in " + (folder / "a.kss") + " gefunden.")));
 }
 
+TEST_F(GermanWindow, ShowsTheStatusLineShortAtTheFirstSize) {
+    window->show();
+    const std::string log = folder.Write("pass-of-2026-12-07-at-the-club-station.kss", "");
+    window->SetFileChooser([&log] { return QString::fromStdString(log); });
+    Find<QAction>(object_name::kOpenAction)->trigger();
+    ASSERT_TRUE(HandleEventsUntil([this] { return window->Idle(); }));
+    const auto* line = Find<QLabel>(object_name::kStatusLine);
+    ASSERT_NE(line->text(), window->StatusText());
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width())
+        << line->text().toStdString();
+    EXPECT_EQ(line->toolTip(), window->StatusText());
+}
+
 // A German user's window writes the sample pass's stored files, byte for byte.
 TEST(GermanUser, GetsTheReportAndTheExportAsTheyAre) {
     const WindowLanguage language{QLocale(QLocale::German, QLocale::Germany)};
