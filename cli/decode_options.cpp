@@ -6,8 +6,8 @@
 #include <ostream>
 #include <string_view>
 
-#include "share/server_url.h"
 #include "cli/archive_runs.h"
+#include "share/server_url.h"
 
 namespace orvex {
 namespace {
