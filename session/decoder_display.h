@@ -30,7 +30,9 @@ public:
 
     // The channel panel, channel 0..37.
     virtual void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) = 0;
-    virtual void ShowChannelValue(int channel, std::string_view text) = 0;
+    // `fromEarlierFrame`: the record's frame ended before the channel, and
+    // the value is calibrated from the byte an earlier frame left there.
+    virtual void ShowChannelValue(int channel, std::string_view text, bool fromEarlierFrame) = 0;
 
     virtual void ShowRecordTime(std::string_view text) = 0;
     virtual void ShowRecordPosition(std::string_view text) = 0;  // "#3 / 12"

@@ -46,7 +46,7 @@ void DecoderSession::ShowChannelDescriptions() {
         display_.ShowChannelLabels(channel, described.name, described.unit);
     }
     for (int channel = 0; channel < 4; ++channel) {
-        display_.ShowChannelValue(channel, "");
+        display_.ShowChannelValue(channel, "", false);
     }
 }
 

@@ -11,7 +11,7 @@ void ShowRecord(DecoderDisplay& display, const LocaleFormat& format,
                 const TelemetryHistory& history, int number) {
     if (number < 1 || static_cast<std::size_t>(number) > history.Count()) {
         for (int channel = 0; channel < kChannelCount; ++channel) {
-            display.ShowChannelValue(channel, "");
+            display.ShowChannelValue(channel, "", false);
         }
         display.ShowRecordTime("");
         return;
@@ -23,7 +23,7 @@ void ShowRecord(DecoderDisplay& display, const LocaleFormat& format,
         text.clear();
         AppendChannelValue(text, format, TelemetryChannels()[channel],
                            calibration[channel][history.Raw(index, channel)]);
-        display.ShowChannelValue(channel, text);
+        display.ShowChannelValue(channel, text, !history.Holds(index, channel));
     }
     display.ShowRecordTime(format.DateTimeText(UnixTimeToDate(history.Timestamp(index))));
 }

@@ -93,6 +93,10 @@
 <context>
     <name>orvex::ChannelPanel</name>
     <message>
+        <source>This record's frame ended before this channel: the value is from the byte an earlier frame left.</source>
+        <translation>Der Frame dieses Datensatzes endete vor diesem Kanal: Der Wert stammt aus dem Byte, das ein früherer Frame dort hinterließ.</translation>
+    </message>
+    <message>
         <source>Charts the channel alone; with Ctrl, adds it to the chart or takes it off</source>
         <translation>Zeigt den Kanal allein im Diagramm; mit Strg fügt er ihn hinzu oder nimmt ihn heraus</translation>
     </message>

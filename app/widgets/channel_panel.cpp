@@ -1,10 +1,12 @@
 #include "app/widgets/channel_panel.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QRadioButton>
 #include <algorithm>
 #include <utility>
@@ -109,8 +111,17 @@ void ChannelPanel::ShowLabels(int row, const QString& name, const QString& unit)
     values_[row]->setAccessibleName(tr("%1 value").arg(name.trimmed()));
 }
 
-void ChannelPanel::ShowValue(int row, const QString& text) {
-    ShowFieldText(values_[row], text);
+void ChannelPanel::ShowValue(int row, const QString& text, bool fromEarlierFrame) {
+    QLineEdit* field = values_[row];
+    ShowFieldText(field, text);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text,
+                     QApplication::palette().color(
+                         fromEarlierFrame ? QPalette::Disabled : QPalette::Active, QPalette::Text));
+    field->setPalette(palette);
+    field->setToolTip(fromEarlierFrame ? tr("This record's frame ended before this channel: the "
+                                            "value is from the byte an earlier frame left.")
+                                       : QString());
 }
 
 void ChannelPanel::Select(int row) {

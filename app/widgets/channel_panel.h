@@ -23,7 +23,9 @@ public:
     explicit ChannelPanel(QWidget* parent);
 
     void ShowLabels(int row, const QString& name, const QString& unit);
-    void ShowValue(int row, const QString& text);
+    // A value the record's frame did not hold (an earlier frame's byte) is
+    // greyed and says so on hover.
+    void ShowValue(int row, const QString& text, bool fromEarlierFrame);
 
     // Selects the row alone as a plain click on its selector would, and asks
     // for its chart even when it was charted already.

@@ -93,7 +93,7 @@ public:
 
     // DecoderDisplay
     void ShowChannelLabels(int channel, std::string_view name, std::string_view unit) override;
-    void ShowChannelValue(int channel, std::string_view text) override;
+    void ShowChannelValue(int channel, std::string_view text, bool fromEarlierFrame) override;
     void ShowRecordTime(std::string_view text) override;
     void ShowRecordPosition(std::string_view text) override;
     void ShowSoftwareVersion(int version) override;

@@ -28,8 +28,8 @@ void MainWindow::ShowChannelLabels(int channel, std::string_view name, std::stri
     panel_->ShowLabels(channel, FromLatin1(name), FromLatin1(unit));
 }
 
-void MainWindow::ShowChannelValue(int channel, std::string_view text) {
-    panel_->ShowValue(channel, FromLatin1(text));
+void MainWindow::ShowChannelValue(int channel, std::string_view text, bool fromEarlierFrame) {
+    panel_->ShowValue(channel, FromLatin1(text), fromEarlierFrame);
 }
 
 void MainWindow::ShowRecordTime(std::string_view text) {

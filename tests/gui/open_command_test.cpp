@@ -2,6 +2,7 @@
 #include <QChart>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QListView>
 #include <QRadioButton>
@@ -90,6 +91,29 @@ TEST_F(OpenCommand, AShorterLogMovesThePositionToItsLastRecord) {
     OpenLog(TlmFrame(0, 0) + TlmFrame(kDecemberAfternoon, 100), "short.kss");
     EXPECT_EQ(Text(object_name::kRecordPosition), "#2 / 2");
     EXPECT_EQ(ValueText(28), "1303.577");
+}
+
+// A short TLM frame's later channels hold the bytes an earlier frame left:
+// shown as the report shows them, but greyed, and saying so on hover.
+TEST_F(OpenCommand, ValuesAShortFrameDidNotHoldAreMarkedAsAnEarlierFrames) {
+    const std::string cut = TlmBody(kDecemberAfternoon + 1, 50).substr(0, 70);
+    OpenLog(TlmFrame(kDecemberAfternoon, 100) + KissFrame(2, cut));
+    const QString earlierLast = ValueText(37);
+    const auto tip = [this](int row) {
+        return Find<QLineEdit>(QString("Text1_%1").arg(row))->toolTip();
+    };
+    EXPECT_TRUE(tip(37).isEmpty());
+
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(2);
+    EXPECT_EQ(Text(object_name::kRecordPosition), "#2 / 2");
+    EXPECT_TRUE(tip(0).isEmpty());
+    EXPECT_FALSE(tip(37).isEmpty());
+    EXPECT_EQ(ValueText(37), earlierLast);
+    EXPECT_NE(Find<QLineEdit>("Text1_37")->palette().color(QPalette::Text),
+              Find<QLineEdit>("Text1_0")->palette().color(QPalette::Text));
+
+    Find<QScrollBar>(object_name::kRecordScrollBar)->setValue(1);
+    EXPECT_TRUE(tip(37).isEmpty());
 }
 
 TEST_F(OpenCommand, AMissingLogIsNamedAndTheLastLoadStays) {

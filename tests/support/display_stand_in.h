@@ -22,8 +22,9 @@ public:
         channelNames[channel] = name;
         channelUnits[channel] = unit;
     }
-    void ShowChannelValue(int channel, std::string_view text) override {
+    void ShowChannelValue(int channel, std::string_view text, bool fromEarlierFrame) override {
         channelValues[channel] = text;
+        channelsFromEarlierFrame[channel] = fromEarlierFrame;
     }
     void ShowRecordTime(std::string_view text) override { recordTime = text; }
     void ShowRecordPosition(std::string_view text) override { recordPosition = text; }
@@ -48,6 +49,7 @@ public:
     void MoveRecordScrollBar(int position);
 
     std::array<std::string, kChannelCount> channelNames, channelUnits, channelValues;
+    std::array<bool, kChannelCount> channelsFromEarlierFrame{};
     std::string recordTime;
     std::string recordPosition;
     int softwareVersion = -1;
