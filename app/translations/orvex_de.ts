@@ -406,6 +406,10 @@
 <context>
     <name>orvex::MainWindow</name>
     <message>
+        <source>%1; the stream is still decoded, but no longer recorded.</source>
+        <translation>%1; der Datenstrom wird weiter dekodiert, aber nicht mehr aufgezeichnet.</translation>
+    </message>
+    <message>
         <source>the image cannot be drawn</source>
         <translation>das Bild kann nicht gezeichnet werden</translation>
     </message>

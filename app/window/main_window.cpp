@@ -32,6 +32,8 @@
 #include "app/window/load_status.h"
 #include "app/window/log_drop.h"
 #include "app/window/object_names.h"
+#include "live/recording.h"
+#include "outputs/file_problem.h"
 #include "outputs/output_names.h"
 
 namespace orvex {
@@ -311,6 +313,22 @@ void MainWindow::Connect() {
     AfterLoad([this, choice = *choice] { StartStream(choice); });
 }
 
+// A recording the disk cannot hold is said at once, not when the stream
+// ends: the load's thread finds it, the window's thread says it.
+void MainWindow::TellRecordingFailure(Recording& recording) {
+    recording.TellFailureTo([this, &recording](int error) {
+        const FileProblem problem =
+            ProblemFromErrno(FileProblem::Action::RecordLog, recording.Path(), error);
+        QMetaObject::invokeMethod(
+            this,
+            [this, problem] {
+                ShowStatus(tr("%1; the stream is still decoded, but no longer recorded.")
+                               .arg(LoadStatus::ProblemText(problem)));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void MainWindow::StartStream(const LinkChoice& choice) {
     const std::optional<FileProblem> archiveProblem = PrepareArchive();
     auto live = std::make_unique<LiveSession>(choice);
@@ -320,6 +338,7 @@ void MainWindow::StartStream(const LinkChoice& choice) {
     }
     ShowStatus(live->ConnectingText());
     live_ = std::move(live);
+    TellRecordingFailure(*live_->RecordingFile());
     sinceChartDrawn_.start();
     disconnectAction_->setEnabled(true);
     EnableIdleCommands(false);

@@ -35,6 +35,7 @@ class ChannelPanel;
 class FrameListModel;
 class HistoryChart;
 class LiveSession;
+class Recording;
 class RecentLogsMenu;
 class StatusLine;
 class TopStrip;
@@ -185,6 +186,7 @@ private:
     QString ChooseLogFile();
     QString ChooseImageFile(ImageFormat format);
     void ShowStatus(const QString& text);
+    void TellRecordingFailure(Recording& recording);
 
     LocaleFormat format_;
     OutputOptions outputs_;

@@ -1,6 +1,8 @@
 // File > Connect: the window follows a KISS TCP port on 127.0.0.1 while the
 // test's server sends a generated pass, and Disconnect or closing the window
 // leaves the files that opening the recorded log gives.
+#include <sys/mount.h>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -65,7 +67,7 @@ protected:
         chosen.kind = LinkChoice::Kind::Tcp;
         chosen.host = QStringLiteral("127.0.0.1");
         chosen.port = port;
-        chosen.recordFolder = QString::fromStdString(folder.Path());
+        chosen.recordFolder = QString::fromStdString(recordIn.empty() ? folder.Path() : recordIn);
         QElapsedTimer bound;
         bound.start();
         QTimer tick;
@@ -115,6 +117,7 @@ protected:
     }
 
     KissServer server;
+    std::string recordIn;  // the folder given to Connect, if not the test's
     LinkChoice chosen;
     std::vector<LinkChoice> offered;
     std::vector<Glimpse> glimpses;
@@ -210,6 +213,48 @@ TEST_F(LiveWindow, ClosingTheWindowEndsTheSessionWithItsFilesWritten) {
     EXPECT_EQ(recordedBytes, Pass().substr(0, recordedBytes.size()));
     EXPECT_TRUE(FileExists(Beside(recorded, ".csv")));
     EXPECT_TRUE(FileExists(Beside(recorded, ".tlm")));
+}
+
+// A file system of 16 KiB, mounted where this run may mount one (as root).
+class SmallDisk {
+public:
+    explicit SmallDisk(std::string path) : path_(std::move(path)) {
+        std::filesystem::create_directory(path_);
+        mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) {
+            ::umount2(path_.c_str(), MNT_DETACH);
+        }
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+// A recording the disk cannot hold is said in the status line while the
+// stream still flows, not when it ends.
+TEST_F(LiveWindow, ARecordingTheDiskCannotHoldIsSaidAtOnce) {
+    const SmallDisk disk(folder / "full");
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    recordIn = folder / "full";
+    server.Serve({{RandomChunks(Pass(), 24, 400, milliseconds(4)), {}, true}});
+    bool said = false;
+    Connect([&] {
+        if (!said && Status().contains("no longer recorded")) {
+            said = true;
+            EXPECT_TRUE(Status().startsWith("Cannot record the log ")) << Status().toStdString();
+            EXPECT_TRUE(Action(object_name::kDisconnectAction)->isEnabled());
+            Action(object_name::kDisconnectAction)->trigger();
+        }
+    });
+    EXPECT_TRUE(said);
 }
 
 TEST_F(LiveWindow, ARefusedPortIsShownAsReconnecting) {
