@@ -103,7 +103,7 @@ TEST_P(ArchiveTest, TheFieldsPastAShortFramesEndAreNull) {
     constexpr std::size_t kThroughChannel10 = 77 - 7;  // channel 10 lies at offset 76
     const std::string shortTlm = TlmBody(kNoon + 3600, 50).substr(0, kThroughChannel10);
     const std::string wod = WodBody({kNoon, 0, {1}}, {kNoon + 60, 0, {2}}, {kNoon + 120, 0, {3}});
-    const std::string shortWod = wod.substr(0, 2 * 15);                       // two samples whole
+    const std::string shortWod = wod.substr(0, std::size_t{2} * 15);          // two samples whole
     const std::string shortHws = HwsBody(kNoon + 3700).substr(0, 4 + 3 + 1);  // one register group
     Archive(Tlm(kNoon, 200) + KissFrame(2, shortTlm) + KissFrame(8, shortWod) +
             KissFrame(4, shortHws));

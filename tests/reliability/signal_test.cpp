@@ -52,11 +52,11 @@ constexpr Ending kEndings[] = {Ending::Interrupt, Ending::Terminate, Ending::Han
 // sanitizers, which looks for memory faults rather than for what a signal
 // leaves, may ask for fewer (ORVEX_SIGNAL_POINTS).
 int PointsPerEnding() {
-    static const int points = [] {
+    static const int kPoints = [] {
         const char* asked = std::getenv("ORVEX_SIGNAL_POINTS");
         return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : 20;
     }();
-    return points;
+    return kPoints;
 }
 
 // Every name in the folder with its bytes.
