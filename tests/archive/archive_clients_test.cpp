@@ -123,6 +123,7 @@ std::vector<int> TelemetryChannelList() {
 
 std::vector<int> WodChannelIndices() {
     std::vector<int> channels;
+    channels.reserve(kWodSlotCount);
     for (int slot = 0; slot < kWodSlotCount; ++slot) {
         channels.push_back(ChannelIndexOfNumber(WodChannels()[static_cast<std::size_t>(slot) + 1]));
     }

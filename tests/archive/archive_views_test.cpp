@@ -97,7 +97,7 @@ void ExpectFieldsOf(ArchiveDatabase& database, const char* view, const Frame& fr
     ASSERT_EQ(columns.size(), static_cast<qsizetype>(fields.All().size()));
     for (std::size_t at = 0; at < fields.All().size(); ++at) {
         const StatusField& field = fields.All()[at];
-        const QString column = columns[static_cast<qsizetype>(at)];
+        const QString& column = columns[static_cast<qsizetype>(at)];
         EXPECT_EQ(column.toStdString(), SqlName(field.name));
         const QVariant value = rows[0].value(column);
         if (field.IsText()) {
