@@ -149,10 +149,7 @@ bool ShareWorker::Queue() {
         QueueFailed();
         return false;
     }
-    {
-        const std::lock_guard lock(mutex_);
-        stored_ += frames.size();
-    }
+    stored_ += frames.size();
     for (std::size_t index = 0; index < servers_.size(); ++index) {
         servers_[index]->waiting += queued[index];
     }
@@ -316,6 +313,9 @@ void ShareWorker::Publish() {
                                        !server->locked && waitsForRetry});
         }
         status_.settled = !busy;
+        // Counted here, with the servers' state, not when stored: a status
+        // read between the two would say the frames just stored were settled.
+        storedShown_ = stored_;
     }
     emit StatusChanged();
 }
@@ -323,7 +323,7 @@ void ShareWorker::Publish() {
 ShareStatus ShareWorker::Status() const {
     const std::lock_guard lock(mutex_);
     ShareStatus status = status_;
-    status.settled = status.settled && (handed_ == stored_ || !status.problem.empty());
+    status.settled = status.settled && (handed_ == storedShown_ || !status.problem.empty());
     return status;
 }
 

@@ -70,12 +70,13 @@ private:
     std::vector<std::unique_ptr<Server>> servers_;
     std::vector<std::int64_t> keys_;
     bool closed_ = false;
+    std::uint64_t stored_ = 0;
 
     // Shared with the threads that hand frames in and read the status.
     mutable std::mutex mutex_;
     std::vector<SharedFrame> inbox_;
     std::uint64_t handed_ = 0;
-    std::uint64_t stored_ = 0;
+    std::uint64_t storedShown_ = 0;
     ShareStatus status_;
     std::vector<std::string> news_;
 };

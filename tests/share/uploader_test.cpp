@@ -126,6 +126,25 @@ TEST_F(Uploader, PostsEachFrameWithTheStationAndItsReceptionTimeInOrder) {
     EXPECT_EQ(status.failing, "");
 }
 
+// The command line ends when the status says settled: a frame just handed in
+// must never read as settled before it was sent.
+TEST_F(Uploader, AStatusNeverReadsSettledWhileAFrameHandedInIsUnsent) {
+    server.Listen();
+    const auto sharer = StartSharer();
+    for (int index = 0; index < 100; ++index) {
+        Hand(*sharer, index, index + 1);
+        // Read as often as it can be, to fall between storing and sending.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        ShareStatus status = sharer->Status();
+        while (!status.settled && std::chrono::steady_clock::now() < until) {
+            status = sharer->Status();
+        }
+        ASSERT_TRUE(status.settled);
+        ASSERT_EQ(status.servers.front().taken, static_cast<std::uint64_t>(index) + 1)
+            << "settled with frame " << index << " unsent";
+    }
+}
+
 TEST_F(Uploader, AfterRefusalsErrorsSlowAnswersAndAnOutageEveryFrameArrivesInOrderOnce) {
     const auto sharer = StartSharer();
     Hand(*sharer, 0, 10);
