@@ -52,7 +52,7 @@ bool DecodeOne(const GivenLog& log, const LoadContext& context, const StopSignal
     LoadSharing sharing(sharer, load);
     LoadOutcome outcome;
     {
-        ProgressLine progress(err, load, file.Identity().size, showProgress, stop);
+        ProgressLine progress(err, load, file.Identity().size, showProgress, stop, sharer);
         LoadPacing pacing(progress);
         outcome = load.Run(file, file.Identity(), &pacing);
     }

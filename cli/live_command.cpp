@@ -101,7 +101,7 @@ int RunLiveDecode(const LiveInput& input, const LoadContext& context, const Stop
     const std::unique_ptr<QCoreApplication> application = ApplicationIfNone();
     Frame frame;
     LogLoad load(recording.Planned(), context, frame, LoadMode::Stream);
-    ProgressLine follower(err, load, 0, false, stop);
+    ProgressLine follower(err, load, 0, false, stop, sharer);
     LoadPacing pacing(follower);
     const bool standardInput = input.kind == LiveInput::Kind::StandardInput;
     std::unique_ptr<Link> link = standardInput ? nullptr : MakeLink(input);

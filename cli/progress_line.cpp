@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/share_run.h"
 #include "cli/stop_signals.h"
 #include "load/log_load.h"
+#include "share/frame_sharer.h"
 
 namespace orvex {
 
@@ -13,9 +15,14 @@ std::uint64_t PercentRead(std::uint64_t bytesRead, std::uint64_t logSize) {
 }
 
 ProgressLine::~ProgressLine() {
+    Clear();
+}
+
+void ProgressLine::Clear() {
     if (shown_) {
         err_ << "\r\033[K";
         err_.flush();
+        shown_ = false;
     }
 }
 
@@ -24,6 +31,12 @@ bool ProgressLine::StopRequested() const {
 }
 
 void ProgressLine::OnSlice() {
+    // A server that stops taking frames is said while the pass goes on, not
+    // only at the end, so the operator can still mend it.
+    if (sharer_ != nullptr && sharer_->HasNews()) {
+        Clear();
+        TellShareNews(*sharer_, err_);
+    }
     if (!enabled_) {
         return;
     }

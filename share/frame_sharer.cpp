@@ -45,6 +45,10 @@ std::vector<std::string> FrameSharer::TakeNews() {
     return worker_->TakeNews();
 }
 
+bool FrameSharer::HasNews() const {
+    return worker_->HasNews();
+}
+
 // Forwarded only once someone listens: queued to a thread that runs no event
 // loop (the command line's), every change would wait in memory for good.
 void FrameSharer::connectNotify(const QMetaMethod& signal) {

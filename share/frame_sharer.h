@@ -39,6 +39,7 @@ public:
     ShareStatus Status() const;
     // What happened since the last call that the user should hear of.
     std::vector<std::string> TakeNews();
+    bool HasNews() const;
 
 signals:
     void StatusChanged();

@@ -332,4 +332,9 @@ std::vector<std::string> ShareWorker::TakeNews() {
     return std::exchange(news_, {});
 }
 
+bool ShareWorker::HasNews() const {
+    const std::lock_guard lock(mutex_);
+    return !news_.empty();
+}
+
 }  // namespace orvex

@@ -43,6 +43,7 @@ public:
     // What the user should hear of since the last call: a server that fails
     // or refuses a frame, once, and one that takes frames again.
     std::vector<std::string> TakeNews();
+    bool HasNews() const;
 
 signals:
     void StatusChanged();

@@ -216,5 +216,27 @@ TEST_F(ShareCli, AGrSatellitesStreamSharesEachFrameWithTheTimestampItCarried) {
     EXPECT_LE(arrived.substr(0, 19), stamp(after));
 }
 
+TEST_F(ShareCli, AServerThatStopsTakingFramesIsSaidWhileTheStreamGoesOn) {
+    server.AnswerWith([](const ReceivedPost&) { return 503; });
+    server.Listen();
+    KissServer tnc;
+    tnc.Serve({{{{TimedFrame(0), milliseconds(0)}}, {}, true}});
+    const auto decode = Start(Sharing(
+        {"--kiss-tcp", "127.0.0.1:" + std::to_string(tnc.Port()), "--record", folder.Path()}));
+    std::string err;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (err.find("did not take a frame") == std::string::npos &&
+           std::chrono::steady_clock::now() < until && decode->state() == QProcess::Running) {
+        decode->waitForReadyRead(100);
+        err += decode->readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(decode->state(), QProcess::Running) << err;
+    EXPECT_NE(err.find("orvex-decode: " + server.Url() + " did not take a frame: "),
+              std::string::npos)
+        << err;
+    ::kill(static_cast<pid_t>(decode->processId()), SIGINT);
+    ASSERT_TRUE(decode->waitForFinished(20000));
+}
+
 }  // namespace
 }  // namespace orvex::test
