@@ -1,7 +1,6 @@
 // File > Connect: the window follows a KISS TCP port on 127.0.0.1 while the
 // test's server sends a generated pass, and Disconnect or closing the window
 // leaves the files that opening the recorded log gives.
-#include <sys/mount.h>
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -25,6 +24,7 @@
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/generated_log.h"
 #include "tests/support/kiss_server.h"
+#include "tests/support/small_disk.h"
 
 namespace orvex::test {
 namespace {
@@ -215,31 +215,10 @@ TEST_F(LiveWindow, ClosingTheWindowEndsTheSessionWithItsFilesWritten) {
     EXPECT_TRUE(FileExists(Beside(recorded, ".tlm")));
 }
 
-// A file system of 16 KiB, mounted where this run may mount one (as root).
-class SmallDisk {
-public:
-    explicit SmallDisk(std::string path) : path_(std::move(path)) {
-        std::filesystem::create_directory(path_);
-        mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_) {
-            ::umount2(path_.c_str(), MNT_DETACH);
-        }
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool Mounted() const { return mounted_; }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
-
 // A recording the disk cannot hold is said in the status line while the
 // stream still flows, not when it ends.
 TEST_F(LiveWindow, ARecordingTheDiskCannotHoldIsSaidAtOnce) {
-    const SmallDisk disk(folder / "full");
+    const SmallDisk disk(folder / "full", 16 * 1024);
     if (!disk.Mounted()) {
         GTEST_SKIP() << "no small file system can be mounted here";
     }

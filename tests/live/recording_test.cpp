@@ -1,7 +1,6 @@
 // The recorded log's name and place, that it never replaces a file, and
 // that a recording the disk cannot hold is said at once.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -11,12 +10,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <regex>
 
 #include "live/recording.h"
 #include "tests/support/child_process.h"
 #include "tests/support/generated_log.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 
 namespace orvex::test {
@@ -70,30 +69,6 @@ TEST(Recording, AGivenNameIsMadeAbsoluteAndAnExistingFileIsRefused) {
 
 constexpr std::uint64_t kSmallDisk = std::uint64_t{256} * 1024;
 
-// A folder on a file system of 256 KiB, mounted for the test where this run
-// may mount one (as root); else Mounted() is false.
-class SmallDisk {
-public:
-    explicit SmallDisk(const std::string& path) : path_(path) {
-        std::filesystem::create_directory(path_);
-        mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
-                           ("size=" + std::to_string(kSmallDisk)).c_str()) == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_) {
-            ::umount2(path_.c_str(), MNT_DETACH);
-        }
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-
-    bool Mounted() const { return mounted_; }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
-
 // orvex-decode recording its standard input into a folder that fills up: it
 // says so while the stream still flows, decodes the stream to its end, and
 // its summary tells what the recording holds of what was received.
@@ -102,7 +77,7 @@ TEST(Recording, ThatTheDiskCannotHoldIsSaidAtOnceAndTheStreamStillDecoded) {
         synth::test::GenerateLog(std::vector<std::string>{"--seed", "9", "--size", "1M"});
     const std::size_t frames = synth::test::FramesOf(log).size();
     TempFolder folder;
-    const SmallDisk disk(folder / "full");
+    const SmallDisk disk(folder / "full", kSmallDisk);
     const std::string recorded = folder / "full/pass.kss";
     QProcess decode;
     if (!disk.Mounted()) {

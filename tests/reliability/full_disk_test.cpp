@@ -3,7 +3,6 @@
 // that does not fit fails with a message and exit 1, and the earlier file at
 // its path keeps its bytes; nothing else is left in the folder.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
 
@@ -12,6 +11,7 @@
 
 #include "tests/reliability/decode_process.h"
 #include "tests/support/generated_log.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_folder.h"
 
 namespace orvex::test {
@@ -37,20 +37,9 @@ void Write(const std::string& path, const std::string& bytes) {
 // plain folder whose files the run may not grow past kRoomLeft.
 class FullFolder {
 public:
-    FullFolder() {
-        mounted_ = ::mount("tmpfs", folder_.Path().c_str(), "tmpfs", 0, "size=4m") == 0;
-    }
-    ~FullFolder() {
-        if (mounted_) {
-            ::umount2(folder_.Path().c_str(), MNT_DETACH);
-        }
-    }
-    FullFolder(const FullFolder&) = delete;
-    FullFolder& operator=(const FullFolder&) = delete;
-
     // Takes all the room but kRoomLeft, once the folder holds what it must.
     void Fill() {
-        if (!mounted_) {
+        if (!disk_.Mounted()) {
             return;
         }
         struct statvfs space {};
@@ -59,13 +48,13 @@ public:
         Write(folder_ / "filler", std::string(static_cast<std::size_t>(free - kRoomLeft), 'f'));
     }
     // The limit a run in the folder needs.
-    long FileSizeLimit() const { return mounted_ ? 0 : kRoomLeft; }
+    long FileSizeLimit() const { return disk_.Mounted() ? 0 : kRoomLeft; }
     const std::string& Path() const { return folder_.Path(); }
     std::string operator/(std::string_view name) const { return folder_ / name; }
 
 private:
     TempFolder folder_;
-    bool mounted_ = false;
+    SmallDisk disk_{folder_.Path(), std::uint64_t{4} * 1024 * 1024};
 };
 
 class FullDisk : public ::testing::Test {
