@@ -4,7 +4,9 @@
 #include <cctype>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string_view>
+#include <utility>
 
 #include "cli/archive_runs.h"
 #include "share/server_url.h"
@@ -214,30 +216,43 @@ bool ParseDataOption(const std::vector<std::string>& args, std::size_t& at, Data
     return true;
 }
 
+// Which of `names` args[at] is, with its value; nothing after telling a
+// usage error when the value is missing.
+std::optional<std::pair<std::string_view, std::string>> NamedValue(
+    const std::vector<std::string>& args, std::size_t& at, std::span<const std::string_view> names,
+    std::ostream& err) {
+    std::string_view name;
+    for (std::string_view candidate : names) {
+        if (IsOption(args[at], candidate)) {
+            name = candidate;
+            break;
+        }
+    }
+    std::optional<std::string> value = OptionValue(args, at, name);
+    if (!value || value->empty()) {
+        TellUsageError(err, std::string(name) + " needs a value");
+        return std::nullopt;
+    }
+    return std::pair{name, std::move(*value)};
+}
+
 // --kiss-tcp, --serial, --record and --record-file; false after telling a
 // usage error.
 bool ParseLiveOption(const std::vector<std::string>& args, std::size_t& at, LiveInput& live,
                      bool& streamGiven, std::ostream& err) {
     static constexpr std::string_view kNames[] = {"--kiss-tcp", "--serial", "--record-file",
                                                   "--record"};
-    std::string_view name;
-    for (std::string_view candidate : kNames) {
-        if (IsOption(args[at], candidate)) {
-            name = candidate;
-            break;
-        }
-    }
-    const std::optional<std::string> value = OptionValue(args, at, name);
-    if (!value || value->empty()) {
-        TellUsageError(err, std::string(name) + " needs a value");
+    const auto option = NamedValue(args, at, kNames, err);
+    if (!option) {
         return false;
     }
+    const auto& [name, value] = *option;
     if (name == "--record") {
-        live.recordFolder = *value;
+        live.recordFolder = value;
         return true;
     }
     if (name == "--record-file") {
-        live.recordFile = *value;
+        live.recordFile = value;
         return true;
     }
     if (streamGiven) {
@@ -245,14 +260,14 @@ bool ParseLiveOption(const std::vector<std::string>& args, std::size_t& at, Live
         return false;
     }
     streamGiven = true;
-    const bool parsed = name == "--kiss-tcp" ? ParseHostAndPort(*value, live)
-                                             : ParseDeviceAndBaudRate(*value, live);
+    const bool parsed =
+        name == "--kiss-tcp" ? ParseHostAndPort(value, live) : ParseDeviceAndBaudRate(value, live);
     if (!parsed) {
         std::string form = name == "--kiss-tcp" ? " (HOST:PORT)" : " (DEVICE[:BAUD])";
-        if (name == "--kiss-tcp" && IsBareIpv6Address(*value)) {
-            form = " (an IPv6 address goes in brackets: [" + *value + "] or [" + *value + "]:PORT)";
+        if (name == "--kiss-tcp" && IsBareIpv6Address(value)) {
+            form = " (an IPv6 address goes in brackets: [" + value + "] or [" + value + "]:PORT)";
         }
-        TellUsageError(err, "cannot read " + std::string(name) + " " + *value + form);
+        TellUsageError(err, "cannot read " + std::string(name) + " " + value + form);
     }
     return parsed;
 }
@@ -263,39 +278,32 @@ bool ParseShareOption(const std::vector<std::string>& args, std::size_t& at, Sha
                       std::ostream& err) {
     static constexpr std::string_view kNames[] = {"--share", "--callsign", "--location",
                                                   "--norad-id"};
-    std::string_view name;
-    for (std::string_view candidate : kNames) {
-        if (IsOption(args[at], candidate)) {
-            name = candidate;
-            break;
-        }
-    }
-    const std::optional<std::string> value = OptionValue(args, at, name);
-    if (!value || value->empty()) {
-        TellUsageError(err, std::string(name) + " needs a value");
+    const auto option = NamedValue(args, at, kNames, err);
+    if (!option) {
         return false;
     }
+    const auto& [name, value] = *option;
     std::optional<std::string> problem;
     if (name == "--share") {
-        if (auto wrong = ServerUrlProblem(*value)) {
-            problem = "cannot share with " + ShownServer(*value) + ": " + *wrong;
+        if (auto wrong = ServerUrlProblem(value)) {
+            problem = "cannot share with " + ShownServer(value) + ": " + *wrong;
         }
-        share.servers.push_back(*value);
+        share.servers.push_back(value);
     } else if (name == "--callsign") {
-        if (!IsCallsign(*value)) {
-            problem = "cannot read --callsign " + *value + " (at most 20 characters, no blank)";
+        if (!IsCallsign(value)) {
+            problem = "cannot read --callsign " + value + " (at most 20 characters, no blank)";
         }
-        share.callsign = *value;
+        share.callsign = value;
     } else if (name == "--location") {
-        share.location = ParseLocation(*value);
+        share.location = ParseLocation(value);
         if (!share.location) {
-            problem = "cannot read --location " + *value +
+            problem = "cannot read --location " + value +
                       " (LAT,LON in decimal degrees, south and west negative)";
         }
     } else {
-        share.noradId = ParseNoradId(*value);
+        share.noradId = ParseNoradId(value);
         if (!share.noradId) {
-            problem = "cannot read --norad-id " + *value + " (a number from 1 to 999999999)";
+            problem = "cannot read --norad-id " + value + " (a number from 1 to 999999999)";
         }
     }
     if (problem) {
