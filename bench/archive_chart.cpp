@@ -6,45 +6,22 @@
 // window's first size and at a full-screen one. Prints the median and the
 // slowest of 15 runs.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLocale>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "app/chart/archive_channel_history.h"
 #include "app/chart/history_chart.h"
 #include "archive/archive_database.h"
+#include "bench/repeated_timing.h"
 #include "text/locale_format.h"
 
 namespace {
 
-constexpr int kRuns = 15;
-
-struct Timing {
-    double median = 0;
-    double slowest = 0;
-};
-
-Timing Time(const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        work();
-        ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
-
-void Print(const char* what, const Timing& timing) {
-    std::printf("%-46s median %7.1f ms, slowest %7.1f ms\n", what, timing.median, timing.slowest);
-}
+using orvex::bench::Print;
+using orvex::bench::Time;
 
 }  // namespace
 

@@ -5,24 +5,25 @@
 // its window), at the window's first size and at a full-screen one. Prints
 // the median and the slowest of 15 runs, and the paints counted.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <random>
-#include <vector>
 
 #include "app/chart/history_chart.h"
+#include "bench/repeated_timing.h"
 #include "telemetry/telemetry_history.h"
 #include "text/locale_format.h"
 
 namespace {
 
-constexpr int kRuns = 15;
+using orvex::bench::kRuns;
+using orvex::bench::Print;
+using orvex::bench::Time;
+
 constexpr std::uint32_t kStart = 1772366400;  // 2026-03-01 12:00:00 UTC
 
 // Every channel wanders as a random walk, so that every pixel column has a
@@ -39,27 +40,6 @@ void Fill(orvex::TelemetryHistory& history, std::size_t frames) {
         }
         history.Add(kStart + static_cast<std::uint32_t>(static_cast<double>(i) * step), raw);
     }
-}
-
-struct Timing {
-    double median = 0;
-    double slowest = 0;
-};
-
-Timing Time(const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        work();
-        ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
-
-void Print(const char* what, const Timing& timing) {
-    std::printf("%-46s median %7.1f ms, slowest %7.1f ms\n", what, timing.median, timing.slowest);
 }
 
 // Counts the paints of a widget.
