@@ -15,14 +15,12 @@
 #include "archive/archive_columns.h"
 #include "archive/archive_location.h"
 #include "telemetry/channel_table.h"
-#include "tests/support/postgres_cluster.h"
+#include "tests/archive/archive_engine.h"
 #include "tests/support/temp_folder.h"
 #include "text/digits.h"
 
 namespace orvex::test {
 namespace {
-
-enum class Engine { Sqlite, Postgres };
 
 struct Ran {
     int code = -1;
@@ -141,17 +139,12 @@ std::string ColumnList(const std::vector<int>& channels) {
 class ArchiveClientsTest : public ::testing::TestWithParam<Engine> {
 protected:
     void SetUp() override {
-        if (GetParam() == Engine::Postgres) {
-            PostgresCluster& cluster = PostgresCluster::Shared();
-            if (!cluster.Unavailable().empty()) {
-                GTEST_SKIP() << "No PostgreSQL to test on: " << cluster.Unavailable();
-            }
-            archive = cluster.NewDatabase();
-            client = QStringLiteral("psql");
-        } else {
-            archive = folder / "archive.sqlite";
-            client = QStringLiteral("sqlite3");
+        if (const std::string why = WhyNotOn(GetParam()); !why.empty()) {
+            GTEST_SKIP() << why;
         }
+        archive = NewArchive(GetParam(), folder);
+        client =
+            GetParam() == Engine::Postgres ? QStringLiteral("psql") : QStringLiteral("sqlite3");
         if (QStandardPaths::findExecutable(client).isEmpty()) {
             GTEST_SKIP() << client.toStdString() << " is not installed";
         }

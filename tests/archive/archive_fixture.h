@@ -16,17 +16,11 @@
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "tests/archive/archive_contents.h"
-#include "tests/support/postgres_cluster.h"
+#include "tests/archive/archive_engine.h"
 #include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {
-
-enum class Engine { Sqlite, Postgres };
-
-inline void PrintTo(Engine engine, std::ostream* out) {
-    *out << (engine == Engine::Sqlite ? "SQLite" : "PostgreSQL");
-}
 
 inline std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::Sqlite ? "Sqlite" : "Postgres";
@@ -52,15 +46,10 @@ private:
 class ArchiveTest : public ::testing::TestWithParam<Engine> {
 protected:
     void SetUp() override {
-        if (GetParam() == Engine::Postgres) {
-            PostgresCluster& cluster = PostgresCluster::Shared();
-            if (!cluster.Unavailable().empty()) {
-                GTEST_SKIP() << "No PostgreSQL to test on: " << cluster.Unavailable();
-            }
-            location = cluster.NewDatabase();
-        } else {
-            location = folder / "archive.sqlite";
+        if (const std::string why = WhyNotOn(GetParam()); !why.empty()) {
+            GTEST_SKIP() << why;
         }
+        location = NewArchive(GetParam(), folder);
         database = OpenDatabase();
     }
 

@@ -19,15 +19,14 @@
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "telemetry/calibration.h"
+#include "tests/archive/archive_engine.h"
 #include "tests/support/log_builder.h"
-#include "tests/support/postgres_cluster.h"
 #include "tests/support/temp_folder.h"
 #include "text/locale_format.h"
 
 namespace orvex::test {
 namespace {
 
-enum class Engine { Sqlite, Postgres };
 using Case = std::tuple<Engine, int>;
 
 constexpr std::uint32_t kNoon = 1772366400;  // 2026-03-01 12:00:00 UTC
@@ -57,15 +56,10 @@ QString OldWords(QString statement, bool postgres) {
 class ArchiveMigrationTest : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override {
-        if (std::get<0>(GetParam()) == Engine::Postgres) {
-            PostgresCluster& cluster = PostgresCluster::Shared();
-            if (!cluster.Unavailable().empty()) {
-                GTEST_SKIP() << "No PostgreSQL to test on: " << cluster.Unavailable();
-            }
-            location = cluster.NewDatabase();
-        } else {
-            location = folder / "archive.sqlite";
+        if (const std::string why = WhyNotOn(std::get<0>(GetParam())); !why.empty()) {
+            GTEST_SKIP() << why;
         }
+        location = NewArchive(std::get<0>(GetParam()), folder);
         RunOldScript();
     }
 
