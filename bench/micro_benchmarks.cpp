@@ -1,6 +1,7 @@
 // The inner loops of a load, one at a time: the KISS reader, a whole load
 // with the outputs off, one TLM frame with its report block, one WOD frame,
-// one TLM record as a line of the data export.
+// one TLM record as a line of the data export, the record of a point the
+// user clicks on the chart.
 #include <benchmark/benchmark.h>
 
 #include <QJsonDocument>
@@ -18,6 +19,9 @@
 #include "outputs/data/csv_record_format.h"
 #include "outputs/data/json_lines_record_format.h"
 #include "outputs/report_writer.h"
+#include "session/record_view.h"
+#include "telemetry/calibration.h"
+#include "telemetry/telemetry_history.h"
 #include "text/locale_format.h"
 
 namespace orvex {
@@ -196,6 +200,23 @@ void TlmRecordThroughQJsonDocument(benchmark::State& state) {
     }
 }
 BENCHMARK(TlmRecordThroughQJsonDocument);
+
+// The worst case: the clicked point is the last of a million records.
+void RecordOfClickedPoint(benchmark::State& state) {
+    constexpr std::uint32_t kRecords = 1000000;
+    TelemetryHistory history;
+    TelemetryHistory::RawChannels raw{};
+    for (std::uint32_t i = 0; i < kRecords; ++i) {
+        raw.fill(static_cast<std::uint8_t>(i));
+        history.Add(1796652185 + i * 4, raw);
+    }
+    const HistoryPoint last{1796652185.0 + (kRecords - 1) * 4.0,
+                            CalibrationTable()[0][static_cast<std::uint8_t>(kRecords - 1)]};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RecordNumberOf(history, 0, last));
+    }
+}
+BENCHMARK(RecordOfClickedPoint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orvex

@@ -1,5 +1,9 @@
 #include "session/record_view.h"
 
+#include <algorithm>
+#include <array>
+#include <climits>
+
 #include "telemetry/calibration.h"
 #include "telemetry/channel_value_text.h"
 #include "text/locale_format.h"
@@ -26,6 +30,23 @@ void ShowRecord(DecoderDisplay& display, const LocaleFormat& format,
         display.ShowChannelValue(channel, text, !history.Holds(index, channel));
     }
     display.ShowRecordTime(format.DateTimeText(UnixTimeToDate(history.Timestamp(index))));
+}
+
+int RecordNumberOf(const TelemetryHistory& history, int channel, const HistoryPoint& sample) {
+    if (channel < 0 || channel >= kChannelCount) {
+        return 0;
+    }
+    const std::array<double, 256>& calibration = CalibrationTable()[channel];
+    // A plain scan: a click is rare, and a million records take a few
+    // milliseconds (bench/README.md).
+    const std::size_t count = std::min<std::size_t>(history.Count(), INT_MAX);
+    for (std::size_t index = 0; index < count; ++index) {
+        if (history.Timestamp(index) == sample.time && history.Holds(index, channel) &&
+            calibration[history.Raw(index, channel)] == sample.value) {
+            return static_cast<int>(index + 1);
+        }
+    }
+    return 0;
 }
 
 std::string ChartCaption(const std::vector<int>& channels) {

@@ -18,6 +18,11 @@ class LocaleFormat;
 void ShowRecord(DecoderDisplay& display, const LocaleFormat& format,
                 const TelemetryHistory& history, int number);
 
+// The number (1 for the first) of the first record of the history whose
+// frame held `channel` with the sample's time and calibrated value, as a
+// chart draws it; 0 for none.
+int RecordNumberOf(const TelemetryHistory& history, int channel, const HistoryPoint& sample);
+
 // The chart frame's caption. For one channel its name, then " [ ", its unit,
 // " ] "; for several each name without its padding and its unit in brackets,
 // one after another: "Battery 0 [ V ], TX A RF Output [ mW ]".

@@ -18,6 +18,7 @@
 
 #include "app/chart/first_start_hint.h"
 #include "app/chart/line_gaps.h"
+#include "app/chart/record_mark.h"
 #include "app/chart/time_axis_labels.h"
 #include "app/chart/value_ticks.h"
 #include "app/widgets/focus_mark.h"
@@ -88,6 +89,7 @@ HistoryChart::HistoryChart(const LocaleFormat& format, QWidget* parent)
     timeAxis_->setTickType(QValueAxis::TicksDynamic);
     chart_->addAxis(timeAxis_, Qt::AlignBottom);
     labels_ = std::make_unique<TimeAxisLabels>(chart_, format_, DialogFont(kLabelPoints));
+    recordMark_ = std::make_unique<RecordMark>(chart_);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
     new FocusMark(this);
@@ -103,6 +105,7 @@ HistoryChart::~HistoryChart() = default;
 
 void HistoryChart::ForgetHistory() {
     history_.reset();
+    MarkRecordTime(std::nullopt);
     firstStartHint_->hide();
 }
 
@@ -150,6 +153,7 @@ void HistoryChart::ShowChannels(const std::vector<int>& channels,
         chart_->legend()->setVisible(plots_.size() > 1);
     }
     Redraw();
+    emit HistoryShown();
 }
 
 void HistoryChart::RemovePlots() {
@@ -246,6 +250,7 @@ bool HistoryChart::HasData() const {
 void HistoryChart::Redraw() {
     if (history_ == nullptr) {
         SetTimeRange();
+        PlaceOnTimeAxis();
         return;
     }
     // The view is as wide as the plot or wider: at most two points a pixel,
@@ -279,7 +284,7 @@ void HistoryChart::Redraw() {
         DrawPieces(plot, markers);
     }
     setRenderHint(QPainter::Antialiasing, sparse);
-    PlaceTimeLabels();
+    PlaceOnTimeAxis();
 }
 
 void HistoryChart::FitValueAxes() {
@@ -311,7 +316,7 @@ void HistoryChart::FitValueAxes() {
 }
 
 void HistoryChart::PlotAreaChanged() {
-    PlaceTimeLabels();
+    PlaceOnTimeAxis();
     if (chart_->plotArea().height() == fittedHeight_) {
         return;
     }
@@ -321,14 +326,15 @@ void HistoryChart::PlotAreaChanged() {
 }
 void HistoryChart::SetTimeRange() {
     // The axis lays out an item for every tick, hidden or not: the ticks stay
-    // few while the range changes, until PlaceTimeLabels sets their step.
+    // few while the range changes, until PlaceOnTimeAxis sets their step.
     timeAxis_->setTickInterval(std::max(visible_.Length(), 1.0));
     timeAxis_->setTickAnchor(visible_.first);
     timeAxis_->setRange(visible_.first, visible_.last);
     chart_->setMargins(QMargins(4, 4, 12, labels_->Extent(visible_)));
 }
 
-void HistoryChart::PlaceTimeLabels() {
+void HistoryChart::PlaceOnTimeAxis() {
+    recordMark_->Place(visible_, HasData());
     if (!HasData()) {
         labels_->Clear();
         return;
@@ -419,11 +425,10 @@ QPoint HistoryChart::PointPosition(int slot, int index) const {
     return mapFromScene(chart_->mapToScene(inChart));
 }
 
-void HistoryChart::ShowPointToolTip(const QPoint& position) {
+std::optional<HistoryChart::PlotPoint> HistoryChart::NearestPoint(const QPoint& position) const {
     const double from = TimeAt(position.x() - kPointReach);
     const double to = TimeAt(position.x() + kPointReach);
-    int nearestSlot = -1;
-    int nearestIndex = -1;
+    std::optional<PlotPoint> nearestPoint;
     int nearest = kPointReach * kPointReach + 1;
     for (int slot = 0; slot < static_cast<int>(plots_.size()); ++slot) {
         const QList<QPointF>& points = PointsOf(slot);
@@ -436,20 +441,45 @@ void HistoryChart::ShowPointToolTip(const QPoint& position) {
             const int distance = QPoint::dotProduct(offset, offset);
             if (distance < nearest) {
                 nearest = distance;
-                nearestSlot = slot;
-                nearestIndex = index;
+                nearestPoint = PlotPoint{slot, index};
             }
         }
     }
-    if (nearestSlot < 0) {
+    return nearestPoint;
+}
+
+void HistoryChart::ShowPointToolTip(const QPoint& position) {
+    const std::optional<PlotPoint> nearest = NearestPoint(position);
+    if (!nearest) {
         return;
     }
     // The tip stays while the mouse stays within reach of the point.
-    const QPoint point = PointPosition(nearestSlot, nearestIndex);
+    const QPoint point = PointPosition(nearest->slot, nearest->index);
     const QRect reach(point - QPoint(kPointReach, kPointReach),
                       QSize(2 * kPointReach + 1, 2 * kPointReach + 1));
-    QToolTip::showText(viewport()->mapToGlobal(position), PointToolTip(nearestSlot, nearestIndex),
-                       viewport(), reach, kToolTipMs);
+    QToolTip::showText(viewport()->mapToGlobal(position),
+                       PointToolTip(nearest->slot, nearest->index), viewport(), reach, kToolTipMs);
+}
+
+void HistoryChart::ClickPoint(const QPoint& position) {
+    if (const std::optional<PlotPoint> nearest = NearestPoint(position)) {
+        const Plot& plot = plots_.at(static_cast<std::size_t>(nearest->slot));
+        const QPointF point = plot.line.at(nearest->index);
+        emit PointClicked(plot.channel, HistoryPoint{point.x(), point.y()});
+    }
+}
+
+void HistoryChart::MarkRecordTime(std::optional<double> time) {
+    recordMark_->SetTime(time);
+    recordMark_->Place(visible_, HasData());
+}
+
+std::optional<int> HistoryChart::RecordMarkX() const {
+    const std::optional<double> x = recordMark_->DrawnAt();
+    if (!x) {
+        return std::nullopt;
+    }
+    return mapFromScene(chart_->mapToScene(QPointF(*x, 0))).x();
 }
 
 void HistoryChart::wheelEvent(QWheelEvent* event) {
@@ -512,6 +542,8 @@ void HistoryChart::mouseReleaseEvent(QMouseEvent* event) {
         const QRect band = rubberBand_->geometry();
         if (band.width() >= kShortestBand) {
             ShowSpan({TimeAt(band.left()), TimeAt(band.left() + band.width())});
+        } else {
+            ClickPoint(event->position().toPoint());
         }
     }
     if (drag_ == Drag::None) {

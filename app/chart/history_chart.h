@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "telemetry/channel_history.h"
@@ -17,6 +18,7 @@ class QValueAxis;
 namespace orvex {
 
 class FirstStartHint;
+class RecordMark;
 
 class LocaleFormat;
 class TimeAxisLabels;
@@ -27,7 +29,8 @@ class TimeAxisLabels;
 // axis of its own. The wheel zooms around the mouse, a drag over the plot
 // zooms to its span, a drag with the middle button or with Shift pans, a
 // double-click shows all again. Resting the mouse on a point tells its time
-// and value for as long as the mouse stays there.
+// and value for as long as the mouse stays there; a click on it tells the
+// window which sample it is. A line marks the time of the panel's record.
 class HistoryChart : public QChartView {
     Q_OBJECT
 public:
@@ -44,6 +47,8 @@ public:
     // ShowChannels, which shows the new one's whole span. A log or a stream
     // is on its way: the first start's hint goes for good.
     void ForgetHistory();
+    // The history drawn; null before the first.
+    const ChannelHistory* History() const { return history_.get(); }
 
     // The span shown. Zooming and panning keep it within the history's span
     // and at least a few seconds long.
@@ -69,6 +74,18 @@ public:
     // Where in the viewport the point lies.
     QPoint PointPosition(int slot, int index) const;
 
+    // The time of the record the panel shows, marked while the span shows
+    // it; nothing for none.
+    void MarkRecordTime(std::optional<double> time);
+    // Where the mark is drawn across the viewport; nothing while hidden.
+    std::optional<int> RecordMarkX() const;
+
+signals:
+    // A click within a few pixels of a point: the channel and the sample.
+    void PointClicked(int channel, const HistoryPoint& point);
+    // ShowChannels drew a history, perhaps another than before.
+    void HistoryShown();
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -89,6 +106,10 @@ private:
         std::vector<QLineSeries*> pieces;
     };
     enum class Drag { None, Zoom, Pan };
+    struct PlotPoint {
+        int slot;
+        int index;
+    };
 
     void AddActions();
     void RemovePlots();
@@ -102,15 +123,20 @@ private:
     void FitValueAxes();
     void PlotAreaChanged();
     void SetTimeRange();
-    void PlaceTimeLabels();
+    // The time labels and the record's mark, on the plot as it is now.
+    void PlaceOnTimeAxis();
     double TimeAt(int viewportX) const;
     QRectF PlotInViewport() const;
+    // The point nearest to `position` within a few pixels.
+    std::optional<PlotPoint> NearestPoint(const QPoint& position) const;
     void ShowPointToolTip(const QPoint& position);
+    void ClickPoint(const QPoint& position);
 
     const LocaleFormat& format_;
     QChart* chart_;
     QValueAxis* timeAxis_;
     std::unique_ptr<TimeAxisLabels> labels_;
+    std::unique_ptr<RecordMark> recordMark_;
     std::vector<int> channels_;
     std::vector<Plot> plots_;
     std::vector<QValueAxis*> valueAxes_;  // one per unit

@@ -21,6 +21,7 @@ public:
     void ShowSoftwareVersion(const QString& text);
     void ShowRecordPosition(const QString& text);
     QScrollBar* RecordScrollBar() const { return scrollBar_; }
+    QLineEdit* RecordTimeField() const { return recordTime_; }
 
 private:
     QWidget* AddLine(const char* name, int top);

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/chart/chart_record_link.h"
 #include "app/chart/history_chart.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/connect_dialog.h"
@@ -82,6 +83,8 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
             [this](int position) { session_.RecordPositionChanged(position); });
     connect(panel_, &ChannelPanel::ChartedRowsChanged, this,
             [this](const std::vector<int>& rows) { session_.ShowChannelChart(rows); });
+    new ChartRecordLink(chart_, strip_,
+                        [this]() -> const TelemetryHistory& { return session_.History(); });
     session_.ShowChannelDescriptions();
 }
 

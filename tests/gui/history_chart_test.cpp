@@ -6,6 +6,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 #include <QValueAxis>
@@ -18,6 +19,7 @@
 #include "telemetry/calibration.h"
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/generated_log.h"
+#include "text/unix_time.h"
 
 namespace orvex::test {
 namespace {
@@ -86,6 +88,23 @@ protected:
         QTest::mouseMove(Chart()->viewport(), at);
         QCoreApplication::processEvents();
     }
+    // Where the point lies once the plot is laid out: the value axis fits
+    // the plot then, which takes a few passes of events, as each fit may
+    // narrow the plot again.
+    QPoint SettledPosition(int slot, int index) const {
+        QPoint position;
+        int unchanged = 0;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QPoint before = position;
+                position = Chart()->PointPosition(slot, index);
+                unchanged = position == before ? unchanged + 1 : 0;
+                return unchanged == 3;
+            },
+            5000));
+        return position;
+    }
+    QScrollBar* RecordScrollBar() const { return Find<QScrollBar>(object_name::kRecordScrollBar); }
 };
 
 TEST_F(HistoryChartTest, ChartsAndReachesEveryTlmFrameOfAGeneratedLog) {
@@ -236,18 +255,7 @@ TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
     window.show();
     OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 1, 100));
     QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton);
-    // The value axis fits the plot once it is laid out, which takes a few
-    // passes of events: each fit may narrow the plot again.
-    QPoint onPoint;
-    int unchanged = 0;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            const QPoint before = onPoint;
-            onPoint = Chart()->PointPosition(0, 1);
-            unchanged = onPoint == before ? unchanged + 1 : 0;
-            return unchanged == 3;
-        },
-        5000));
+    const QPoint onPoint = SettledPosition(0, 1);
     const RestingMouse resting(Chart()->viewport());
     Hover(onPoint + QPoint(2, -1));
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
@@ -265,6 +273,62 @@ TEST_F(HistoryChartTest, TheTooltipOfAPointStaysWhileTheMouseStaysOnIt) {
 
     Hover(Chart()->PointPosition(0, 0) + QPoint(0, 60));
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+}
+
+// The panel's record and the chart's points, both ways, over a log of
+// several passes.
+TEST_F(HistoryChartTest, AClickOnAPointShowsItsRecordAndTheRecordIsMarked) {
+    const std::string log = synth::test::GenerateLog(
+        {"--passes", "2", "--mix", "tlm", "--start", kLateEvening, "--seed", "7"});
+    const auto samples = TlmSamples(log);
+    window.show();
+    OpenLog(log);
+    // A minute of the first pass, its points far enough apart to click one.
+    const double start = Points().at(0).x();
+    Chart()->ShowSpan({start, start + 60});
+    const QList<QPointF> points = Points();
+    ASSERT_GT(points.size(), 10);
+    // The record of a point: the first TLM frame of its time and value.
+    const auto recordOf = [&](const QPointF& point) {
+        const auto at = std::find_if(samples.begin(), samples.end(), [&](const auto& sample) {
+            return sample.first == point.x() && Calibrate(0, sample.second) == point.y();
+        });
+        return static_cast<int>(at - samples.begin()) + 1;
+    };
+    const auto expectMarkOn = [&](int index) {
+        const std::optional<int> mark = Chart()->RecordMarkX();
+        ASSERT_TRUE(mark.has_value());
+        EXPECT_NEAR(*mark, SettledPosition(0, index).x(), 1);
+    };
+
+    for (const int index : {8, 3}) {
+        // A few pixels off the point, as a hand would click.
+        QTest::mouseClick(Chart()->viewport(), Qt::LeftButton, {},
+                          SettledPosition(0, index) + QPoint(2, -2));
+        EXPECT_EQ(RecordScrollBar()->value(), recordOf(points.at(index)));
+        EXPECT_EQ(
+            Text(object_name::kRecordTime),
+            QString::fromStdString(format.DateTimeText(UnixTimeToDate(points.at(index).x()))));
+        expectMarkOn(index);
+    }
+    // Far from every point a click chooses no record.
+    const int before = RecordScrollBar()->value();
+    QTest::mouseClick(Chart()->viewport(), Qt::LeftButton, {},
+                      SettledPosition(0, 5) + QPoint(0, 40));
+    EXPECT_EQ(RecordScrollBar()->value(), before);
+
+    // The mark follows the scroll bar, and leaves the plot with a span that
+    // does not hold the record.
+    RecordScrollBar()->setValue(recordOf(points.at(6)));
+    expectMarkOn(6);
+    Chart()->ShowSpan({start + 3600, start + 3660});
+    EXPECT_EQ(Chart()->RecordMarkX(), std::nullopt);
+    Chart()->ShowSpan({start, start + 60});
+    expectMarkOn(6);
+
+    // A log without telemetry shows no record, and marks none.
+    OpenLog(TextFrame("HELLO"), "text.kss");
+    EXPECT_EQ(Chart()->RecordMarkX(), std::nullopt);
 }
 
 TEST(HistoryChartLocale, TooltipsWriteTheLocalesDatesAndNumbers) {
