@@ -1,6 +1,7 @@
 #include "app/chart/history_chart.h"
 
 #include <QAction>
+#include <QGraphicsLayout>
 #include <QGraphicsTextItem>
 #include <QHelpEvent>
 #include <QLegend>
@@ -47,6 +48,7 @@ constexpr int kLineWidth = 2;         // the chart theme's
 constexpr int kPointReach = 6;        // pixels from a point that show its tooltip
 constexpr int kShortestBand = 4;      // pixels of a drag that zooms
 constexpr int kToolTipMs = 10 * 60 * 1000;
+constexpr int kLayoutPasses = 4;  // of a layout and its axes' fit, at most
 
 std::string TrimmedName(const Channel& channel) {
     return channel.name.substr(0, channel.name.find_last_not_of(' ') + 1);
@@ -324,6 +326,31 @@ void HistoryChart::PlotAreaChanged() {
     // the labels they had.
     QMetaObject::invokeMethod(this, &HistoryChart::FitValueAxes, Qt::QueuedConnection);
 }
+
+void HistoryChart::LayOut(const QSizeF& size) {
+    chart_->resize(size);
+    // Each fit may widen the value axes' labels and so narrow the plot.
+    for (int pass = 0; pass < kLayoutPasses; ++pass) {
+        chart_->layout()->activate();
+        if (chart_->plotArea().height() == fittedHeight_) {
+            break;
+        }
+        FitValueAxes();
+    }
+    PlaceOnTimeAxis();
+}
+
+void HistoryChart::Render(QPainter& painter, const QRectF& target) {
+    const QSizeF shown = chart_->size();
+    const std::optional<double> marked = recordMark_->Time();
+    MarkRecordTime(std::nullopt);
+    LayOut(target.size());
+    chart_->scene()->render(&painter, target, QRectF(chart_->pos(), target.size()),
+                            Qt::IgnoreAspectRatio);
+    LayOut(shown);
+    MarkRecordTime(marked);
+}
+
 void HistoryChart::SetTimeRange() {
     // The axis lays out an item for every tick, hidden or not: the ticks stay
     // few while the range changes, until PlaceOnTimeAxis sets their step.

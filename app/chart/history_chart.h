@@ -80,6 +80,11 @@ public:
     // Where the mark is drawn across the viewport; nothing while hidden.
     std::optional<int> RecordMarkX() const;
 
+    // Draws the chart into `target` of `painter`, laid out for its size, as
+    // it would be shown at that size, without the record's mark: a picture
+    // of the history, not of the window's choice of record.
+    void Render(QPainter& painter, const QRectF& target);
+
 signals:
     // A click within a few pixels of a point: the channel and the sample.
     void PointClicked(int channel, const HistoryPoint& point);
@@ -122,6 +127,9 @@ private:
     // span shown.
     void FitValueAxes();
     void PlotAreaChanged();
+    // The chart at `size`, laid out and its axes fitted now, not from the
+    // event loop.
+    void LayOut(const QSizeF& size);
     void SetTimeRange();
     // The time labels and the record's mark, on the plot as it is now.
     void PlaceOnTimeAxis();

@@ -16,6 +16,7 @@ public:
     explicit RecordMark(QChart* chart);
 
     void SetTime(std::optional<double> time) { time_ = time; }
+    std::optional<double> Time() const { return time_; }
     // Draws the line at its time on the plot as it is now, which shows
     // `span`; hides it without a time, without `points` or off the span.
     void Place(const TimeSpan& span, bool points);

@@ -599,6 +599,25 @@
     </message>
 </context>
 <context>
+    <name>orvex::PictureSizeDialog</name>
+    <message>
+        <source> pixels</source>
+        <translation> Pixel</translation>
+    </message>
+    <message>
+        <source>Picture Size</source>
+        <translation>Bildgröße</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Breite:</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Höhe:</translation>
+    </message>
+</context>
+<context>
     <name>orvex::RecentLogsMenu</name>
     <message>
         <source>&amp;Recent Files</source>

@@ -20,6 +20,7 @@
 #include "app/chart/history_chart.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/connect_dialog.h"
+#include "app/dialogs/picture_size_dialog.h"
 #include "app/live/live_session.h"
 #include "app/settings/recent_logs_menu.h"
 #include "app/widgets/anchored_layout.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
       frameList_(new FrameListModel(this)),
       chooseFile_([this] { return ChooseLogFile(); }),
       chooseImage_([this](ImageFormat image) { return ChooseImageFile(image); }),
+      chooseSize_([this](const QSize& start) { return PictureSizeDialog::Ask(start, this); }),
       chooseFolder_([this](const QString& start) { return ChooseDataFolder(start); }),
       chooseLink_([this](const LinkChoice& last) { return ChooseLink(last); }),
       chooseArchive_([this](const ArchiveChoice& last) { return ChooseArchive(last); }),
@@ -444,11 +446,18 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::SaveChart(ImageFormat format) {
+    const QStringList caption = ChartPictureCaption();
+    const std::optional<QSize> size =
+        chooseSize_(pictureSize_.value_or(ShownPictureSize(*chart_, caption)));
+    if (!size) {
+        return;
+    }
+    pictureSize_ = size;
     const QString path = chooseImage_(format);
     if (path.isEmpty()) {
         return;
     }
-    const QString problem = SaveViewImage(*chart_, path, format, ChartPictureCaption());
+    const QString problem = SaveChartPicture(*chart_, path, format, caption, *size);
     ShowStatus(problem.isEmpty() ? tr("Chart saved to %1.").arg(path)
                                  : tr("Cannot save the chart to %1: %2.").arg(path, problem));
 }

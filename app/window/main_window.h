@@ -60,6 +60,10 @@ public:
     // The dialog of File > Save Chart as PNG or SVG, likewise.
     using ImageChooser = std::function<QString(ImageFormat)>;
     void SetImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
+    // The dialog of the picture's size before it, opened at `start`: returns
+    // the size chosen, or nothing when cancelled.
+    using PictureSizeChooser = std::function<std::optional<QSize>(const QSize& start)>;
+    void SetPictureSizeChooser(PictureSizeChooser chooser) { chooseSize_ = std::move(chooser); }
     // The Export Data command's folder dialog, opened at `start`: returns the
     // chosen folder, or nothing when cancelled.
     using FolderChooser = std::function<QString(const QString& start)>;
@@ -222,6 +226,7 @@ private:
 
     FileChooser chooseFile_;
     ImageChooser chooseImage_;
+    PictureSizeChooser chooseSize_;
     FolderChooser chooseFolder_;
     LinkChooser chooseLink_;
     ArchiveChooser chooseArchive_;
@@ -231,6 +236,7 @@ private:
     std::shared_ptr<ArchiveChannelHistory> archiveHistory_;
     ChartRange shownRange_ = ChartRange::Log;
     std::optional<ArchiveSpan> chosenSpan_;  // the last span chosen
+    std::optional<QSize> pictureSize_;       // the last size of a saved chart, for this run
     std::unique_ptr<LiveSession> live_;      // while a stream is followed
     QElapsedTimer sinceChartDrawn_;          // while a stream is followed
     std::string logFile_;                    // the log last opened, in the file system's encoding

@@ -124,4 +124,9 @@ inline constexpr char kAboutMail[] = "Label5";
 inline constexpr char kAboutPicture[] = "Image1";
 inline constexpr char kAboutClose[] = "CloseButton";
 
+// The dialog of a saved chart's size.
+inline constexpr char kPictureSizeDialog[] = "PictureSize";
+inline constexpr char kPictureWidth[] = "SpinWidth";
+inline constexpr char kPictureHeight[] = "SpinHeight";
+
 }  // namespace orvex::object_name

@@ -1,9 +1,11 @@
 #include <QImage>
+#include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTest>
 #include <cmath>
 
 #include "app/chart/history_chart.h"
+#include "app/dialogs/picture_size_dialog.h"
 #include "app/window/object_names.h"
 #include "tests/gui/main_window_fixture.h"
 
@@ -17,6 +19,13 @@ protected:
             chosenFormats.push_back(format);
             return QString::fromStdString(chosenPath);
         });
+        window.SetPictureSizeChooser([this](const QSize& start) -> std::optional<QSize> {
+            offeredSizes.push_back(start);
+            if (chosenSize == QSize(0, 0)) {
+                return std::nullopt;
+            }
+            return chosenSize.isValid() ? chosenSize : start;
+        });
         window.show();
         OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 60, 100));
         QCoreApplication::processEvents();
@@ -25,6 +34,8 @@ protected:
 
     std::string chosenPath;
     std::vector<ImageFormat> chosenFormats;
+    QSize chosenSize;  // invalid: the size offered; 0 x 0: cancelled
+    std::vector<QSize> offeredSizes;
 };
 
 TEST_F(ChartExport, SavesThePngPictureOfTheChartAsShown) {
@@ -33,9 +44,10 @@ TEST_F(ChartExport, SavesThePngPictureOfTheChartAsShown) {
     EXPECT_EQ(chosenFormats, std::vector<ImageFormat>{ImageFormat::Png});
     const QImage image(QString::fromStdString(chosenPath));
     ASSERT_FALSE(image.isNull());
-    // The chart as shown, under its caption.
+    // The chart as shown, under its caption, as the size offered first.
     EXPECT_EQ(image.width(), ChartSize().width());
     EXPECT_GT(image.height(), ChartSize().height());
+    EXPECT_EQ(offeredSizes, std::vector<QSize>{image.size()});
     EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
     EXPECT_EQ(Status(), QString::fromStdString("Chart saved to " + chosenPath + "."));
 }
@@ -84,11 +96,57 @@ TEST_F(ChartExport, AFileThatCannotBeWrittenIsToldAndNothingIsLeft) {
     EXPECT_FALSE(FileExists(chosenPath));
 }
 
+// Both forms are drawn at the size chosen, the caption within it, and the
+// next picture of the run is offered that size.
+TEST_F(ChartExport, SavesThePictureAtTheSizeChosenAndOffersItNextTime) {
+    chosenSize = QSize(1000, 600);
+    chosenPath = folder / "chart.png";
+    Action(object_name::kSavePngAction)->trigger();
+    const QImage image(QString::fromStdString(chosenPath));
+    EXPECT_EQ(image.size(), QSize(1000, 600));
+    // The chart is laid out for the picture: its plot's white reaches near
+    // the bottom-right corner, where the shown chart's would end far sooner.
+    EXPECT_EQ(image.pixelColor(900, 520), QColor(Qt::white));
+
+    chosenSize = QSize(500, 700);
+    chosenPath = folder / "chart.svg";
+    Action(object_name::kSaveSvgAction)->trigger();
+    EXPECT_EQ(offeredSizes.back(), QSize(1000, 600));
+    QSvgRenderer drawing(QString::fromStdString(chosenPath));
+    EXPECT_EQ(drawing.viewBox(), QRect(0, 0, 500, 700));
+    EXPECT_NE(ReadFile(chosenPath).find("Battery 0       [ V ]"), std::string::npos);
+
+    // A size beyond reason is brought within the sizes a picture may have.
+    chosenSize = QSize(20000, 10);
+    chosenPath = folder / "huge.png";
+    Action(object_name::kSavePngAction)->trigger();
+    EXPECT_EQ(QImage(QString::fromStdString(chosenPath)).size(),
+              QSize(kLargestPicture.width(), kSmallestPicture.height()));
+}
+
 TEST_F(ChartExport, ACancelledDialogSavesNothing) {
     const QString before = Status();
     chosenPath.clear();
     Action(object_name::kSaveSvgAction)->trigger();
     EXPECT_EQ(Status(), before);
+    // Cancelled at the size, the file is not asked for.
+    chosenSize = QSize(0, 0);
+    chosenPath = folder / "chart.svg";
+    Action(object_name::kSaveSvgAction)->trigger();
+    EXPECT_EQ(chosenFormats.size(), 1u);
+    EXPECT_FALSE(FileExists(chosenPath));
+}
+
+TEST(PictureSizeDialog, OffersTheSizeGivenWithinTheSizesAPictureMayHave) {
+    PictureSizeDialog dialog(QSize(700, 330), nullptr);
+    auto* width = dialog.findChild<QSpinBox*>(object_name::kPictureWidth);
+    auto* height = dialog.findChild<QSpinBox*>(object_name::kPictureHeight);
+    ASSERT_NE(width, nullptr);
+    ASSERT_NE(height, nullptr);
+    EXPECT_EQ(dialog.Size(), QSize(700, 330));
+    width->setValue(1);
+    height->setValue(99999);
+    EXPECT_EQ(dialog.Size(), QSize(kSmallestPicture.width(), kLargestPicture.height()));
 }
 
 }  // namespace
