@@ -153,6 +153,11 @@ void HistoryChart::ShowChannels(const std::vector<int>& channels,
         }
         MarkValueAxes();
         chart_->legend()->setVisible(plots_.size() > 1);
+        std::map<int, QColor> colours;
+        for (const Plot& plot : plots_) {
+            colours.emplace(plot.channel, plot.pieces.front()->color());
+        }
+        emit LineColoursChanged(colours);
     }
     Redraw();
     emit HistoryShown();

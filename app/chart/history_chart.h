@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QChartView>
+#include <QColor>
 #include <QList>
 #include <QPointF>
 #include <QStringList>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -90,6 +92,8 @@ signals:
     void PointClicked(int channel, const HistoryPoint& point);
     // ShowChannels drew a history, perhaps another than before.
     void HistoryShown();
+    // The channels charted changed: each one's line colour.
+    void LineColoursChanged(const std::map<int, QColor>& colours);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

@@ -120,6 +120,10 @@
         <source>Status</source>
         <translation>Status</translation>
     </message>
+    <message>
+        <source>The colour of this channel's line in the chart</source>
+        <translation>Die Farbe der Linie dieses Kanals im Diagramm</translation>
+    </message>
 </context>
 <context>
     <name>orvex::ChartRangeBox</name>

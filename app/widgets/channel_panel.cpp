@@ -95,6 +95,14 @@ void ChannelPanel::AddRow(int row, QWidget* frame, int left, int top) {
     });
     selectors_[row] = selector;
 
+    // In the room left of the selector, centred on it.
+    swatches_[row] = new QWidget(frame);
+    swatches_[row]->setObjectName(object_name::ChannelSwatch(row));
+    swatches_[row]->setGeometry(
+        TwipsRect(left + kSwatchLeft, top + kSwatchLeft, kSwatchSize, kSwatchSize));
+    swatches_[row]->setToolTip(tr("The colour of this channel's line in the chart"));
+    swatches_[row]->hide();
+
     names_[row] = MakeLabel(frame, object_name::ChannelName(row),
                             TwipsRect(left + kNameLeft, top, kNameWidth, 255), font);
     values_[row] = MakeDisplayField(frame, object_name::ChannelValue(row),
@@ -137,6 +145,16 @@ void ChannelPanel::Toggle(int row) {
         charted_.erase(at);
     }
     ShowCharted();
+}
+
+void ChannelPanel::ShowLineColours(const std::map<int, QColor>& colours) {
+    for (int row = 0; row < kChannelCount; ++row) {
+        const auto colour = colours.find(row);
+        if (colour != colours.end()) {
+            SetBackground(swatches_[row], colour->second);
+        }
+        swatches_[row]->setVisible(colour != colours.end());
+    }
 }
 
 void ChannelPanel::ShowCharted() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "telemetry/channel_table.h"
@@ -32,6 +34,10 @@ public:
     void Select(int row);
     // Adds the row to the chart or takes it off, as a Ctrl+click does.
     void Toggle(int row);
+    // Beside the selector of each row charted, a swatch of its line's
+    // colour, so that the lines can be told apart without the legend; the
+    // other rows show none.
+    void ShowLineColours(const std::map<int, QColor>& colours);
 
 signals:
     // The rows to chart, the first selected, the others added in turn.
@@ -45,6 +51,7 @@ private:
     std::array<QLabel*, kChannelCount> names_{};
     std::array<QLineEdit*, kChannelCount> values_{};
     std::array<QLabel*, kChannelCount> units_{};
+    std::array<QWidget*, kChannelCount> swatches_{};
     std::vector<int> charted_;
 };
 

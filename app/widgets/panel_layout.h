@@ -18,6 +18,8 @@ struct PanelFrame {
 // "13313.230" of a TX B RF output, takes 59 pixels of DejaVu Sans at 8.25
 // points, and "YES [255]" 54. The unit moves right by as much and loses the
 // room that no unit used.
+inline constexpr int kSwatchLeft = 60;  // a square of a line's colour, left of the selector
+inline constexpr int kSwatchSize = 150;
 inline constexpr int kSelectorLeft = 240;
 inline constexpr int kNameLeft = 600;
 inline constexpr int kNameWidth = 1335;

@@ -85,6 +85,7 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
             [this](int position) { session_.RecordPositionChanged(position); });
     connect(panel_, &ChannelPanel::ChartedRowsChanged, this,
             [this](const std::vector<int>& rows) { session_.ShowChannelChart(rows); });
+    connect(chart_, &HistoryChart::LineColoursChanged, panel_, &ChannelPanel::ShowLineColours);
     new ChartRecordLink(chart_, strip_,
                         [this]() -> const TelemetryHistory& { return session_.History(); });
     session_.ShowChannelDescriptions();

@@ -58,6 +58,9 @@ inline QString ChannelValue(int channel) {
 inline QString ChannelUnit(int channel) {
     return QStringLiteral("Label2_%1").arg(channel);
 }
+inline QString ChannelSwatch(int channel) {
+    return QStringLiteral("Swatch_%1").arg(channel);
+}
 
 // The chart and the bottom strip.
 inline constexpr char kChartFrame[] = "Frame1";

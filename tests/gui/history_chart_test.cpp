@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <map>
 
 #include "app/chart/history_chart.h"
 #include "app/chart/time_ticks.h"
@@ -229,6 +230,37 @@ TEST_F(HistoryChartTest, ASecondChannelOfAnotherUnitGetsItsOwnColourAndAxis) {
     QTest::mouseClick(Find(object_name::ChannelSelector(5)), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(Chart()->chart()->series().size(), 3);
     EXPECT_EQ(ValueAxes().size(), 2);
+}
+
+// Beside each charted channel's selector, its line's colour; none beside
+// the others.
+TEST_F(HistoryChartTest, EachChartedChannelShowsItsLineColourBesideItsSelector) {
+    window.show();
+    OpenLog(TlmFrame(kDecemberAfternoon, 0) + TlmFrame(kDecemberAfternoon + 60, 100));
+    const auto swatchesShown = [this] {
+        std::map<int, QColor> shown;
+        for (int row = 0; row < kChannelCount; ++row) {
+            const QWidget* swatch = Find(object_name::ChannelSwatch(row));
+            if (swatch->isVisible()) {
+                shown.emplace(row, swatch->palette().color(QPalette::Window));
+            }
+        }
+        return shown;
+    };
+    QTest::mouseClick(Find(object_name::ChannelSelector(28)), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(swatchesShown(), (std::map<int, QColor>{{0, Chart()->SeriesOf(0)->color()},
+                                                      {28, Chart()->SeriesOf(1)->color()}}));
+    EXPECT_NE(Chart()->SeriesOf(0)->color(), Chart()->SeriesOf(1)->color());
+    // Beside the selector, not over it or the channel's name.
+    const QWidget* swatch = Find(object_name::ChannelSwatch(28));
+    EXPECT_LT(swatch->geometry().right(),
+              Find(object_name::ChannelSelector(28))->geometry().left());
+
+    // Taken off, channel 0 loses its swatch; channel 28 now draws in the
+    // first colour, and its swatch follows.
+    QTest::mouseClick(Find(object_name::ChannelSelector(0)), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(swatchesShown(), (std::map<int, QColor>{{28, QColor(0x209fdf)}}));
+    EXPECT_EQ(Chart()->SeriesOf(0)->color(), QColor(0x209fdf));
 }
 
 TEST_F(HistoryChartTest, NoAxisLabelIsCutShortInTheWindowAsItOpens) {
