@@ -40,8 +40,13 @@ public:
     virtual void ShowLogPath(std::string_view path) = 0;
     virtual void ShowFrameCount(std::uint64_t frameCount) = 0;
 
+    // A new log or stream replaces the one shown, before anything of it
+    // arrives: every value, the record's time, the software version, the
+    // frame counter and what it tells on hover, the texts of the time and
+    // text frames, the record scroll bar and the chart's lines forget the
+    // last one. The scroll bar keeps its position for the next load.
+    virtual void ForgetShownLoad() = 0;
     // The texts of the time and text frames.
-    virtual void ClearFrameTexts() = 0;
     virtual void AddFrameText(std::string_view text) = 0;
 
     // The record scroll bar: range 1..count, or 0..0 without records. A

@@ -143,10 +143,10 @@ void DecoderSession::ExportData(const DataExportOptions& data, Done done) {
 }
 
 void DecoderSession::PrepareShownLoad(const std::string& path, LoadMode mode) {
-    display_.ClearFrameTexts();
     load_ = std::make_unique<LogLoad>(path, context_, frame_, mode);
     // A history of its own: the chart may keep drawing the last one.
     history_ = std::make_shared<TelemetryHistory>();
+    display_.ForgetShownLoad();
     recorder_ = std::make_unique<HistoryRecorder>(*history_);
     load_->AddFrameHandler(*recorder_);
     if (loadHandler_ != nullptr) {
@@ -186,8 +186,9 @@ void DecoderSession::TakeSnapshot() {
     if (snapshot->softwareVersion) {
         display_.ShowSoftwareVersion(*snapshot->softwareVersion);
     }
-    // An empty log leaves the counter as it was, as at the end of its load.
-    if (snapshot->framesDecoded != framesShown_.value_or(0)) {
+    // The first snapshot shows the count even when it is 0: the counter was
+    // emptied for this load.
+    if (snapshot->framesDecoded != framesShown_) {
         framesShown_ = snapshot->framesDecoded;
         display_.ShowFrameCount(snapshot->framesDecoded);
     }
@@ -206,7 +207,7 @@ void DecoderSession::Finish(LoadOutcome outcome) {
         display_.ShowFrameCount(load_->FramesDecoded());
     } else {
         outcome.tlmFramesNotCharted = history_->Dropped();
-        if (outcome.framesRead > 0) {
+        if (outcome.ran) {
             display_.ShowFrameCount(outcome.framesDecoded);
         }
     }

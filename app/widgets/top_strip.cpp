@@ -167,4 +167,11 @@ void TopStrip::ShowRecordPosition(const QString& text) {
     ShowFieldText(recordPosition_, text);
 }
 
+void TopStrip::Forget() {
+    for (QLineEdit* field : {recordTime_, softwareVersion_, recordPosition_}) {
+        ShowFieldText(field, QString());
+    }
+    scrollBar_->setEnabled(false);
+}
+
 }  // namespace orvex

@@ -20,6 +20,9 @@ public:
     void ShowRecordTime(const QString& text);
     void ShowSoftwareVersion(const QString& text);
     void ShowRecordPosition(const QString& text);
+    // A new log is coming: the fields empty, and the scroll bar waits, at
+    // its position, for the new log's records.
+    void Forget();
     QScrollBar* RecordScrollBar() const { return scrollBar_; }
     QLineEdit* RecordTimeField() const { return recordTime_; }
 

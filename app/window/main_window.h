@@ -104,7 +104,7 @@ public:
     void ShowSoftwareVersion(int version) override;
     void ShowLogPath(std::string_view path) override;
     void ShowFrameCount(std::uint64_t frameCount) override;
-    void ClearFrameTexts() override;
+    void ForgetShownLoad() override;
     void AddFrameText(std::string_view text) override;
     void EnableRecordNavigation() override;
     void SetRecordCount(int count) override;

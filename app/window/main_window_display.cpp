@@ -14,6 +14,8 @@
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
 #include "app/window/main_window.h"
+#include "telemetry/channel_table.h"
+#include "telemetry/telemetry_history.h"
 
 namespace orvex {
 namespace {
@@ -59,10 +61,20 @@ void MainWindow::ShowLogPath(std::string_view path) {
     logPath_->setToolTip(text);
 }
 
-void MainWindow::ClearFrameTexts() {
-    // A new log's frames are coming, and its history with them.
+void MainWindow::ForgetShownLoad() {
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        panel_->ShowValue(channel, QString(), false);
+    }
+    strip_->Forget();
+    shownVersion_ = -1;
+    frameCounter_->clear();
+    frameCounter_->setToolTip(QString());
     frameList_->Clear();
     chart_->ForgetHistory();
+    if (shownRange_ == ChartRange::Log) {
+        // The lines go at once, not when the new history is first charted.
+        chart_->ShowChannels(chart_->Channels(), std::make_shared<TelemetryHistory>());
+    }
     EnableSaveChart();
 }
 

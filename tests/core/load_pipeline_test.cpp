@@ -57,12 +57,12 @@ TEST_F(LoadPipeline, PositionMovesDownToAShorterLogsLastRecord) {
     EXPECT_EQ(display.channelValues[24], "52.000");
 }
 
-TEST_F(LoadPipeline, LogWithoutFramesKeepsTheLabelAndEmptiesTheLists) {
+TEST_F(LoadPipeline, LogWithoutFramesCountsNoneAndEmptiesTheLists) {
     Load(KissFrame(1, "first"));
     ASSERT_EQ(display.frameCounter, "1 frames");
     const LoadOutcome outcome = Load("no frame in here");
     EXPECT_EQ(outcome.framesDecoded, 0u);
-    EXPECT_EQ(display.frameCounter, "1 frames");
+    EXPECT_EQ(display.frameCounter, "0 frames");
     EXPECT_TRUE(display.frameTexts.empty());
     EXPECT_EQ(session.CurrentLoad()->WodRows().Count(), 0u);
     EXPECT_EQ(display.recordScrollMaximum, 0);

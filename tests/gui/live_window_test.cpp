@@ -170,6 +170,31 @@ TEST_F(LiveWindow, ShowsFramesAsTheyArriveAndDisconnectLeavesTheFilesOfTheRecord
     EXPECT_EQ(offered.size(), 1U);
 }
 
+// The counter and the status line count the same frames at every moment,
+// from the first: before the first frame, the counter showed the log
+// opened before the session.
+TEST_F(LiveWindow, TheCounterAndTheStatusLineCountTheSameFrames) {
+    OpenLog(TlmFrame(kDecemberAfternoon, 1) + TextFrame("HELLO"));
+    server.Serve({{RandomChunks(Pass(), 25, 400, milliseconds(4)), {}, true}});
+    Connect([this] {
+        if (AllSent()) {
+            Action(object_name::kDisconnectAction)->trigger();
+        }
+    });
+    const QRegularExpression counted(QStringLiteral("(\\d+) frames?"));
+    int compared = 0;
+    for (const Glimpse& glimpse : glimpses) {
+        if (!glimpse.status.startsWith("Connected")) {
+            continue;
+        }
+        ++compared;
+        EXPECT_EQ(counted.match(glimpse.status).captured(1),
+                  counted.match(glimpse.frameCounter).captured(1))
+            << glimpse.status << " / " << glimpse.frameCounter;
+    }
+    EXPECT_GT(compared, 3);
+}
+
 // With Settings > Archive on, the stream's frames go to the archive as they
 // are received, as its recorded log's: opening the recording adds none.
 TEST_F(LiveWindow, AddsTheStreamToTheArchiveAsItsRecording) {

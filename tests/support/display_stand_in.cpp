@@ -8,6 +8,17 @@ void DisplayStandIn::ShowFrameCount(std::uint64_t frameCount) {
     frameCounter = std::to_string(frameCount) + " frames";
 }
 
+void DisplayStandIn::ForgetShownLoad() {
+    channelValues.fill({});
+    channelsFromEarlierFrame.fill(false);
+    recordTime.clear();
+    recordPosition.clear();
+    softwareVersion = -1;
+    frameCounter.clear();
+    frameTexts.clear();
+    recordNavigationEnabled = false;
+}
+
 void DisplayStandIn::SetRecordCount(int count) {
     recordScrollMinimum = count > 0 ? 1 : 0;
     recordScrollMaximum = std::max(count, 0);

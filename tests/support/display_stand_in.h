@@ -31,7 +31,7 @@ public:
     void ShowSoftwareVersion(int version) override { softwareVersion = version; }
     void ShowLogPath(std::string_view path) override { logPath = path; }
     void ShowFrameCount(std::uint64_t frameCount) override;
-    void ClearFrameTexts() override { frameTexts.clear(); }
+    void ForgetShownLoad() override;
     void AddFrameText(std::string_view text) override { frameTexts.emplace_back(text); }
     void EnableRecordNavigation() override { recordNavigationEnabled = true; }
     void SetRecordCount(int count) override;
