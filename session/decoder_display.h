@@ -71,6 +71,9 @@ public:
     virtual void HistoryGrew() = 0;
     // A live stream's link changed, or more arrived.
     virtual void ShowStreamState(const StreamState& state) = 0;
+    // A log's load has read `percent` of the log's bytes: told when it
+    // changes, not for a stream or a log whose size is not known.
+    virtual void ShowLoadProgress(int percent) = 0;
 
     // A load started; it ended, and everything it found has been shown.
     virtual void ShowBusy() = 0;

@@ -83,6 +83,7 @@ void DecoderSession::OpenLog(const std::string& path, std::unique_ptr<LogSource>
         return;
     }
     PrepareShownLoad(path, LoadMode::Log);
+    logSize_ = identity.size;
     LogLoad* load = load_.get();
     std::shared_ptr<LogSource> log = std::move(source);
     Start(Kind::Log, std::move(done), [load, log, identity](LoadFeed& feed) {
@@ -128,6 +129,7 @@ void DecoderSession::ExportData(const DataExportOptions& data, Done done) {
         return;
     }
     const LocaleFormat* format = &context_.Format();
+    logSize_ = file->Identity().size;
     Start(Kind::Export, std::move(done), [path, file, format, data](LoadFeed& feed) {
         OutputOptions options;
         options.writeReport = false;
@@ -161,6 +163,10 @@ void DecoderSession::Start(Kind kind, Done done, std::function<void(LoadFeed& fe
     kind_ = kind;
     done_ = std::move(done);
     framesShown_.reset();
+    percentShown_ = -1;
+    if (kind == Kind::Stream) {
+        logSize_ = 0;
+    }
     feed_ = std::make_shared<LoadFeed>([this] { emit thread_.Published(); });
     display_.ShowBusy();
     thread_.Post([feed = feed_, job = std::move(job)] { job(*feed); });
@@ -195,6 +201,8 @@ void DecoderSession::TakeSnapshot() {
     if (kind_ == Kind::Stream) {
         ShowArrivedRecords();
         ShowStreamState(*snapshot);
+    } else if (!snapshot->outcome) {
+        ShowProgress(*snapshot);
     }
     if (snapshot->outcome) {
         Finish(std::move(*snapshot->outcome));
@@ -212,7 +220,7 @@ void DecoderSession::Finish(LoadOutcome outcome) {
         }
     }
     display_.ShowIdle();
-    if (kind_ == Kind::Log && !outcome.stopped) {
+    if (kind_ == Kind::Log) {
         ShowLoadedLog();
     }
     std::exchange(done_, {})(outcome);
@@ -256,6 +264,20 @@ void DecoderSession::ShowStreamState(const LoadSnapshot& snapshot) {
         LoadPacing::Clock::now() - snapshot.linkEventAt);
     display_.ShowStreamState({*snapshot.linkEvent, snapshot.linkEvent->retryIn - since,
                               snapshot.bytesRead, snapshot.framesDecoded});
+}
+
+// The bytes the reader took, against the log's size when the load began: a
+// log that grows meanwhile stays at 100.
+void DecoderSession::ShowProgress(const LoadSnapshot& snapshot) {
+    if (logSize_ == 0) {
+        return;
+    }
+    const auto percent =
+        static_cast<int>(std::min<std::uint64_t>(snapshot.bytesRead * 100 / logSize_, 100));
+    if (percent != percentShown_) {
+        percentShown_ = percent;
+        display_.ShowLoadProgress(percent);
+    }
 }
 
 int DecoderSession::RecordCount() const {

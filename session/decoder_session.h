@@ -71,7 +71,8 @@ public:
     void ExportData(const DataExportOptions& data, Done done);
 
     // Ends the running load at its next frame: a log's as a stop, a stream's
-    // as its sender closing it would. Its `done` follows.
+    // as its sender closing it would. Its `done` follows; a log stopped shows
+    // what was read of it, as its report holds it.
     void Stop();
     bool Loading() const { return feed_ != nullptr; }
 
@@ -112,6 +113,7 @@ private:
     // The stream followed brought TLM records: the newest is shown.
     void ShowArrivedRecords();
     void ShowStreamState(const LoadSnapshot& snapshot);
+    void ShowProgress(const LoadSnapshot& snapshot);
     int RecordCount() const;
 
     DecoderDisplay& display_;
@@ -130,7 +132,9 @@ private:
     std::shared_ptr<LoadFeed> feed_;
     Done done_;
     std::optional<std::uint64_t> framesShown_;  // by the counter during the load
-    std::size_t recordsShown_ = 0;              // the scroll bar's count while following
+    std::uint64_t logSize_ = 0;                 // of the log read, 0 when not known
+    int percentShown_ = -1;
+    std::size_t recordsShown_ = 0;  // the scroll bar's count while following
 
     QObject receiver_;   // the window's thread's end of LoadThread::Published
     LoadThread thread_;  // last: it ends first, before what its jobs use

@@ -249,6 +249,21 @@
     </message>
 </context>
 <context>
+    <name>orvex::LoadProgress</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops reading the log (Escape): what was read is shown, and its report is kept</source>
+        <translation>Beendet das Lesen des Logs (Esc): Das Gelesene wird gezeigt, sein Bericht bleibt erhalten</translation>
+    </message>
+    <message>
+        <source>%1 %2% read</source>
+        <translation>%1 %2 % gelesen</translation>
+    </message>
+</context>
+<context>
     <name>orvex::LoadStatus</name>
     <message>
         <source>Cannot open the log %1: %2</source>
@@ -405,6 +420,14 @@
     <message>
         <source>; memory ran out: the chart and the panel lack the last %1</source>
         <translation>; der Speicher reichte nicht: dem Diagramm und der Anzeige fehlen die letzten %1</translation>
+    </message>
+    <message>
+        <source>Reading cancelled.</source>
+        <translation>Lesen abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Export Data cancelled: no data file was written.</source>
+        <translation>Datenexport abgebrochen: Keine Datendatei wurde geschrieben.</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,9 @@ QString LoadStatus::Text(const LoadOutcome& outcome, const QString& logPath) {
     if (!outcome.ran) {
         return sentences.join(' ');
     }
+    if (outcome.stopped) {
+        sentences.append(tr("Reading cancelled."));
+    }
     sentences.append(ContentText(outcome, logPath));
     const QStringList account = AccountTexts(outcome.account);
     if (!account.isEmpty()) {
@@ -127,7 +130,9 @@ QString LoadStatus::DataExportText(const LoadOutcome& outcome, const QString& fo
     for (const FileProblem& problem : outcome.problems) {
         sentences.append(ProblemText(problem) + '.');
     }
-    if (sentences.isEmpty() && !outcome.dataPaths.empty()) {
+    if (outcome.stopped) {
+        sentences.append(tr("Export Data cancelled: no data file was written."));
+    } else if (sentences.isEmpty() && !outcome.dataPaths.empty()) {
         sentences.append(tr("Data of the log written to %1.").arg(folder));
     }
     return sentences.join(' ');

@@ -31,6 +31,7 @@
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
 #include "app/window/greyed_choices.h"
+#include "app/window/load_progress.h"
 #include "app/window/load_status.h"
 #include "app/window/log_drop.h"
 #include "app/window/object_names.h"
@@ -240,6 +241,8 @@ void MainWindow::CreateStatusLine() {
     shareStatus_->setAccessibleName(tr("Sharing"));
     shareStatus_->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(shareStatus_);
+    progress_ = new LoadProgress(*this, *statusLine_);
+    connect(progress_, &LoadProgress::CancelRequested, this, [this] { session_.Stop(); });
 }
 
 QString MainWindow::StatusText() const {
@@ -282,13 +285,14 @@ void MainWindow::OpenLogFile(const QString& path) {
 
 void MainWindow::StartLog(const QString& path) {
     if (!path.isEmpty()) {
-        ShowStatus(tr("Reading %1...").arg(path));
+        progress_->Start(tr("Reading %1...").arg(path));
     }
     const std::string file = QFile::encodeName(path).toStdString();
     const std::optional<FileProblem> archiveProblem =
         path.isEmpty() ? std::nullopt : PrepareArchive();
     EnableIdleCommands(false);
     session_.OpenLog(file, [this, path, archiveProblem](const LoadOutcome& loaded) {
+        progress_->End();
         LoadOutcome outcome = loaded;
         if (archiveProblem) {
             outcome.problems.insert(outcome.problems.begin(), *archiveProblem);
@@ -409,10 +413,11 @@ void MainWindow::ExportData() {
         return;
     }
     dataFolder_ = folder;
-    ShowStatus(tr("Writing the data of the log to %1...").arg(folder));
+    progress_->Start(tr("Writing the data of the log to %1...").arg(folder));
     EnableIdleCommands(false);
     session_.ExportData({QFile::encodeName(folder).toStdString(), DataFormat::Csv},
                         [this, folder](const LoadOutcome& outcome) {
+                            progress_->End();
                             ShowStatus(LoadStatus::DataExportText(outcome, folder));
                             LoadEnded();
                         });

@@ -35,6 +35,7 @@ class ChannelPanel;
 class FrameListModel;
 class HistoryChart;
 class LiveSession;
+class LoadProgress;
 class Recording;
 class RecentLogsMenu;
 class StatusLine;
@@ -115,6 +116,7 @@ public:
                    std::shared_ptr<const ChannelHistory> history) override;
     void HistoryGrew() override;
     void ShowStreamState(const StreamState& state) override;
+    void ShowLoadProgress(int percent) override;
     void ShowBusy() override;
     void ShowIdle() override;
 
@@ -206,6 +208,7 @@ private:
     QLineEdit* logPath_ = nullptr;
     QLabel* frameCounter_ = nullptr;
     StatusLine* statusLine_ = nullptr;
+    LoadProgress* progress_ = nullptr;  // while a log is read
     QLabel* shareStatus_ = nullptr;
 
     QAction* openAction_ = nullptr;

@@ -13,6 +13,7 @@
 #include "app/widgets/frame_list_model.h"
 #include "app/widgets/top_strip.h"
 #include "app/widgets/window_style.h"
+#include "app/window/load_progress.h"
 #include "app/window/main_window.h"
 #include "telemetry/channel_table.h"
 #include "telemetry/telemetry_history.h"
@@ -130,6 +131,10 @@ void MainWindow::ShowStreamState(const StreamState& state) {
     if (live_) {
         ShowStatus(live_->StatusText(state));
     }
+}
+
+void MainWindow::ShowLoadProgress(int percent) {
+    progress_->Show(percent);
 }
 
 void MainWindow::ShowBusy() {

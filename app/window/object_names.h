@@ -107,6 +107,7 @@ inline constexpr char kShareAdd[] = "CommandAddServer";
 inline constexpr char kShareAddSatnogs[] = "CommandAddSatnogs";
 inline constexpr char kShareRemove[] = "CommandRemoveServer";
 inline constexpr char kShareStatus[] = "ShareStatus";
+inline constexpr char kCancelLoadButton[] = "CancelLoadButton";
 
 // The dialog of the chart's chosen span of the archive.
 inline constexpr char kSpanDialog[] = "ArchiveSpan";

@@ -11,7 +11,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <future>
 #include <memory>
@@ -196,6 +200,70 @@ TEST_F(BackgroundLoad, OpenMidLoadEndsTheFirstThenLoadsTheSecond) {
     EXPECT_EQ(Text(object_name::kRecordPosition), "#1 / 1");
     EXPECT_EQ(FrameCounter(), "2 frames");
     EXPECT_TRUE(Status().startsWith("2 frames, 1 telemetry record.")) << Status();
+}
+
+// Escape in the window cancels the load as Exit stops it: the report whole
+// up to its last block, the earlier WOD export kept, and what was read shown.
+TEST_F(BackgroundLoad, EscapeCancelsTheLoadWhichEndsAsAStopDoes) {
+    folder.Write("long.csv", "earlier export");
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const std::string path = StartLongLoad();
+    auto* cancel = Find<QPushButton>(object_name::kCancelLoadButton);
+    EXPECT_TRUE(cancel->isVisible());
+    QTest::keyClick(&window, Qt::Key_Escape);
+    Resume();
+    WaitForLoads();
+
+    const std::string written = Blocks(path);
+    EXPECT_FALSE(written.empty());
+    EXPECT_TRUE(EndsAtABlockOf(written, WholeBlocks()));
+    EXPECT_LT(written.size(), WholeBlocks().size());
+    EXPECT_EQ(ReadFile(folder / "long.csv"), "earlier export");
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{"long.csv", "long.kss", "long.tlm"}));
+    EXPECT_TRUE(Status().startsWith("Reading cancelled. ")) << Status();
+    EXPECT_TRUE(
+        Status().contains(QString::fromStdString("Report written to " + (folder / "long.tlm"))))
+        << Status();
+    EXPECT_FALSE(Status().contains("WOD export")) << Status();
+    EXPECT_FALSE(cancel->isVisible());
+    // What was read is shown, as the report holds it.
+    EXPECT_TRUE(Text(object_name::kRecordPosition).startsWith("#1 / "))
+        << Text(object_name::kRecordPosition);
+    EXPECT_FALSE(ValueText(0).isEmpty());
+}
+
+// The status line follows a log's load in per cent of its bytes, from the
+// snapshots the load sends, and the Cancel button beside it stops it.
+TEST_F(BackgroundLoad, TheStatusLineTellsHowMuchWasReadUntilCancelled) {
+    const std::string path = folder.Write("long.kss", LongLog());
+    const QString reading = QString::fromStdString("Reading " + path + "...");
+    const QRegularExpression progress(QRegularExpression::escape(reading) + " (\\d+)% read");
+    QStringList shown;
+    StartOpen(path);
+    ASSERT_TRUE(HandleEventsUntil([&] {
+        if (shown.isEmpty() || shown.back() != Status()) {
+            shown.append(Status());
+        }
+        return progress.match(Status()).hasMatch();
+    })) << shown.join('\n');
+    Find<QPushButton>(object_name::kCancelLoadButton)->click();
+    WaitForLoads();
+
+    EXPECT_EQ(shown.front(), reading);
+    std::vector<int> percents;
+    for (const QString& text : shown.mid(1)) {
+        const QRegularExpressionMatch match = progress.match(text);
+        ASSERT_TRUE(match.hasMatch()) << text;
+        percents.push_back(match.captured(1).toInt());
+    }
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_LT(percents.back(), 100);
+    EXPECT_TRUE(Status().startsWith("Reading cancelled. ")) << Status();
+    const std::string written = Blocks(path);
+    EXPECT_TRUE(written.empty() || written.ends_with("\r\n\r\n"));
+    EXPECT_FALSE(FileExists(folder / "long.csv"));
 }
 
 TEST_F(BackgroundLoad, ConnectMidLoadEndsTheLoadThenFollowsTheStream) {

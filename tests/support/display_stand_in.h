@@ -42,6 +42,7 @@ public:
                    std::shared_ptr<const ChannelHistory> history) override;
     void HistoryGrew() override { ++historyGrowths; }
     void ShowStreamState(const StreamState& state) override { streamStates.push_back(state); }
+    void ShowLoadProgress(int percent) override { progress.push_back(percent); }
     void ShowBusy() override { busy = true; }
     void ShowIdle() override { busy = false; }
 
@@ -55,6 +56,7 @@ public:
     int softwareVersion = -1;
     std::string logPath;
     std::string frameCounter;
+    std::vector<int> progress;  // per cent, as told
     std::vector<std::string> frameTexts;
     bool recordNavigationEnabled = false;
     int recordScrollMinimum = 1;
