@@ -21,7 +21,21 @@ QDateTimeEdit* UtcEdit(std::int64_t time, const char* name, QWidget* parent) {
     return edit;
 }
 
+constexpr std::int64_t kDay = 86400;  // seconds
+
 }  // namespace
+
+ArchiveSpan ArchiveSpanDialog::FirstSpan(ArchiveDatabase* database, std::int64_t now) {
+    std::string problem;
+    const std::optional<ArchiveSpan> held =
+        database != nullptr ? ArchivedTelemetrySpan(*database, std::nullopt, problem)
+                            : std::nullopt;
+    if (!held) {
+        return {now - kDay, now};
+    }
+    const std::int64_t lastDay = held->to - held->to % kDay;
+    return {lastDay, lastDay + kDay};
+}
 
 ArchiveSpanDialog::ArchiveSpanDialog(const ArchiveSpan& start, QWidget* parent)
     : QDialog(parent),

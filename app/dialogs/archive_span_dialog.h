@@ -16,6 +16,12 @@ class ArchiveSpanDialog : public QDialog {
 public:
     ArchiveSpanDialog(const ArchiveSpan& start, QWidget* parent);
 
+    // The span offered before one was chosen: the last day, 00:00 to 24:00
+    // UTC, on which the archive holds telemetry, where a span starting now
+    // would usually be empty; the last 24 hours before `now` for an archive
+    // without any, or none open.
+    static ArchiveSpan FirstSpan(ArchiveDatabase* database, std::int64_t now);
+
     ArchiveSpan Span() const;
 
 private:

@@ -82,9 +82,10 @@ void MainWindow::FollowArchive() {
 
 void MainWindow::ChooseChartRange(ChartRange range) {
     if (range == ChartRange::Span) {
-        const std::int64_t now = QDateTime::currentSecsSinceEpoch();
         const std::optional<ArchiveSpan> span =
-            chooseSpan_(chosenSpan_.value_or(*RecentSpan(ChartRange::LastDay, now)));
+            chooseSpan_(chosenSpan_ ? *chosenSpan_
+                                    : ArchiveSpanDialog::FirstSpan(
+                                          archive_.Database(), QDateTime::currentSecsSinceEpoch()));
         if (!span) {
             range_->ShowRange(shownRange_);
             return;

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLineSeries>
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QSysInfo>
+#include <QTimeZone>
 #include <algorithm>
 
 #include "app/chart/archive_channel_history.h"
@@ -222,6 +224,36 @@ TEST_F(ArchiveWindowTest, ChartsEachBucketsLowestAndHighestValue) {
     EXPECT_EQ(points[2].y(), Calibrate(0, 50));
     EXPECT_EQ(points[0].x(), points[1].x());
     EXPECT_NEAR(points[2].x() - points[0].x(), later - t, 2 * 3600);
+}
+
+// The span first offered is the last day the archive holds telemetry of,
+// not the last day before now, which is usually empty.
+TEST_F(ArchiveWindowTest, SpanIsFirstOfferedOnTheLastDayWithTelemetry) {
+    TurnArchiveOn(folder / "archive.sqlite");
+    std::vector<ArchiveSpan> offered;
+    window.SetSpanChooser([&](const ArchiveSpan& last) {
+        offered.push_back(last);
+        return std::nullopt;
+    });
+    const std::int64_t before = QDateTime::currentSecsSinceEpoch();
+    ChooseRange("Archive: span...");
+    const std::int64_t after = QDateTime::currentSecsSinceEpoch();
+    ASSERT_EQ(offered.size(), 1U);
+    EXPECT_GE(offered[0].to, before);
+    EXPECT_LE(offered[0].to, after);
+    EXPECT_EQ(offered[0].to - offered[0].from, 24 * 3600);
+
+    const auto utc = [](int day, int hour, int minute) {
+        return static_cast<std::uint32_t>(
+            QDateTime(QDate(2026, 12, day), QTime(hour, minute), QTimeZone::utc())
+                .toSecsSinceEpoch());
+    };
+    OpenLog(TlmFrame(utc(7, 14, 3), 10) + TlmFrame(utc(9, 0, 10), 20) +
+            TlmFrame(utc(9, 23, 30), 50) + TlmFrame(utc(8, 12, 0), 30));
+    ChooseRange("Archive: span...");
+    ASSERT_EQ(offered.size(), 2U);
+    EXPECT_EQ(offered[1].from, utc(9, 0, 0));
+    EXPECT_EQ(offered[1].to, utc(10, 0, 0));
 }
 
 TEST_F(ArchiveWindowTest, OfEmptyDaysChartsNothingAndSaysSo) {
