@@ -220,7 +220,7 @@ void DecoderSession::Finish(LoadOutcome outcome) {
         }
     }
     display_.ShowIdle();
-    if (kind_ == Kind::Log) {
+    if (kind_ == Kind::Log && !outcome.stopped) {
         ShowLoadedLog();
     }
     std::exchange(done_, {})(outcome);

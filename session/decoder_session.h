@@ -71,8 +71,7 @@ public:
     void ExportData(const DataExportOptions& data, Done done);
 
     // Ends the running load at its next frame: a log's as a stop, a stream's
-    // as its sender closing it would. Its `done` follows; a log stopped shows
-    // what was read of it, as its report holds it.
+    // as its sender closing it would. Its `done` follows.
     void Stop();
     bool Loading() const { return feed_ != nullptr; }
 

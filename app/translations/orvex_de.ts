@@ -255,8 +255,8 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Stops reading the log (Escape): what was read is shown, and its report is kept</source>
-        <translation>Beendet das Lesen des Logs (Esc): Das Gelesene wird gezeigt, sein Bericht bleibt erhalten</translation>
+        <source>Stops reading the log (Escape), as Exit would: the report keeps what was read</source>
+        <translation>Beendet das Lesen des Logs (Esc) wie Beenden: Der Bericht behält das Gelesene</translation>
     </message>
     <message>
         <source>%1 %2% read</source>

@@ -17,8 +17,7 @@ LoadProgress::LoadProgress(QMainWindow& window, StatusLine& line)
       escape_(new QShortcut(QKeySequence(Qt::Key_Escape), &window)) {
     button_->setObjectName(object_name::kCancelLoadButton);
     button_->setToolTip(
-        tr("Stops reading the log (Escape): what was read is shown, and its "
-           "report is kept"));
+        tr("Stops reading the log (Escape), as Exit would: the report keeps what was read"));
     button_->setFocusPolicy(Qt::NoFocus);  // Escape reaches it from anywhere
     button_->hide();
     window.statusBar()->addPermanentWidget(button_);

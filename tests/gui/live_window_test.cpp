@@ -174,7 +174,7 @@ TEST_F(LiveWindow, ShowsFramesAsTheyArriveAndDisconnectLeavesTheFilesOfTheRecord
 // from the first: before the first frame, the counter showed the log
 // opened before the session.
 TEST_F(LiveWindow, TheCounterAndTheStatusLineCountTheSameFrames) {
-    OpenLog(TlmFrame(kDecemberAfternoon, 1) + TextFrame("HELLO"));
+    OpenLog(TlmFrame(kDecemberAfternoon, 1) + TextFrame("HELLO"), "earlier.log");
     server.Serve({{RandomChunks(Pass(), 25, 400, milliseconds(4)), {}, true}});
     Connect([this] {
         if (AllSent()) {
