@@ -1,8 +1,8 @@
 // orvex-window-load LOG: times the window's Open command on LOG (both outputs
 // on), from the command to the end of its load, and shows that the window
 // lives during the load: the longest wait of a timer on the window's thread,
-// how often Label3 changed, and whether a channel selected mid-load was
-// charted at once.
+// how often Label3 changed, whether a channel selected mid-load was charted
+// at once, and when the status line's per cent of the log read moved.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -12,12 +12,15 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "app/window/main_window.h"
 #include "app/window/object_names.h"
@@ -40,6 +43,9 @@ int main(int argc, char* argv[]) {
     auto* frame1 = window.findChild<QGroupBox*>(orvex::object_name::kChartFrame);
     auto* selector = window.findChild<QAbstractButton*>(orvex::object_name::ChannelSelector(5));
     std::set<QString> counts;
+    // The status line's per cent of bytes read, at the time it changed.
+    const QRegularExpression percentRead(QStringLiteral(" (\\d+)% read$"));
+    std::vector<std::pair<double, int>> progress;
     bool selectedDuringLoad = false;
     QEventLoop loaded;
     QElapsedTimer clock;
@@ -55,6 +61,11 @@ int main(int argc, char* argv[]) {
         }
         longestGap = std::max(longestGap, gap);
         counts.insert(label3->text());
+        const QRegularExpressionMatch read = percentRead.match(window.StatusText());
+        if (read.hasMatch() &&
+            (progress.empty() || progress.back().second != read.captured(1).toInt())) {
+            progress.emplace_back(clock.nsecsElapsed() / 1e9, read.captured(1).toInt());
+        }
         if (!selectedDuringLoad && counts.size() > 3) {
             selector->click();
             selectedDuringLoad = frame1->title().startsWith(QLatin1String("Battery 5"));
@@ -77,5 +88,10 @@ int main(int argc, char* argv[]) {
         "during the load %s\n",
         seconds, label3->text().toLatin1().constData(), counts.size(),
         static_cast<long long>(longestGap), selectedDuringLoad ? "charted at once" : "not seen");
+    std::printf("per cent read at (s):");
+    for (const auto& [at, percent] : progress) {
+        std::printf(" %d%%@%.2f", percent, at);
+    }
+    std::printf("\n");
     return 0;
 }
