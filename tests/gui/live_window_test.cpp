@@ -243,7 +243,7 @@ TEST_F(LiveWindow, ClosingTheWindowEndsTheSessionWithItsFilesWritten) {
 // A recording the disk cannot hold is said in the status line while the
 // stream still flows, not when it ends.
 TEST_F(LiveWindow, ARecordingTheDiskCannotHoldIsSaidAtOnce) {
-    const SmallDisk disk(folder / "full", 16 * 1024);
+    const SmallDisk disk(folder / "full", std::uint64_t{16} * 1024);
     if (!disk.Mounted()) {
         GTEST_SKIP() << "no small file system can be mounted here";
     }
