@@ -42,7 +42,9 @@ QString LiveSession::ConnectingText() const {
 }
 
 QString LiveSession::StatusText(const StreamState& state) const {
-    return LoadStatus::LiveText(state.last, linkName_, state.retryLeft, state.bytes, state.frames);
+    const QString live =
+        LoadStatus::LiveText(state.last, linkName_, state.retryLeft, state.bytes, state.frames);
+    return recordingFailure_.isEmpty() ? live : recordingFailure_ + u' ' + live;
 }
 
 }  // namespace orvex

@@ -33,12 +33,16 @@ public:
     QString RecordingPath() const;
     QString LinkName() const { return linkName_; }
     QString ConnectingText() const;
+    // What the status line says of the stream now: a failed recording first,
+    // for as long as the session lasts, so that no count hides it.
     QString StatusText(const StreamState& state) const;
+    void NoteRecordingFailure(const QString& text) { recordingFailure_ = text; }
 
 private:
     LinkChoice choice_;
     QString linkName_;
     std::shared_ptr<Recording> recording_;
+    QString recordingFailure_;
 };
 
 }  // namespace orvex

@@ -329,11 +329,16 @@ void MainWindow::TellRecordingFailure(Recording& recording) {
     recording.TellFailureTo([this, &recording](int error) {
         const FileProblem problem =
             ProblemFromErrno(FileProblem::Action::RecordLog, recording.Path(), error);
+        const Recording* failed = &recording;
         QMetaObject::invokeMethod(
             this,
-            [this, problem] {
-                ShowStatus(tr("%1; the stream is still decoded, but no longer recorded.")
-                               .arg(LoadStatus::ProblemText(problem)));
+            [this, problem, failed] {
+                const QString text = tr("%1; the stream is still decoded, but no longer recorded.")
+                                         .arg(LoadStatus::ProblemText(problem));
+                if (live_ && live_->RecordingFile().get() == failed) {
+                    live_->NoteRecordingFailure(text);
+                }
+                ShowStatus(text);
             },
             Qt::QueuedConnection);
     });
