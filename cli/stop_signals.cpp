@@ -1,19 +1,22 @@
 #include "cli/stop_signals.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace orvex {
 namespace {
 
-// A handler may only set a flag of this type; it is the one global state of
-// the program, as a signal reaches a process, not an object.
-volatile std::sig_atomic_t receivedSignal = 0;
+// The one global state of the program, as a signal reaches a process, not an
+// object. The handler runs on whichever thread the signal lands on (the
+// archive's or the uploader's as well as the one that asks), so the flag is
+// an atomic, which a handler may touch only while it is lock-free.
+std::atomic<int> receivedSignal = 0;
+static_assert(std::atomic<int>::is_always_lock_free);
 
-// The other stop signals are blocked while it runs, so the first one stays.
+// Only the first signal stays, whichever thread each one reaches.
 void OnStopSignal(int signal) {
-    if (receivedSignal == 0) {
-        receivedSignal = signal;
-    }
+    int none = 0;
+    receivedSignal.compare_exchange_strong(none, signal);
 }
 
 }  // namespace
@@ -43,7 +46,7 @@ int StopSignals::Received() const {
 }
 
 std::string_view StopSignals::ReceivedName() const {
-    switch (receivedSignal) {
+    switch (Received()) {
         case SIGINT:
             return "SIGINT";
         case SIGTERM:
