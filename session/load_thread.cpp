@@ -9,10 +9,14 @@ LoadThread::LoadThread() {
 
 LoadThread::~LoadThread() {
     {
-        const std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         ending_ = true;
+        changed_.notify_all();
+        // The end of the jobs, seen through our own lock: QThread's wait
+        // below goes through Qt's, which ThreadSanitizer cannot see, and
+        // what the jobs touched is destroyed after this.
+        changed_.wait(lock, [this] { return ended_ || !isRunning(); });
     }
-    posted_.notify_one();
     wait();
 }
 
@@ -21,7 +25,7 @@ void LoadThread::Post(std::function<void()> job) {
         const std::lock_guard lock(mutex_);
         jobs_.push_back(std::move(job));
     }
-    posted_.notify_one();
+    changed_.notify_all();
 }
 
 void LoadThread::run() {
@@ -29,8 +33,10 @@ void LoadThread::run() {
         std::function<void()> job;
         {
             std::unique_lock lock(mutex_);
-            posted_.wait(lock, [this] { return ending_ || !jobs_.empty(); });
+            changed_.wait(lock, [this] { return ending_ || !jobs_.empty(); });
             if (jobs_.empty()) {
+                ended_ = true;
+                changed_.notify_all();
                 return;
             }
             job = std::move(jobs_.front());

@@ -37,9 +37,10 @@ protected:
 
 private:
     std::mutex mutex_;
-    std::condition_variable posted_;
+    std::condition_variable changed_;  // a job posted, the end asked or reached
     std::deque<std::function<void()>> jobs_;
     bool ending_ = false;
+    bool ended_ = false;  // run() has returned: nothing of ours runs on the thread
 };
 
 }  // namespace orvex
