@@ -6,15 +6,27 @@
 
 namespace orvex {
 
+// The worker opens as the first work of its thread and closes as the last,
+// once its event loop has ended, and each answer comes back through a
+// future: a blocking call through Qt's event queue would hand it over under
+// Qt's lock, which ThreadSanitizer cannot see in Debian's Qt.
 FrameSharer::FrameSharer(ShareSettings settings, ShareTiming timing)
     : worker_(new ShareWorker(std::move(settings), timing)) {
     thread_.setObjectName(QStringLiteral("orvex-share"));
+    connect(
+        &thread_, &QThread::finished, worker_,
+        [this] {
+            worker_->Close();
+            closed_.set_value();
+        },
+        Qt::DirectConnection);
 }
 
 FrameSharer::~FrameSharer() {
     if (thread_.isRunning()) {
-        QMetaObject::invokeMethod(worker_, &ShareWorker::Close, Qt::BlockingQueuedConnection);
+        std::future<void> closed = closed_.get_future();
         thread_.quit();
+        closed.wait();
         thread_.wait();
     }
     // The worker's thread has ended: nothing of it runs any more.
@@ -22,13 +34,17 @@ FrameSharer::~FrameSharer() {
 }
 
 std::optional<std::string> FrameSharer::Start() {
+    std::promise<std::optional<std::string>> opened;
+    std::future<std::optional<std::string>> problem = opened.get_future();
+    const QMetaObject::Connection opening = connect(
+        &thread_, &QThread::started, worker_, [&] { opened.set_value(worker_->Open()); },
+        Qt::DirectConnection);
     worker_->moveToThread(&thread_);
     thread_.start();
-    std::optional<std::string> problem;
-    QMetaObject::invokeMethod(
-        worker_, [&] { problem = worker_->Open(); }, Qt::BlockingQueuedConnection);
-    started_ = !problem;
-    return problem;
+    std::optional<std::string> answer = problem.get();
+    disconnect(opening);
+    started_ = !answer;
+    return answer;
 }
 
 void FrameSharer::Share(std::string bytes, std::int64_t receivedMs) {

@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,7 @@ protected:
 private:
     QThread thread_;
     ShareWorker* worker_;
+    std::promise<void> closed_;  // set on the worker's thread, by its last work
     bool started_ = false;
     bool forwarding_ = false;
 };

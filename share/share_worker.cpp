@@ -42,7 +42,13 @@ struct ShareWorker::Server {
 };
 
 ShareWorker::ShareWorker(ShareSettings settings, ShareTiming timing)
-    : settings_(std::move(settings)), timing_(timing) {}
+    : settings_(std::move(settings)), timing_(timing) {
+    // Connected once, here, before the thread starts: a queued call made
+    // anew for each wake would carry a slot object from the handing thread
+    // to this one through Qt's event queue, whose lock ThreadSanitizer
+    // cannot see in Debian's Qt.
+    connect(this, &ShareWorker::Woken, this, &ShareWorker::Store, Qt::QueuedConnection);
+}
 
 ShareWorker::~ShareWorker() = default;
 
@@ -116,7 +122,7 @@ void ShareWorker::Hand(std::string bytes, std::int64_t receivedMs) {
         ++handed_;
     }
     if (wake) {
-        QMetaObject::invokeMethod(this, &ShareWorker::Store, Qt::QueuedConnection);
+        emit Woken();
     }
 }
 

@@ -47,6 +47,8 @@ public:
 
 signals:
     void StatusChanged();
+    // Frames wait in the inbox: Store runs on the worker's thread.
+    void Woken();
 
 private:
     struct Server;
