@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
@@ -64,7 +65,8 @@ private:
     int bound_ = -1;
     std::uint16_t port_ = 0;
     QThread thread_;
-    Listener* listener_ = nullptr;
+    Listener* listener_ = nullptr;  // from Listen on
+    std::promise<void> deleted_;
 
     mutable std::mutex mutex_;
     Answer answer_;
