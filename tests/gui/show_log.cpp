@@ -48,14 +48,27 @@ int main(int argc, char* argv[]) {
     const QTemporaryDir recordings;
     window.show();
     const QStringList channels = QApplication::arguments().mid(2);
+    const auto addChannels = [&] {
+        for (const QString& channel : channels) {
+            window.findChild<orvex::ChannelPanel*>()->Toggle(channel.toInt());
+        }
+    };
+    // A log's channels are added once it is loaded: its end selects the
+    // first channel alone, as after every load.
+    QTimer untilLoaded;
+    QObject::connect(&untilLoaded, &QTimer::timeout, &window, [&] {
+        if (window.Idle()) {
+            untilLoaded.stop();
+            addChannels();
+        }
+    });
     QTimer::singleShot(0, &window, [&] {
         if (source.startsWith(QLatin1String(kTcp))) {
             Connect(window, source.mid(4).toInt(), recordings.path());
+            addChannels();
         } else {
             window.OpenLogFile(QFileInfo(source).absoluteFilePath());
-        }
-        for (const QString& channel : channels) {
-            window.findChild<orvex::ChannelPanel*>()->Toggle(channel.toInt());
+            untilLoaded.start(50);
         }
     });
     return QApplication::exec();
