@@ -153,13 +153,19 @@ TEST_F(Uploader, AfterRefusalsErrorsSlowAnswersAndAnOutageEveryFrameArrivesInOrd
     EXPECT_EQ(First(*sharer).failing, "Connection refused");
     EXPECT_EQ(First(*sharer).waiting, 10u);
 
-    // Three errors; then slow answers, one too slow to wait for.
+    // Three errors; then three slow answers, and after them answers too slow
+    // to wait for. The server itself turns slower, so that however late this
+    // thread runs, frames are still waiting when it does.
     std::atomic<int> posts{0};
-    server.AnswerWith([&](const ReceivedPost&) { return posts++ < 3 ? 500 : 200; });
+    server.AnswerWith([&](const ReceivedPost&) {
+        const int post = posts++;
+        if (post == 5) {
+            server.AnswerAfter(milliseconds(1500));
+        }
+        return post < 3 ? 500 : 200;
+    });
     server.AnswerAfter(milliseconds(150));
     server.Listen();
-    ASSERT_TRUE(HttpTestServer::WaitFor([&] { return server.Taken().size() >= 3; }));
-    server.AnswerAfter(milliseconds(1500));
     ASSERT_TRUE(
         HttpTestServer::WaitFor([&] { return First(*sharer).failing == "no answer within 1 s"; }));
     server.AnswerAfter(milliseconds(150));
