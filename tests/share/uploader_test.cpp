@@ -3,20 +3,19 @@
 // slow answers, outages and restarts; a refused frame is kept aside.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSslCertificate>
 #include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
-#include <QThread>
 #include <QVariant>
 #include <atomic>
 #include <memory>
 
 #include "share/frame_sharer.h"
 #include "share/sender_locks.h"
+#include "tests/support/event_wait.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/temp_folder.h"
 
@@ -292,11 +291,7 @@ TEST_F(Uploader, AServerWhoseCertificateNobodyVouchesForGetsNoFrame) {
         {"https://127.0.0.1:" + std::to_string(untrusted.serverPort()) + "/api/telemetry/"});
     Hand(*sharer, 0, 1);
     // The server's handshakes run on this thread.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (First(*sharer).failing.empty() && std::chrono::steady_clock::now() < until) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
+    HandleEventsUntil([&] { return !First(*sharer).failing.empty(); }, std::chrono::seconds(20));
 
     EXPECT_EQ(First(*sharer).failing.substr(0, 20), "SSL handshake failed")
         << First(*sharer).failing;

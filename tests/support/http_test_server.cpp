@@ -11,6 +11,8 @@
 #include <QUrlQuery>
 #include <stdexcept>
 
+#include "tests/support/wait_until.h"
+
 namespace orvex::test {
 namespace {
 
@@ -220,14 +222,7 @@ std::vector<ReceivedPost> HttpTestServer::Taken() const {
 
 bool HttpTestServer::WaitFor(const std::function<bool()>& condition,
                              std::chrono::milliseconds limit) {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
-        QThread::msleep(5);
-    }
-    return true;
+    return WaitUntil(condition, limit);
 }
 
 }  // namespace orvex::test

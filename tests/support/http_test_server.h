@@ -53,8 +53,7 @@ public:
     std::size_t Answered() const;
     std::vector<ReceivedPost> Taken() const;
 
-    // Polls `condition` every few milliseconds until it holds or `limit` has
-    // passed; whether it held.
+    // WaitUntil, with the limit these tests use.
     static bool WaitFor(const std::function<bool()>& condition,
                         std::chrono::milliseconds limit = std::chrono::seconds(20));
 
