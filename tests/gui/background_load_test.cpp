@@ -82,6 +82,17 @@ protected:
         return ReportBlocks(ReadFile(std::filesystem::path(log).replace_extension(".tlm")));
     }
     static const std::string& WholeBlocks() { return MidLoadReportBlocks(); }
+    // As after Ctrl+C on the command line: the report whole up to a block
+    // short of the end, the earlier export kept, no file left half-written.
+    void ExpectEndedAsAStop(const std::string& path) const {
+        const std::string written = Blocks(path);
+        EXPECT_FALSE(written.empty());
+        EXPECT_TRUE(EndsAtABlockOf(written, WholeBlocks()));
+        EXPECT_LT(written.size(), WholeBlocks().size());
+        EXPECT_EQ(ReadFile(folder / "long.csv"), "earlier export");
+        EXPECT_EQ(FolderEntries(folder.Path()),
+                  (std::vector<std::string>{"long.csv", "long.kss", "long.tlm"}));
+    }
 
 private:
     std::promise<void> resume_;
@@ -167,15 +178,7 @@ TEST_F(BackgroundLoad, ClosingTheWindowMidLoadEndsItWithinHalfASecondWithItsRepo
     RecordProperty("close_ms", static_cast<int>(closed));
     EXPECT_LT(closed, 500 * kInstrumentedSlowdown);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    const std::string written = Blocks(path);
-    EXPECT_FALSE(written.empty());
-    EXPECT_TRUE(EndsAtABlockOf(written, WholeBlocks()));
-    EXPECT_LT(written.size(), WholeBlocks().size());
-    // As after Ctrl+C on the command line: the earlier export stays, no file
-    // is left half-written.
-    EXPECT_EQ(ReadFile(folder / "long.csv"), "earlier export");
-    EXPECT_EQ(FolderEntries(folder.Path()),
-              (std::vector<std::string>{"long.csv", "long.kss", "long.tlm"}));
+    ExpectEndedAsAStop(path);
 }
 
 TEST_F(BackgroundLoad, OpenMidLoadEndsTheFirstThenLoadsTheSecond) {
@@ -215,13 +218,7 @@ TEST_F(BackgroundLoad, EscapeCancelsTheLoadWhichEndsAsAStopDoes) {
     Resume();
     WaitForLoads();
 
-    const std::string written = Blocks(path);
-    EXPECT_FALSE(written.empty());
-    EXPECT_TRUE(EndsAtABlockOf(written, WholeBlocks()));
-    EXPECT_LT(written.size(), WholeBlocks().size());
-    EXPECT_EQ(ReadFile(folder / "long.csv"), "earlier export");
-    EXPECT_EQ(FolderEntries(folder.Path()),
-              (std::vector<std::string>{"long.csv", "long.kss", "long.tlm"}));
+    ExpectEndedAsAStop(path);
     EXPECT_TRUE(Status().startsWith("Reading cancelled. ")) << Status();
     EXPECT_TRUE(
         Status().contains(QString::fromStdString("Report written to " + (folder / "long.tlm"))))
