@@ -65,12 +65,7 @@ void LocaleFormat::AppendDateTime(std::string& out, const DateValue& date) const
     if (!date) {
         return;
     }
-    if (date->dayNumber != cachedDay_) {
-        cachedDateText_.clear();
-        date_.Append(cachedDateText_, *date);
-        cachedDay_ = date->dayNumber;
-    }
-    out += cachedDateText_;
+    date_.Append(out, *date);
     if (date->IsMidnight()) {
         return;
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "text/date_time_pattern.h"
@@ -17,7 +16,8 @@ namespace orvex {
 // such texts; nothing else asks the locale. Texts are single-byte: locale
 // characters outside Latin-1 become '?' (am/pm markers outside Latin-1 are
 // written AM and PM, so that a morning never reads as an afternoon), and
-// digits are always ASCII.
+// digits are always ASCII. It holds nothing that changes once built, so that
+// a load's thread and the window's may write with the same one.
 class LocaleFormat {
 public:
     explicit LocaleFormat(const QLocale& locale);
@@ -55,10 +55,6 @@ private:
     TextTable timeTexts_;
     char decimalSeparator_ = '.';
     char timeSeparator_ = ':';
-
-    // The date part changes once a day in a log: keep the last one written.
-    mutable std::int64_t cachedDay_ = INT64_MIN;
-    mutable std::string cachedDateText_;
 };
 
 }  // namespace orvex
