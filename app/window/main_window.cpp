@@ -77,6 +77,8 @@ MainWindow::MainWindow(const LocaleFormat& format, QWidget* parent)
     GreyedChoices::Explain(this);
     CreateClientArea();
     CreateStatusLine();
+    connect(this, &MainWindow::RecordingFailed, this, &MainWindow::ShowRecordingFailure,
+            Qt::QueuedConnection);
     ApplyArchive(ArchiveChoice::Remembered());
     ApplySharing(ShareChoice::Remembered(), StationChoice::Remembered());
     restoreGeometry(ProgramSettings().value(kGeometryKey).toByteArray());
@@ -327,21 +329,20 @@ void MainWindow::Connect() {
 // ends: the load's thread finds it, the window's thread says it.
 void MainWindow::TellRecordingFailure(Recording& recording) {
     recording.TellFailureTo([this, &recording](int error) {
-        const FileProblem problem =
-            ProblemFromErrno(FileProblem::Action::RecordLog, recording.Path(), error);
-        const Recording* failed = &recording;
-        QMetaObject::invokeMethod(
-            this,
-            [this, problem, failed] {
-                const QString text = tr("%1; the stream is still decoded, but no longer recorded.")
-                                         .arg(LoadStatus::ProblemText(problem));
-                if (live_ && live_->RecordingFile().get() == failed) {
-                    live_->NoteRecordingFailure(text);
-                }
-                ShowStatus(text);
-            },
-            Qt::QueuedConnection);
+        emit RecordingFailed(reinterpret_cast<quintptr>(&recording),
+                             QString::fromStdString(recording.Path()), error);
     });
+}
+
+void MainWindow::ShowRecordingFailure(quintptr recording, const QString& path, int error) {
+    const FileProblem problem =
+        ProblemFromErrno(FileProblem::Action::RecordLog, path.toStdString(), error);
+    const QString text = tr("%1; the stream is still decoded, but no longer recorded.")
+                             .arg(LoadStatus::ProblemText(problem));
+    if (live_ && reinterpret_cast<quintptr>(live_->RecordingFile().get()) == recording) {
+        live_->NoteRecordingFailure(text);
+    }
+    ShowStatus(text);
 }
 
 void MainWindow::StartStream(const LinkChoice& choice) {

@@ -125,6 +125,11 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+signals:
+    // Sent from the load's thread: its arguments are copied by Qt, so
+    // nothing the thread built is read by the window's thread.
+    void RecordingFailed(quintptr recording, const QString& path, int error);
+
 private:
     void CreateActions();
     void CreateMenus();
@@ -193,6 +198,7 @@ private:
     QString ChooseImageFile(ImageFormat format);
     void ShowStatus(const QString& text);
     void TellRecordingFailure(Recording& recording);
+    void ShowRecordingFailure(quintptr recording, const QString& path, int error);
 
     LocaleFormat format_;
     OutputOptions outputs_;
