@@ -21,7 +21,7 @@ namespace orvex {
 // program's tables fill.
 class ArchiveDatabase {
 public:
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     explicit ArchiveDatabase(ArchiveLocation location);
     ~ArchiveDatabase();

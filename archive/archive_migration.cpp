@@ -13,6 +13,7 @@
 #include "archive/archive_schema.h"
 #include "archive/frame_digest.h"
 #include "archive/packed_blocks.h"
+#include "archive/version4_move.h"
 
 namespace orvex {
 namespace {
@@ -48,10 +49,16 @@ bool MoveLogs(ArchiveDatabase& database, int version) {
                              .arg(version));
 }
 
+// A log's first frame is that of its hearing at the lowest offset: a first
+// hearing in a frame's row or another. One sort of them all, where a query
+// a log would read every frame's row for each.
 bool FinishLogs(ArchiveDatabase& database, const QStringList& old) {
     if (!database.Exec(QStringLiteral(
-            "UPDATE logs SET first_frame_id = (SELECT r.frame_id FROM reception_store r "
-            "WHERE r.log_id = logs.id ORDER BY r.byte_offset LIMIT 1)"))) {
+            "UPDATE logs SET first_frame_id = h.frame_id FROM (SELECT log_id, frame_id, "
+            "ROW_NUMBER() OVER (PARTITION BY log_id ORDER BY byte_offset) AS n FROM "
+            "(SELECT first_log_id AS log_id, first_offset AS byte_offset, id AS frame_id "
+            "FROM frame_store UNION ALL SELECT log_id, byte_offset, frame_id "
+            "FROM reception_store) a) h WHERE h.log_id = logs.id AND h.n = 1"))) {
         return false;
     }
     for (const QString& table : old) {
@@ -78,9 +85,13 @@ bool MoveVersion2(ArchiveDatabase& database, ArchiveMigration& moved) {
     ArchiveRows rows;
     QSqlQuery page(database.Connection());
     if (!rows.Prepare(database) ||
-        !database.Prepare(page, QStringLiteral("SELECT id, bytes, time, time_exact, first_log, "
-                                               "first_offset FROM frames_v2 WHERE id > ? "
-                                               "ORDER BY id LIMIT %1")
+        !database.Prepare(page, QStringLiteral("SELECT f.id, f.bytes, f.time, f.time_exact, "
+                                               "f.first_log, f.first_offset, r.heard_at "
+                                               "FROM frames_v2 f LEFT JOIN receptions_v2 r "
+                                               "ON r.log_id = f.first_log AND "
+                                               "r.byte_offset = f.first_offset AND "
+                                               "r.frame_id = f.id WHERE f.id > ? "
+                                               "ORDER BY f.id LIMIT %1")
                                     .arg(kPageRows))) {
         return false;
     }
@@ -99,6 +110,9 @@ bool MoveVersion2(ArchiveDatabase& database, ArchiveMigration& moved) {
             }
             heard.ownTime = page.value(3).toInt() != 0;
             heard.offset = static_cast<std::uint64_t>(page.value(5).toLongLong());
+            if (!page.value(6).isNull()) {
+                heard.arrival = static_cast<std::uint32_t>(page.value(6).toLongLong());
+            }
             frames.push_back({page.value(0).toLongLong(), {page.value(1).toByteArray(), heard}});
             logs.push_back(page.value(4).toLongLong());
         }
@@ -108,7 +122,8 @@ bool MoveVersion2(ArchiveDatabase& database, ArchiveMigration& moved) {
             const auto& [id, frame] = frames[at];
             const std::string_view bytes(frame.first.constData(),
                                          static_cast<std::size_t>(frame.first.size()));
-            if (!rows.AddFrame(id, bytes, FrameDigest::Of(bytes), frame.second, logs[at])) {
+            if (!rows.AddFrame(id, bytes, FrameDigest::Of(bytes), frame.second, logs[at]) ||
+                !rows.AddReception(logs[at], frame.second, id)) {
                 return false;
             }
             last = id;
@@ -118,17 +133,22 @@ bool MoveVersion2(ArchiveDatabase& database, ArchiveMigration& moved) {
             return false;
         }
     }
+    // The frames' first hearings are in their rows.
     QSqlQuery receptions(database.Connection());
     if (!rows.Flush() ||
-        !database.Prepare(receptions,
-                          QStringLiteral("INSERT INTO reception_store (log_id, byte_offset, "
-                                         "frame_id, heard_utc) SELECT log_id, byte_offset, "
-                                         "frame_id, %1 FROM receptions_v2")
-                              .arg(dialect.TimeOfSeconds(QStringLiteral("heard_at")))) ||
+        !database.Prepare(
+            receptions,
+            QStringLiteral("INSERT INTO reception_store (log_id, byte_offset, frame_id, "
+                           "heard_utc) SELECT log_id, byte_offset, frame_id, %1 "
+                           "FROM receptions_v2 r WHERE NOT EXISTS (SELECT 1 FROM frame_store f "
+                           "WHERE f.id = r.frame_id AND f.first_log_id = r.log_id AND "
+                           "f.first_offset = r.byte_offset)")
+                .arg(dialect.TimeOfSeconds(QStringLiteral("heard_at")))) ||
         !database.Run(receptions)) {
         return false;
     }
-    moved.receptions = static_cast<std::uint64_t>(receptions.numRowsAffected());
+    moved.receptions =
+        rows.ReceptionsAdded() + static_cast<std::uint64_t>(receptions.numRowsAffected());
     receptions.finish();
     // SQLite drops no table while a statement of the connection reads.
     page.finish();
@@ -225,6 +245,8 @@ std::optional<ArchiveMigration> MigrateArchive(ArchiveDatabase& database, int fr
         done = MoveVersion2(database, moved);
     } else if (from == 3) {
         done = Version3Move(database, moved).Run();
+    } else if (from == 4) {
+        done = MoveVersion4(database, moved);
     } else {
         database.NoteError(QStringLiteral("its tables are of version %1, which this program "
                                           "cannot read; move it aside and archive the logs again")

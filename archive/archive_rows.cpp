@@ -26,18 +26,20 @@ QByteArray Blob(const std::uint8_t* bytes, std::size_t count) {
 bool ArchiveRows::Prepare(ArchiveDatabase& database) {
     database_ = &database;
     hours_.Clear();
+    firstHearings_.clear();
+    firstHearingsAdded_ = 0;
     using Conflict = TableRows::OnConflict;
     frames_ =
-        MakeTableRows(database, QStringLiteral("frame_store"),
-                      {QStringLiteral("id"), QStringLiteral("time_utc"), QStringLiteral("own_time"),
-                       QStringLiteral("type"), QStringLiteral("bytes"), QStringLiteral("digest"),
-                       QStringLiteral("first_log_id"), QStringLiteral("first_offset")},
-                      Conflict::Fail);
-    // The same log again, or another writer of it, holds some of its hearings.
-    receptions_ = MakeTableRows(database, QStringLiteral("reception_store"),
-                                {QStringLiteral("log_id"), QStringLiteral("byte_offset"),
-                                 QStringLiteral("frame_id"), QStringLiteral("heard_utc")},
-                                Conflict::Skip);
+        MakeTableRows(database, QStringLiteral("frame_store"), FrameStoreColumns(), Conflict::Fail);
+    // The same log again, or another writer of it, holds some of its hearings,
+    // and a frame's row its first.
+    receptions_ = MakeTableRows(
+        database, QStringLiteral("reception_store"),
+        {QStringLiteral("log_id"), QStringLiteral("byte_offset"), QStringLiteral("frame_id"),
+         QStringLiteral("heard_utc")},
+        Conflict::Skip,
+        QStringLiteral("NOT EXISTS (SELECT 1 FROM frame_store f WHERE f.id = r.frame_id AND "
+                       "f.first_log_id = r.log_id AND f.first_offset = r.byte_offset)"));
     // A sample comes again in the next frames.
     samples_ = MakeTableRows(database, QStringLiteral("wod_samples"),
                              {QStringLiteral("time_utc"), QStringLiteral("slots")}, Conflict::Skip);
@@ -51,21 +53,39 @@ bool ArchiveRows::Prepare(ArchiveDatabase& database) {
            database.Prepare(mergeGroup_, HourlyExtremes::MergeStatement(kMergedHours));
 }
 
+QStringList FrameStoreColumns() {
+    return {QStringLiteral("id"),           QStringLiteral("time_utc"),
+            QStringLiteral("first_offset"), QStringLiteral("first_heard_utc"),
+            QStringLiteral("first_log_id"), QStringLiteral("bytes_check"),
+            QStringLiteral("type"),         QStringLiteral("own_time"),
+            QStringLiteral("bytes")};
+}
+
 bool ArchiveRows::AddFrame(std::int64_t id, std::string_view bytes, const FrameDigest& digest,
                            const FrameHeard& heard, std::int64_t logId) {
     const std::size_t length = std::min(bytes.size(), kFrameCapacity);
     std::copy_n(bytes.begin(), length, frame_.bytes.begin());
     frame_.length = static_cast<std::uint16_t>(length);
     frameId_ = id;
-    gathered_ = frames_->Add({static_cast<qint64>(id), TimeValue(heard.time), heard.ownTime,
-                              static_cast<int>(frame_[layout::kType]),
-                              Blob(frame_.bytes.data(), length), digest.Stored(),
-                              static_cast<qint64>(logId), static_cast<qint64>(heard.offset)});
+    firstHearings_[id] = {logId, heard.offset};
+    gathered_ = frames_->Add({static_cast<qint64>(id), TimeValue(heard.time),
+                              static_cast<qint64>(heard.offset), TimeValue(heard.arrival),
+                              static_cast<qint64>(logId), digest.Check(),
+                              static_cast<int>(frame_[layout::kType]), heard.ownTime,
+                              Blob(frame_.bytes.data(), length)});
     DecodeFrame(frame_, *this);
     return gathered_;
 }
 
+// A new frame's first hearing is in its row already. Those of frames stored
+// before are left out by the statement; the rows of the frames added since
+// the last flush may not have reached the table yet.
 bool ArchiveRows::AddReception(std::int64_t logId, const FrameHeard& heard, std::int64_t frameId) {
+    const auto first = firstHearings_.find(frameId);
+    if (first != firstHearings_.end() && first->second == std::pair(logId, heard.offset)) {
+        ++firstHearingsAdded_;
+        return true;
+    }
     return receptions_->Add({static_cast<qint64>(logId), static_cast<qint64>(heard.offset),
                              static_cast<qint64>(frameId), TimeValue(heard.arrival)});
 }
@@ -98,6 +118,7 @@ void ArchiveRows::OnWodFrame(const WodFrame& frame) {
 }
 
 bool ArchiveRows::Flush() {
+    firstHearings_.clear();
     return frames_->Flush() && receptions_->Flush() && samples_->Flush() && texts_->Flush() &&
            MergeHours();
 }

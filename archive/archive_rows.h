@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 #include "archive/frame_digest.h"
 #include "archive/hourly_extremes.h"
@@ -17,6 +19,9 @@ namespace orvex {
 
 class ArchiveDatabase;
 
+// frame_store's columns, in the order ArchiveRows writes them.
+QStringList FrameStoreColumns();
+
 // The rows one writer adds to the archive within a transaction: each new
 // frame with what is kept beside its bytes (its WOD samples, its text, its
 // channels' extremes of the hour), and receptions. Rows wait in batches;
@@ -27,15 +32,18 @@ public:
     // error noted.
     bool Prepare(ArchiveDatabase& database);
     // A frame the archive did not hold, numbered `id`, first heard as
-    // `heard` in log `logId`.
+    // `heard` in log `logId`: that hearing is kept in its row.
     bool AddFrame(std::int64_t id, std::string_view bytes, const FrameDigest& digest,
                   const FrameHeard& heard, std::int64_t logId);
+    // A hearing of a frame: none is added for a frame's first.
     bool AddReception(std::int64_t logId, const FrameHeard& heard, std::int64_t frameId);
     // Writes every row waiting and merges the hours' extremes.
     bool Flush();
-    // Receptions the database took since Prepare: those it held already are
-    // not counted.
-    std::uint64_t ReceptionsAdded() const { return receptions_ ? receptions_->Added() : 0; }
+    // Hearings the database took since Prepare, each frame's first among
+    // them: those it held already are not counted.
+    std::uint64_t ReceptionsAdded() const {
+        return firstHearingsAdded_ + (receptions_ ? receptions_->Added() : 0);
+    }
 
 private:
     void OnTextFrame(const TextFrame& frame) override;
@@ -54,6 +62,10 @@ private:
     std::unique_ptr<TableRows> samples_;
     std::unique_ptr<TableRows> texts_;
     HourlyExtremes hours_;
+    // The first hearing (log, offset) of each frame added since the last
+    // flush.
+    std::unordered_map<std::int64_t, std::pair<std::int64_t, std::uint64_t>> firstHearings_;
+    std::uint64_t firstHearingsAdded_ = 0;
     QSqlQuery mergeOne_;
     QSqlQuery mergeGroup_;
     // The new frame whose rows are being gathered, decoded from its bytes.

@@ -225,9 +225,15 @@ QStringList ArchiveViewStatements(const SqlDialect& dialect) {
             "CREATE VIEW frames AS SELECT f.id AS frame_id, f.time_utc, f.own_time, f.type, "
             "t.name AS type_name, LENGTH(f.bytes) AS length, f.bytes "
             "FROM frame_store f JOIN frame_types t ON t.type = f.type"),
+        // Each frame's first hearing from its row, then the others.
         QStringLiteral(
-            "CREATE VIEW receptions AS SELECT l.station, l.path AS log_path, r.log_id, "
-            "r.byte_offset, r.heard_utc, r.frame_id, f.time_utc, t.name AS type_name "
+            "CREATE VIEW receptions AS SELECT l.station, l.path AS log_path, "
+            "CAST(f.first_log_id AS BIGINT) AS log_id, f.first_offset AS byte_offset, "
+            "f.first_heard_utc AS heard_utc, f.id AS frame_id, f.time_utc, t.name AS type_name "
+            "FROM frame_store f JOIN logs l ON l.id = f.first_log_id "
+            "JOIN frame_types t ON t.type = f.type "
+            "UNION ALL SELECT l.station, l.path, r.log_id, r.byte_offset, r.heard_utc, "
+            "r.frame_id, f.time_utc, t.name "
             "FROM reception_store r JOIN logs l ON l.id = r.log_id "
             "JOIN frame_store f ON f.id = r.frame_id JOIN frame_types t ON t.type = f.type"),
         FrameTypeView(dialect, QStringLiteral("telemetry"), FrameType::Tlm,

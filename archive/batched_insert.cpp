@@ -15,16 +15,28 @@ constexpr int kValuesPerStatement = 64;
 
 }  // namespace
 
-BatchedInsert::BatchedInsert(QString table, QStringList columns, OnConflict conflict)
-    : table_(std::move(table)), columns_(std::move(columns)), conflict_(conflict) {}
+BatchedInsert::BatchedInsert(QString table, QStringList columns, OnConflict conflict,
+                             QString keepOnly)
+    : table_(std::move(table)),
+      columns_(std::move(columns)),
+      conflict_(conflict),
+      keepOnly_(std::move(keepOnly)) {}
 
 QString BatchedInsert::Statement(int rows) const {
     QStringList marks(columns_.size(), QStringLiteral("?"));
     const QString row = QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3%4")
-        .arg(table_, columns_.join(QStringLiteral(", ")),
-             QStringList(rows, row).join(QStringLiteral(", ")),
-             conflict_ == OnConflict::Skip ? QStringLiteral(" ON CONFLICT DO NOTHING") : QString());
+    const QString columns = columns_.join(QStringLiteral(", "));
+    const QString values = QStringList(rows, row).join(QStringLiteral(", "));
+    const QString skip =
+        conflict_ == OnConflict::Skip ? QStringLiteral(" ON CONFLICT DO NOTHING") : QString();
+    if (!keepOnly_.isEmpty()) {
+        // The rows named r, so that the condition reads them.
+        return QStringLiteral(
+                   "WITH r (%2) AS (VALUES %3) INSERT INTO %1 (%2) SELECT %2 FROM r "
+                   "WHERE %4%5")
+            .arg(table_, columns, values, keepOnly_, skip);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3%4").arg(table_, columns, values, skip);
 }
 
 bool BatchedInsert::Prepare(ArchiveDatabase& database) {

@@ -13,7 +13,7 @@ namespace orvex {
 // at the end go by one prepared for them.
 class BatchedInsert : public TableRows {
 public:
-    BatchedInsert(QString table, QStringList columns, OnConflict conflict);
+    BatchedInsert(QString table, QStringList columns, OnConflict conflict, QString keepOnly);
 
     bool Prepare(ArchiveDatabase& database) override;
     bool Add(std::initializer_list<QVariant> values) override;
@@ -27,6 +27,7 @@ private:
     QString table_;
     QStringList columns_;
     OnConflict conflict_;
+    QString keepOnly_;
     int rowsPerStatement_ = 1;
     ArchiveDatabase* database_ = nullptr;
     QSqlQuery many_;

@@ -28,8 +28,12 @@ bool FrameDigest::Read(const QByteArray& stored, FrameDigest& digest) {
     return true;
 }
 
-QByteArray FrameDigest::Stored() const {
-    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+std::int32_t FrameDigest::Check() const {
+    std::uint32_t check = 0;
+    for (std::size_t at = 0; at < 4; ++at) {
+        check = (check << 8U) | bytes[at];
+    }
+    return static_cast<std::int32_t>(check);
 }
 
 }  // namespace orvex

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace orvex {
@@ -14,9 +15,13 @@ struct FrameDigest {
     std::array<unsigned char, 16> bytes{};
 
     static FrameDigest Of(std::string_view frameBytes);
-    // The digest as the archive stores it; false when `stored` is not one.
+    // Its first 32 bits, which the archive stores beside the bytes: enough to
+    // find damage, where the whole digest would have made each frame's row
+    // 16 bytes longer. The digest itself is taken again from the bytes.
+    std::int32_t Check() const;
+    // The digest as version 4 of the archive stored it; false when `stored`
+    // is not one.
     static bool Read(const QByteArray& stored, FrameDigest& digest);
-    QByteArray Stored() const;
     bool operator==(const FrameDigest&) const = default;
 };
 

@@ -8,7 +8,7 @@ namespace orvex {
 bool KnownFrames::CatchUp(ArchiveDatabase& database) {
     QSqlQuery query(database.Connection());
     query.setForwardOnly(true);
-    if (!database.Prepare(query, QStringLiteral("SELECT id, digest FROM frame_store WHERE id > ? "
+    if (!database.Prepare(query, QStringLiteral("SELECT id, bytes FROM frame_store WHERE id > ? "
                                                 "ORDER BY id"))) {
         return false;
     }
@@ -16,13 +16,11 @@ bool KnownFrames::CatchUp(ArchiveDatabase& database) {
     if (!database.Run(query)) {
         return false;
     }
-    FrameDigest digest;
     while (query.next()) {
         const std::int64_t id = query.value(0).toLongLong();
-        if (!FrameDigest::Read(query.value(1).toByteArray(), digest)) {
-            database.NoteError(QStringLiteral("the digest of frame %1 is damaged").arg(id));
-            return false;
-        }
+        const QByteArray bytes = query.value(1).toByteArray();
+        const FrameDigest digest = FrameDigest::Of(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!Reserve(1)) {
             database.NoteError(
                 QStringLiteral("it holds more frames than one program can tell apart"));

@@ -9,13 +9,12 @@
 namespace orvex {
 
 // Every frame the archive holds, as a program run's writers need it: each
-// frame's digest and number. Kept in memory and brought up to date at each
-// block, under the write lock, from the frames stored since, so that a
-// frame another station stored a moment ago is found: looking each frame up
-// in the database instead cost a random index page per frame. Kept from one
-// load to the next, which then reads only the frames stored since: read
-// again for each of a thousand pass logs, the digests of the ones before
-// made adding them take time that grew with their square.
+// frame's digest, taken from its stored bytes, and number. Kept in memory and brought up to date at
+// each block, under the write lock, from the frames stored since, so that a frame another station
+// stored a moment ago is found: looking each frame up in the database instead cost a random index
+// page per frame. Kept from one load to the next, which then reads only the frames stored since:
+// read again for each of a thousand pass logs, the digests of the ones before made adding them take
+// time that grew with their square.
 //
 // New frames are numbered on from the highest number the archive holds:
 // under the write lock no other writer numbers frames meanwhile.

@@ -73,8 +73,12 @@ void AppendValue(std::string& out, const QVariant& value) {
 
 }  // namespace
 
-PostgresCopy::PostgresCopy(QString table, QStringList columns, OnConflict conflict)
-    : table_(std::move(table)), columns_(std::move(columns)), conflict_(conflict) {}
+PostgresCopy::PostgresCopy(QString table, QStringList columns, OnConflict conflict,
+                           QString keepOnly)
+    : table_(std::move(table)),
+      columns_(std::move(columns)),
+      conflict_(conflict),
+      keepOnly_(std::move(keepOnly)) {}
 
 // The driver hands out its connection as Qt's documentation shows, under
 // the name of libpq's struct in Qt 6; the temporary table lives as long as
@@ -120,10 +124,11 @@ bool PostgresCopy::Flush() {
         return copied;
     }
     const QString columns = columns_.join(QStringLiteral(", "));
+    const QString kept = keepOnly_.isEmpty() ? QString() : QStringLiteral(" WHERE ") + keepOnly_;
     QSqlQuery merge(database_->Connection());
-    if (!database_->Prepare(merge, QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 "
+    if (!database_->Prepare(merge, QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 r%4 "
                                                   "ON CONFLICT DO NOTHING")
-                                       .arg(table_, columns, staged_)) ||
+                                       .arg(table_, columns, staged_, kept)) ||
         !database_->Run(merge)) {
         return false;
     }

@@ -16,7 +16,7 @@ namespace orvex {
 // connection first and from there to the table, skipping those it holds.
 class PostgresCopy : public TableRows {
 public:
-    PostgresCopy(QString table, QStringList columns, OnConflict conflict);
+    PostgresCopy(QString table, QStringList columns, OnConflict conflict, QString keepOnly);
 
     bool Prepare(ArchiveDatabase& database) override;
     bool Add(std::initializer_list<QVariant> values) override;
@@ -30,6 +30,7 @@ private:
     QString table_;
     QStringList columns_;
     OnConflict conflict_;
+    QString keepOnly_;
     QString staged_;
     ArchiveDatabase* database_ = nullptr;
     pg_conn* connection_ = nullptr;

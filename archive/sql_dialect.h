@@ -20,6 +20,8 @@ public:
     //   TIME_TYPE   a UTC time: PostgreSQL's timestamp, SQLite's ISO 8601 text
     //   BLOB_TYPE   bytes
     //   KEYED_ONLY  a table that is only its key (SQLite's WITHOUT ROWID)
+    //   TIME_INDEX(column)  the index of a time column filled mostly in
+    //               order: PostgreSQL's BRIN, SQLite's B-tree
     //   LEAST(, GREATEST(  the smaller and larger of two values
     QString Words(QString statement) const;
 

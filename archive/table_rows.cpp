@@ -7,12 +7,12 @@
 namespace orvex {
 
 std::unique_ptr<TableRows> MakeTableRows(const ArchiveDatabase& database, const QString& table,
-                                         const QStringList& columns,
-                                         TableRows::OnConflict conflict) {
+                                         const QStringList& columns, TableRows::OnConflict conflict,
+                                         const QString& keepOnly) {
     if (database.IsPostgres()) {
-        return std::make_unique<PostgresCopy>(table, columns, conflict);
+        return std::make_unique<PostgresCopy>(table, columns, conflict, keepOnly);
     }
-    return std::make_unique<BatchedInsert>(table, columns, conflict);
+    return std::make_unique<BatchedInsert>(table, columns, conflict, keepOnly);
 }
 
 }  // namespace orvex

@@ -34,9 +34,11 @@ public:
     virtual std::uint64_t Added() const = 0;
 };
 
-// PostgreSQL's COPY, or SQLite's statements of many rows.
+// PostgreSQL's COPY, or SQLite's statements of many rows. Rows that are
+// skipped on a conflict may also have to meet `keepOnly`, a condition on
+// the new row, named r, beside its key.
 std::unique_ptr<TableRows> MakeTableRows(const ArchiveDatabase& database, const QString& table,
-                                         const QStringList& columns,
-                                         TableRows::OnConflict conflict);
+                                         const QStringList& columns, TableRows::OnConflict conflict,
+                                         const QString& keepOnly = {});
 
 }  // namespace orvex

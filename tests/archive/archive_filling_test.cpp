@@ -208,6 +208,26 @@ TEST_P(ArchiveTest, OverlappingLogsStoreEachFrameOnceWithTwoReceptions) {
     EXPECT_EQ(southFirst.frame, 10u);
 }
 
+// A frame's row holds its first hearing; the hearings table only the
+// others, each once, however often their logs are archived.
+TEST_P(ArchiveTest, AFramesFirstHearingIsStoredOnlyInItsRow) {
+    const std::string north = Pass(kNoon, 20);
+    const std::string south = Pass(kNoon + 600, 20);
+    for (int run = 0; run < 2; ++run) {
+        Archive(north, "north.kss", "north");
+        Archive(south, "south.kss", "south");
+    }
+
+    EXPECT_EQ(Rows("frame_store"), 30);
+    EXPECT_EQ(Rows("reception_store"), 10);
+    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM reception_store r JOIN frame_store f "
+                                    "ON f.id = r.frame_id AND f.first_log_id = r.log_id")),
+              0);
+    EXPECT_EQ(Number(QStringLiteral("SELECT COUNT(*) FROM receptions WHERE station = 'south'")),
+              20);
+    EXPECT_EQ(Contents().hearings.size(), 40u);
+}
+
 TEST_P(ArchiveTest, AFrameHeardTwiceInOneLogIsOneFrameWithTwoReceptions) {
     const std::string frame = Tlm(kNoon, 7);
     const LoadOutcome outcome = Archive(frame + Tlm(kNoon + 60, 8) + frame);
@@ -321,7 +341,7 @@ TEST_P(ArchiveTest, AnArchiveOfAVersionItCannotReadIsRefused) {
     };
     EXPECT_EQ(problemAt(99),
               "its tables are of version 99, made by a later version of this program, which "
-              "reads version 4");
+              "reads version 5");
     EXPECT_EQ(problemAt(1),
               "its tables are of version 1, which this program cannot read; move it aside and "
               "archive the logs again");

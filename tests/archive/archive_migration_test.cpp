@@ -12,10 +12,13 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <array>
 #include <filesystem>
+#include <vector>
 
 #include "archive/archive_database.h"
 #include "archive/archive_target.h"
+#include "archive/archived_frames.h"
 #include "kiss/log_source.h"
 #include "load/log_load.h"
 #include "telemetry/calibration.h"
@@ -43,6 +46,7 @@ std::string PassLog() {
 // The old program's words for what the engines write differently.
 QString OldWords(QString statement, bool postgres) {
     statement.replace(QStringLiteral("BLOB_TYPE"), postgres ? "BYTEA" : "BLOB");
+    statement.replace(QStringLiteral("TIME_TYPE"), postgres ? "TIMESTAMP(0)" : "TEXT");
     statement.replace(QStringLiteral("SERIAL_KEY"),
                       postgres ? "BIGSERIAL PRIMARY KEY" : "INTEGER PRIMARY KEY");
     statement.replace(QStringLiteral("ROW_KEY"),
@@ -114,7 +118,8 @@ TEST_P(ArchiveMigrationTest, EveryLogFrameAndHearingIsMovedToTheNewTables) {
     EXPECT_EQ(database.Migrated()->fromVersion, version);
     EXPECT_EQ(database.Migrated()->frames, 3u);
     EXPECT_EQ(database.Migrated()->receptions, 4u);
-    EXPECT_EQ(Value(database, QStringLiteral("SELECT version FROM archive_schema")).toInt(), 4);
+    EXPECT_EQ(Value(database, QStringLiteral("SELECT version FROM archive_schema")).toInt(),
+              ArchiveDatabase::kSchemaVersion);
     EXPECT_EQ(Value(database, QStringLiteral("SELECT battery_0 FROM telemetry")).toDouble(),
               Calibrate(0, 100));
     EXPECT_EQ(Value(database, QStringLiteral("SELECT software_version FROM telemetry")).toInt(),
@@ -130,11 +135,11 @@ TEST_P(ArchiveMigrationTest, EveryLogFrameAndHearingIsMovedToTheNewTables) {
                   .toInt(),
               1);
     EXPECT_EQ(Value(database, QStringLiteral("SELECT COUNT(*) FROM telemetry_hourly")).toInt(), 1);
-    // Only version 2 kept when a stream's frame arrived.
+    // Version 3 did not keep when a stream's frame arrived.
     const QVariant heard =
         Value(database, QStringLiteral("SELECT %1 FROM receptions WHERE station = 'south'")
                             .arg(database.Dialect().Seconds(QStringLiteral("heard_utc"))));
-    EXPECT_EQ(heard.isNull() ? 0 : heard.toLongLong(), version == 2 ? kNoon + 5 : 0);
+    EXPECT_EQ(heard.isNull() ? 0 : heard.toLongLong(), version == 3 ? 0 : kNoon + 5);
 }
 
 TEST_P(ArchiveMigrationTest, ALogArchivedAgainAfterTheMoveAddsNothing) {
@@ -157,6 +162,37 @@ TEST_P(ArchiveMigrationTest, ALogArchivedAgainAfterTheMoveAddsNothing) {
     EXPECT_EQ(outcome.archived->newReceptions, 0u);
 }
 
+// Every frame moved reads back whole, and one whose bytes changed under
+// version 4's digest is still found damaged.
+TEST_P(ArchiveMigrationTest, MovedFramesReadBackWholeButOneDamagedBeforeTheMove) {
+    const int version = std::get<1>(GetParam());
+    if (version == 4) {
+        ArchiveDatabase old(ParseArchiveLocation(location));
+        ASSERT_TRUE(old.OpenAlongside());
+        ASSERT_TRUE(
+            old.Exec(QStringLiteral("UPDATE frame_store SET bytes = (SELECT bytes FROM "
+                                    "frame_store WHERE id = 3) WHERE id = 2")));
+    }
+    ArchiveDatabase database(ParseArchiveLocation(location));
+    ASSERT_TRUE(database.Open()) << database.LastError();
+    std::vector<std::int64_t> damaged;
+    std::size_t read = 0;
+    std::string problem;
+    ASSERT_TRUE(ReadArchivedFrames(
+        database, ArchiveSpan{kNoon, kNoon + 3600},
+        [&](const ArchivedFrame& frame) {
+            ++read;
+            if (!frame.intact) {
+                damaged.push_back(frame.id);
+            }
+        },
+        problem))
+        << problem;
+
+    EXPECT_EQ(read, 3u);
+    EXPECT_EQ(damaged, version == 4 ? std::vector<std::int64_t>{2} : std::vector<std::int64_t>{});
+}
+
 // A failure part-way leaves the archive as it was, to be moved once mended.
 TEST_P(ArchiveMigrationTest, AMoveThatFailsLeavesTheOldTablesAsTheyWere) {
     {
@@ -169,8 +205,11 @@ TEST_P(ArchiveMigrationTest, AMoveThatFailsLeavesTheOldTablesAsTheyWere) {
             old.setDatabaseName(QString::fromStdString(where.target));
         }
         ASSERT_TRUE(old.open());
-        // In the way of the new tables: the move stops part-way.
-        ASSERT_TRUE(QSqlQuery(old).exec(QStringLiteral("CREATE TABLE frame_store (x INTEGER)")));
+        // In the way of the new tables, or of version 4's set aside: the move
+        // stops part-way.
+        const QString obstacle = std::get<1>(GetParam()) == 4 ? "frame_store_v4" : "frame_store";
+        ASSERT_TRUE(
+            QSqlQuery(old).exec(QStringLiteral("CREATE TABLE %1 (x INTEGER)").arg(obstacle)));
     }
     QSqlDatabase::removeDatabase("damage");
 
@@ -181,7 +220,7 @@ TEST_P(ArchiveMigrationTest, AMoveThatFailsLeavesTheOldTablesAsTheyWere) {
     again.OpenAlongside();
     EXPECT_EQ(Value(again, QStringLiteral("SELECT version FROM archive_schema")).toInt(),
               std::get<1>(GetParam()));
-    const char* old = std::get<1>(GetParam()) == 2 ? "frames" : "blocks";
+    const char* old = std::array{"frames", "blocks", "frame_store"}[std::get<1>(GetParam()) - 2];
     EXPECT_GT(
         Value(again, QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(old))).toInt(), 0);
 }
@@ -208,7 +247,7 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
 
 INSTANTIATE_TEST_SUITE_P(EnginesAndVersions, ArchiveMigrationTest,
                          ::testing::Combine(::testing::Values(Engine::Sqlite, Engine::Postgres),
-                                            ::testing::Values(2, 3)),
+                                            ::testing::Values(2, 3, 4)),
                          CaseName);
 
 }  // namespace

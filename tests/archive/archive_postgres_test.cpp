@@ -104,7 +104,7 @@ TEST_F(ArchivePostgresTest, AStationsRoleWithTheReadmesGrantsArchivesAndNoMore) 
     const CliResult made = RunCli({"--archive", Uri("orvex_keeper", "orvex")});
     ASSERT_EQ(made.code, 0) << made.err;
     EXPECT_EQ(made.out, "postgresql://orvex_keeper@/orvex?host=" + socketFolder +
-                            ": an archive of version 4, ready\n");
+                            ": an archive of version 5, ready\n");
     RunSql(ReadmeSql("grants"), "orvex_keeper", "orvex");
     const QString station = ReadmeSql("station");
     RunSql(station, "orvex", "postgres");

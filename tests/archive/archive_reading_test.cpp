@@ -129,6 +129,25 @@ TEST_P(ArchiveReadingTest, ASpanLongerThanAPageIsReadWhole) {
     }
 }
 
+// A span of days is read a day at a time: the frames at each day's edges
+// and after an empty day are read once, none outside the span.
+TEST_P(ArchiveReadingTest, ASpanOfDaysIsReadWholeAcrossItsDaysEdges) {
+    constexpr std::uint32_t kDay = 86400;
+    const std::vector<std::uint32_t> inside = {kMidnight, kMidnight + kDay - 1, kMidnight + kDay,
+                                               kMidnight + 3 * kDay};
+    std::string log = Tlm(kMidnight - 1, 0);
+    for (const std::uint32_t time : inside) {
+        log += Tlm(time, static_cast<std::uint8_t>(time));
+    }
+    Archive(log + Tlm(kMidnight + 3 * kDay + 1, 0));
+    std::vector<std::uint32_t> times;
+    for (const ArchivedFrame& frame : Read(*database, {kMidnight, kMidnight + 3 * kDay})) {
+        times.push_back(frame.time);
+    }
+
+    EXPECT_EQ(times, inside);
+}
+
 // 12 bytes overwritten inside a stored frame: what no database check sees,
 // its digest does.
 TEST_P(ArchiveReadingTest, AFrameWhoseBytesChangedSinceItWasStoredIsDamaged) {
