@@ -37,6 +37,9 @@ public:
     const ArchiveCounts& Counts() const { return counts_; }
     // Whether a block was stored, and with it the log known to the archive.
     bool Registered() const { return registered_; }
+    // Once the log is written: PostgreSQL's index of the frames' time
+    // learns of the new frames' pages (see the .cpp).
+    void IndexNewFrames();
     const std::optional<std::string>& Problem() const { return problem_; }
 
 private:

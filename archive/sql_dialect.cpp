@@ -24,13 +24,14 @@ QString SqlDialect::Words(QString statement) const {
     // A BRIN index is a few kB where PostgreSQL's B-tree of a year's frames
     // is 12 MB: it keeps each range's first and last time, and a day is
     // about two ranges of 16 pages. Frames stored out of time order widen
-    // the ranges, and a query reads more of them (bench/README.md).
+    // the ranges, and a query reads more of them (bench/README.md). Each
+    // log's new ranges are summarized when it is written (BlockWriter), not
+    // by autosummarize, whose queue a bulk import overflows, filling the
+    // server's log with a line for each range it dropped.
     static const QRegularExpression kTimeIndex(QStringLiteral("TIME_INDEX\\((\\w+)\\)"));
-    statement.replace(
-        kTimeIndex,
-        postgres_
-            ? QStringLiteral("USING brin (\\1) WITH (pages_per_range = 16, autosummarize = on)")
-            : QStringLiteral("(\\1)"));
+    statement.replace(kTimeIndex,
+                      postgres_ ? QStringLiteral("USING brin (\\1) WITH (pages_per_range = 16)")
+                                : QStringLiteral("(\\1)"));
     if (!postgres_) {
         // SQLite's MIN and MAX of two values are PostgreSQL's LEAST and GREATEST.
         statement.replace(QStringLiteral("LEAST("), QStringLiteral("MIN("));

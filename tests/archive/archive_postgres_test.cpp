@@ -99,6 +99,25 @@ TEST_F(ArchivePostgresTest, UrisNameTheDatabaseAsLibpqReadsThem) {
     EXPECT_NE(second.out.find("archive: 5 frames, 0 new, 0 new hearings"), std::string::npos);
 }
 
+// A query by time right after an import finds the new frames through the
+// time index and the planner's figures, not by reading the whole table.
+TEST_F(ArchivePostgresTest, AnImportLeavesTheTimeIndexSummarizedAndTheFramesAnalyzed) {
+    const CliResult imported = RunCli({"--archive", Uri("orvex", database), "--station", "north",
+                                       "--no-report", folder.Write("pass.kss", Pass(kNoon, 3000))});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+
+    // 3000 frames fill several of the index's ranges of 16 pages.
+    ArchiveDatabase owner(ParseArchiveLocation(Uri("orvex", database)));
+    ASSERT_TRUE(owner.Open()) << owner.LastError();
+    QSqlQuery query(owner.Connection());
+    ASSERT_TRUE(query.exec(
+        QStringLiteral("SELECT brin_summarize_new_values('frame_store_by_time'), "
+                       "(SELECT reltuples FROM pg_class WHERE relname = 'frame_store')")));
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toInt(), 0) << "ranges left unsummarized";
+    EXPECT_EQ(query.value(1).toDouble(), 3000.0);
+}
+
 TEST_F(ArchivePostgresTest, AStationsRoleWithTheReadmesGrantsArchivesAndNoMore) {
     RunSql(ReadmeSql("keeper"), "orvex", "postgres");
     const CliResult made = RunCli({"--archive", Uri("orvex_keeper", "orvex")});
