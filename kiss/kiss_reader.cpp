@@ -39,6 +39,7 @@ bool KissReader::Refill() {
     const LogSource::Result result = source_.Read(block_.get(), capacity_);
     if (result.count == 0) {
         exhausted_ = true;
+        stopped_ = result.stopped;
         readError_ = result.error;
         return false;
     }
@@ -118,7 +119,8 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         KissCounts counts;
         const ContentEnd end = ReadContent(between_.data(), counts, betweenLineFeedsDropped_);
         if (!end.closed) {
-            return false;  // they stay bytes outside frames
+            // They stay bytes outside frames, unless the stop cut them.
+            return stopped_ ? LeaveUnreadAtStop(firstByte) : false;
         }
         if (HasDataHeader(between_.data(), end.length)) {
             std::memcpy(frame.bytes.data(), between_.data(), end.length);
@@ -133,9 +135,19 @@ bool KissReader::ReadNextFrame(Frame& frame) {
         ++position_;
     }
     const std::uint64_t openingFend = BytesConsumed() - 1;
-    const ContentEnd end = ReadContent(frame.bytes.data(), counts_, frame.lineFeedsDroppedAfter);
+    KissCounts counts;
+    const ContentEnd end = ReadContent(frame.bytes.data(), counts, frame.lineFeedsDroppedAfter);
+    if (!end.closed && stopped_) {
+        return LeaveUnreadAtStop(openingFend);
+    }
+    counts_ += counts;
     Deliver(frame, openingFend, end, /*ownOpeningFend=*/true);
     return true;
+}
+
+bool KissReader::LeaveUnreadAtStop(std::uint64_t contentStart) {
+    unreadAtStop_ = BytesConsumed() - contentStart;
+    return false;
 }
 
 KissReader::ContentEnd KissReader::ReadContent(std::uint8_t* buffer, KissCounts& counts,
@@ -216,7 +228,7 @@ void KissReader::Deliver(Frame& frame, std::uint64_t logOffset, const ContentEnd
 
 KissCounts KissReader::CountsSoFar() const {
     KissCounts counts = counts_;
-    counts.bytesOutsideFrames = BytesConsumed() - frameBytes_;
+    counts.bytesOutsideFrames = BytesConsumed() - unreadAtStop_ - frameBytes_;
     return counts;
 }
 

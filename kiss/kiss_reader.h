@@ -36,13 +36,18 @@ inline constexpr std::uint8_t kTfesc = 0xDD;
 //
 // What these rules took from the log is counted as it happens, in the rare
 // branches that take it, so that a log's bad bytes can be told.
+//
+// When the load stops the data (rather than the data ending), content it was
+// inside of is neither delivered nor counted: the frame was whole in the log,
+// and only the stop cut it.
 class KissReader {
 public:
     explicit KissReader(LogSource& source, std::size_t blockSize = 1 << 20);
 
     // True with the next frame in `frame`, and where it lay in the log; false
-    // at the end of the data. Only a frame delivered is written into `frame`:
-    // beyond its length the buffer keeps what earlier frames left.
+    // at the end of the data. Only a frame delivered, or one a stop cut, is
+    // written into `frame`: beyond its length the buffer keeps what earlier
+    // frames left.
     bool ReadNextFrame(Frame& frame);
 
     // errno of a read that failed; the data then ended there.
@@ -60,6 +65,8 @@ private:
     };
 
     bool Refill();
+    // Leaves content the data was stopped inside of unread: false.
+    bool LeaveUnreadAtStop(std::uint64_t contentStart);
     // Consumes the data up to and including the next FEND; false when the
     // data ends first.
     bool SkipPastFend();
@@ -83,6 +90,8 @@ private:
     std::size_t end_ = 0;
     std::uint64_t consumed_ = 0;
     bool exhausted_ = false;
+    bool stopped_ = false;
+    std::uint64_t unreadAtStop_ = 0;  // bytes of content a stop cut, at the end
     int readError_ = 0;
     // Bytes between frames, read as a frame's content until they prove to be
     // one: a frame's buffer holds only frames.

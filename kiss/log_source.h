@@ -13,6 +13,9 @@ public:
     struct Result {
         std::size_t count = 0;  // 0 at the end of the data
         int error = 0;          // errno of a failed read; count is then 0
+        // The load was stopped: the data does not end here, so a frame it
+        // was inside of is not the log's.
+        bool stopped = false;
     };
     virtual Result Read(std::uint8_t* buffer, std::size_t capacity) = 0;
 };

@@ -18,14 +18,15 @@ namespace orvex {
 namespace {
 
 // Asks the pacing between blocks of a log, where a long stretch may hold no
-// frame; a stop asked for then ends the log's data.
+// frame; a stop asked for then ends the log's data, as a stop, so that the
+// frame it falls inside of is not taken for one the log cut short.
 class PacedSource : public LogSource {
 public:
     PacedSource(LogSource& inner, LoadPacing& pacing) : inner_(inner), pacing_(pacing) {}
 
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {
         if (reads_++ > 0 && !pacing_.MayGoOn()) {
-            return {};
+            return {.stopped = true};
         }
         return inner_.Read(buffer, capacity);
     }

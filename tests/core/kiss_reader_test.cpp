@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,49 @@ TEST(KissReader, FrameTheDataEndsInsideIsUnfinished) {
     ASSERT_TRUE(reader.ReadNextFrame(frame));
     EXPECT_TRUE(frame.unfinished);
     EXPECT_EQ(Bytes(frame), Bytes({0xC0, 0x00, 0x42}));
+}
+
+// Serves the log in parts of `partSize` bytes, then says the load stopped it.
+class StoppedSource : public LogSource {
+public:
+    StoppedSource(std::string log, std::size_t partSize) : log_(std::move(log)), part_(partSize) {}
+    Result Read(std::uint8_t* buffer, std::size_t capacity) override {
+        if (position_ == log_.size()) {
+            return {.stopped = true};
+        }
+        const std::size_t count = std::min({capacity, part_, log_.size() - position_});
+        std::copy_n(log_.begin() + static_cast<std::ptrdiff_t>(position_), count, buffer);
+        position_ += count;
+        return {.count = count};
+    }
+
+private:
+    std::string log_;
+    std::size_t part_;
+    std::size_t position_ = 0;
+};
+
+// A stop ends the data between two reads, wherever a frame lies: a frame it
+// cut was whole in the log, so it is not delivered as unfinished, and its
+// bytes and its escapes are not counted as the log's.
+TEST(KissReader, AFrameAStopCutsIsLeftUnread) {
+    const std::string whole = Bytes({0xC0, 0x00, 0x41, 0xC0});
+    for (const std::string& cut : {Bytes({0xC0, 0x00, 0x0D, 0x0A, 0x42, 0xDB}),  // own FEND
+                                   Bytes({0x00, 0x01, 0x02, 0x03, 0x04}),        // between frames
+                                   "\xC0" + std::string(600, 'x')}) {            // past 512
+        SCOPED_TRACE(cut.size());
+        StoppedSource source(whole + cut, whole.size());
+        KissReader reader(source, 1);
+        Frame frame;
+        ASSERT_TRUE(reader.ReadNextFrame(frame));
+        EXPECT_EQ(Bytes(frame), Bytes({0xC0, 0x00, 0x41}));
+        EXPECT_FALSE(reader.ReadNextFrame(frame));
+        const KissCounts counts = reader.CountsSoFar();
+        EXPECT_EQ(counts.bytesOutsideFrames, 0u);
+        EXPECT_EQ(counts.lineFeedsDropped, 0u);
+        EXPECT_EQ(counts.danglingEscapes, 0u);
+        EXPECT_EQ(counts.framesCut, 0u);
+    }
 }
 
 TEST(KissReader, EscapeFollowedByAnOrdinaryByteIsDropped) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <future>
 #include <optional>
@@ -159,21 +160,24 @@ TEST_F(LoadPipeline, StopRequestEndsTheLoadWithoutTheEndSteps) {
     EXPECT_EQ(ReportBody(), "[TIME] 1\r\n\r\n[TIME] 2\r\n\r\n");
 }
 
-// Stops the session's load at its second read of the log's bytes.
+// Stops the session's load at its second read of the log's bytes, each read
+// giving at most `partSize` bytes.
 class StoppingSource : public LogSource {
 public:
-    StoppingSource(std::string bytes, DecoderSession& session)
-        : bytes_(std::move(bytes)), session_(session) {}
+    StoppingSource(std::string bytes, DecoderSession& session,
+                   std::size_t partSize = std::string::npos)
+        : bytes_(std::move(bytes)), session_(session), partSize_(partSize) {}
     Result Read(std::uint8_t* buffer, std::size_t capacity) override {
         if (++reads_ == 2) {
             session_.Stop();
         }
-        return bytes_.Read(buffer, capacity);
+        return bytes_.Read(buffer, std::min(capacity, partSize_));
     }
 
 private:
     MemoryLogSource bytes_;
     DecoderSession& session_;
+    std::size_t partSize_;
     int reads_ = 0;
 };
 
@@ -188,6 +192,25 @@ TEST_F(LoadPipeline, AStopAskedWhileALongStretchWithoutFramesIsReadEndsTheLoad) 
     EXPECT_EQ(outcome.framesRead, 0u);
     EXPECT_FALSE(display.busy);
     EXPECT_FALSE(test::FileExists(folder / "orbit.csv"));
+}
+
+// The frame the stop fell inside of was whole in the log: the report ends
+// with the frame before it, as a stop between frames would leave it.
+TEST_F(LoadPipeline, AStopInsideAFrameEndsTheReportAtTheFrameBefore) {
+    const std::string first = KissFrame(1, "1");
+    const std::string second = KissFrame(1, "2222222222");
+    // The first read ends inside the second frame's header, the second
+    // inside its text.
+    const std::size_t part = first.size() + 2;
+    ASSERT_LT(2 * part, first.size() + second.size());
+    const LoadOutcome outcome = WaitFor([&](const DecoderSession::Done& done) {
+        session.OpenLog(folder / "orbit.kss",
+                        std::make_unique<StoppingSource>(first + second, session, part), done);
+    });
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(outcome.framesRead, 1u);
+    EXPECT_FALSE(outcome.account.Any());
+    EXPECT_EQ(ReportBody(), "[TIME] 1\r\n\r\n");
 }
 
 // A stream that arrives in parts: before each part after the first it waits
